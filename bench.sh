@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds Kolvane and runs every benchmark under the virtual desktop; prints figures.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh --test
+./scripts/build.sh
+for b in build/bench/bench_*; do
+  [ -x "$b" ] || continue
+  echo "== $(basename "$b")"
+  ./scripts/with-desktop.sh "$b" || echo "(benchmark $b failed)"
+done

@@ -1,0 +1,2 @@
+// placeholder so the library has a translation unit
+namespace kv {}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Kolvane needs to build, run and test.
+# Idempotent: only missing packages are fetched. Works as root or through sudo.
+set -euo pipefail
+
+build_pkgs=(
+  build-essential cmake pkg-config clang-format
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins
+  libxcb1-dev libxcb-shm0-dev libx11-dev libx11-xcb-dev
+  libpulse-dev libgif-dev libimagequant-dev libtiff-dev
+  fonts-wqy-microhei
+)
+test_pkgs=(
+  xvfb xauth openbox trayer pulseaudio pulseaudio-utils
+  xdotool xclip x11-utils imagemagick
+)
+
+want=("${build_pkgs[@]}")
+if [ "${1:-}" = "--test" ]; then want+=("${test_pkgs[@]}"); fi
+
+missing=()
+for p in "${want[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "Installing: ${missing[*]}"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

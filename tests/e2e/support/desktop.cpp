@@ -1,0 +1,1 @@
+#include "e2e/support/desktop.h"
