@@ -1,0 +1,146 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/picture.h"
+#include "platform/picturebox.h"
+#include "platform/screenreader.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+namespace kv {
+
+class ClickLabel;
+
+// What the main window needs from the outside world, passed in by main() (and by
+// tests, with fakes where a fake is enough).
+struct FrmMainServices {
+    Clock* clock = nullptr;
+    ScreenReader* screen = nullptr;
+    QString programDir; // folder of the executable: app.ico, 用户图片
+    // ---- capture area: tone player, tray ----
+    // ---- region editor area ----
+};
+
+// The main window: a fixed, borderless 561 x 465 frame that draws its own title bar,
+// with a colour page and a capture page sharing the right panel.
+class FrmMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmMain(const FrmMainServices& services, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    // ---- frame, pages, clock, tips and links ----
+    void Form_Load();
+    void ShowColourPage();
+    void LblTrim_Click();
+    void LblColr_Click();
+    void Timer1_Timer();
+    void Form_MouseMove();
+    void ResetLinkLabels();
+    void LblColor_MouseMove(int index);
+    void LblWeb_MouseMove(int index);
+    void LblWeb_MouseDown(int index);
+    bool colourPageShown() const;
+
+    // ---- current colour and channel sliders ----
+    void SetCurrentColour(int red, int green, int blue);
+    void RefreshColourPanel();
+    void HSLR_Change() { channelChange(0); }
+    void HSLG_Change() { channelChange(1); }
+    void HSLB_Change() { channelChange(2); }
+    void TxtClrVal_DblClick(int index);
+    void TxtClrVal_MouseMove(int index);
+    int refreshCount() const { return refreshCount_; }
+
+    // Stored pictures: 0-2 title-bar button states, 3 wheel, 4-6 palettes,
+    // 7 dropper icon, 8 the capture page's resting picture.
+    std::array<Picture, 9> ImgTmp;
+
+    // ---- widgets (public so that tests and the areas below can reach them) ----
+    PictureBox* ImgBanner = nullptr;
+    PictureBox* ImgIcon = nullptr;
+    QLabel* LblBanner = nullptr;
+    QLabel* Label4 = nullptr;
+    PictureBox* ImgMin = nullptr;
+    PictureBox* ImgMax = nullptr;
+    PictureBox* ImgClose = nullptr;
+    QLabel* Label3 = nullptr;
+    PictureBox* Image1 = nullptr; // capture tab icon
+    PictureBox* Image2 = nullptr; // colour tab icon
+    QLabel* LblColr = nullptr;
+    QLabel* LblTrim = nullptr;
+    std::array<QLabel*, 9> LblColor{};
+    QLabel* LblHelp = nullptr;
+    QLabel* LblTime = nullptr;
+    std::array<QLabel*, 4> LblWeb{};
+    std::array<QLabel*, 2> LblRights{};
+    PictureBox* PicMain = nullptr;
+
+    PictureBox* ImgCLR = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    std::array<QLabel*, 6> LblCLR{};
+    std::array<QLineEdit*, 6> TxtClrVal{};
+    QLabel* Label1 = nullptr;
+    PictureBox* PicCLR = nullptr;
+    QLabel* LblQSL = nullptr;
+    QLabel* LblLight = nullptr;
+    QLabel* LblFull = nullptr;
+    QScrollBar* HSLL = nullptr;
+    QScrollBar* HSLF = nullptr;
+    QLabel* LblR = nullptr;
+    QLabel* LblG = nullptr;
+    QLabel* LblB = nullptr;
+    QScrollBar* HSLR = nullptr;
+    QScrollBar* HSLG = nullptr;
+    QScrollBar* HSLB = nullptr;
+    PictureBox* Picture1 = nullptr;
+    std::array<QWidget*, 4> Line2{};
+
+    QTimer Timer1;
+    QString weekdayName;
+    bool linkHover = false;
+
+    // ---- colour sources area (dropper, wheel, palettes, hue/saturation) ----
+    void LblColor_MouseDown(int index, Qt::MouseButton button);
+    // Second half of LblColr_Click: show the stored wheel and rebuild its buffers.
+    void PrepareWheel();
+
+    // ---- capture area (capture routines, timed captures, tray) ----
+    void LblColor_Click(int index);
+
+    // ---- region editor area ----
+    void OpenRegionCapture(); // "区域截图"
+    void SaveRegionImage();   // "保存图像"
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildFrame();
+    void buildColourPage();
+    void channelChange(int channel);
+    void startWindowDrag(QMouseEvent* event);
+    bool frameEvent(QObject* watched, QEvent* event);
+    // Each area routes the events of its own widgets; true means handled.
+    bool colourSourcesEvent(QObject* watched, QEvent* event);
+    bool captureEvent(QObject* watched, QEvent* event);
+    bool snapshotEvent(QObject* watched, QEvent* event);
+    void setUnderline(QLabel* label, bool on);
+
+    FrmMainServices services_;
+    std::vector<QWidget*> colourPageSet_;
+    int refreshCount_ = 0;
+    QPoint dragOffset_;
+    bool plainDrag_ = false;
+};
+
+} // namespace kv
