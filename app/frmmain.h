@@ -114,6 +114,9 @@ public:
 
     // ---- capture area (capture routines, timed captures, tray) ----
     void LblColor_Click(int index);
+    // Notification-area icon shown while the region editor is open.
+    void AddTrayIcon(const QString& iconPath, const QString& tip);
+    void RemoveTrayIcon();
 
     // ---- region editor area ----
     void OpenRegionCapture(); // "区域截图"

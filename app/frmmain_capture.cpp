@@ -10,6 +10,10 @@ void FrmMain::LblColor_Click(int index) {
     if (index == 8) SaveRegionImage();
 }
 
+void FrmMain::AddTrayIcon(const QString&, const QString&) {}
+
+void FrmMain::RemoveTrayIcon() {}
+
 bool FrmMain::captureEvent(QObject*, QEvent*) { return false; }
 
 } // namespace kv
