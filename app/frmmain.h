@@ -4,13 +4,17 @@
 #include "platform/picture.h"
 #include "platform/picturebox.h"
 #include "platform/screenreader.h"
+#include "snapshot/frmsnap.h"
+#include "snapshot/snaphost.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace kv {
@@ -121,6 +125,11 @@ public:
     // ---- region editor area ----
     void OpenRegionCapture(); // "区域截图"
     void SaveRegionImage();   // "保存图像"
+    // The region editor while it is loaded (also while hidden after finishing); null
+    // once it has unloaded itself.
+    QPointer<FrmSnap> Snap;
+    // How the editor reaches this window; it also owns a loaded editor.
+    std::unique_ptr<SnapHost> snapHost_;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

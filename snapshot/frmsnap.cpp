@@ -1,7 +1,7 @@
 #include "snapshot/frmsnap.h"
 
+#include "platform/screenpointer.h"
 #include "platform/units.h"
-#include "snapshot/screenpointer.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
+#include "platform/screenpointer.h"
 #include "snapshot/frmsnap.h"
-#include "snapshot/screenpointer.h"
 
 #include <QGuiApplication>
 #include <QScreen>
