@@ -263,15 +263,15 @@ bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
     const bool move = type == QEvent::MouseMove;
     if (watched == Picture2) {
         if (move) Picture2_MouseMove();
-        return false;
+        return isMouseEvent(event);
     }
     if (watched == PicColor) {
         if (move) PicColor_MouseMove();
-        return false;
+        return isMouseEvent(event);
     }
     if (watched == PicFont) {
         if (move) PicFont_MouseMove();
-        return false;
+        return isMouseEvent(event);
     }
     if (watched == PicCombox) {
         if (move) PicCombox_MouseMove();

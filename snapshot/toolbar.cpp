@@ -69,9 +69,9 @@ bool ToolBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Picture1) {
         if (event->type() == QEvent::MouseMove) Picture1_MouseMove();
         // Leaving the bar altogether must not leave a frame behind.
-        else if (event->type() == QEvent::Leave)
-            hideFrames();
-        return false;
+        if (event->type() == QEvent::Leave) hideFrames();
+        // The bar is not part of the picture: no press on it may reach the editor below.
+        return isMouseEvent(event);
     }
     for (int i = 0; i < kToolButtonCount; ++i) {
         if (watched != Image2[i]) continue;

@@ -40,6 +40,19 @@ LineShape::LineShape(QWidget* parent, const QColor& colour) : QWidget(parent) {
     setAutoFillBackground(true);
 }
 
+bool isMouseEvent(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void preparePanel(QWidget* panel, const QColor& background) {
     QPalette pal = panel->palette();
     pal.setColor(QPalette::Window, background);

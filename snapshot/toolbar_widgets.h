@@ -43,6 +43,9 @@ public:
     LineShape(QWidget* parent, const QColor& colour);
 };
 
+// Whether `event` is one of the pointer's (buttons, movement, wheel).
+bool isMouseEvent(const QEvent* event);
+
 // Gives `panel` a plain background colour and pointer tracking.
 void preparePanel(QWidget* panel, const QColor& background);
 
