@@ -228,7 +228,7 @@ void OptionBar::ImgPoint_MouseMove(int size) {
 }
 
 void OptionBar::Picture2_MouseMove() {
-    setScreenPointer(Qt::ArrowCursor);
+    showArrowPointer();
     for (auto* f : Shape5)
         f->hide();
     showRememberedPenFrame();

@@ -55,7 +55,7 @@ void ToolBar::Image2_MouseMove(int index) {
 }
 
 void ToolBar::Picture1_MouseMove() {
-    setScreenPointer(Qt::ArrowCursor);
+    showArrowPointer();
     hideFrames();
 }
 

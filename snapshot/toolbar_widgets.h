@@ -49,7 +49,7 @@ bool isMouseEvent(const QEvent* event);
 // Gives `panel` a plain background colour and pointer tracking.
 void preparePanel(QWidget* panel, const QColor& background);
 
-// The pointer shape for the whole program, with at most one override in place.
-void setScreenPointer(Qt::CursorShape shape);
+// The plain arrow pointer for the whole program, as over any bar.
+void showArrowPointer();
 
 } // namespace kv
