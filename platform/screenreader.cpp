@@ -31,6 +31,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<ScreenReader> createScreenReader() { return std::make_unique<QtScreenReader>(); }
+std::unique_ptr<ScreenReader> createScreenReader() {
+    return std::make_unique<QtScreenReader>();
+}
 
 } // namespace kv
