@@ -61,11 +61,12 @@ void preparePanel(QWidget* panel, const QColor& background) {
     panel->setMouseTracking(true);
 }
 
-void setScreenPointer(Qt::CursorShape shape) {
+void showArrowPointer() {
+    // At most one override stays in place.
     if (QGuiApplication::overrideCursor())
-        QGuiApplication::changeOverrideCursor(QCursor(shape));
+        QGuiApplication::changeOverrideCursor(QCursor(Qt::ArrowCursor));
     else
-        QGuiApplication::setOverrideCursor(QCursor(shape));
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
 }
 
 } // namespace kv
