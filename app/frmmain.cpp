@@ -108,6 +108,8 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
+
+    connectColourSources();
 }
 
 FrmMain::~FrmMain() = default;
