@@ -13,6 +13,7 @@
 namespace kv {
 
 void FrmMain::connectColourSources() {
+    if (dropper_) return; // once only: a second call would connect every slider twice
     // The stored pictures are filled in place: the wheel box already shows the
     // picture object of ImgTmp 3, and must keep showing that same object.
     ImgTmp[3].mutableImage() = wheel::MakePicture();
