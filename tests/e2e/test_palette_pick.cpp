@@ -20,6 +20,7 @@ private slots:
     void cleanupTestCase();
     void press_data();
     void press();
+    void saturationThumbDraggedToZeroGreysTheWheel();
 
 private:
     e2e::Program program_;
@@ -69,6 +70,31 @@ void TestPalettePick::press() {
     program_.doubleClick(kHtmlBox);
     e2e::waitFor([&] { return e2e::clipboardText() == html; }, 5000);
     QCOMPARE(e2e::clipboardText(), html);
+}
+
+void TestPalettePick::saturationThumbDraggedToZeroGreysTheWheel() {
+    // The thumb of "饱和度" rests in the middle of its track; dragged past the left
+    // end it reaches 0, and every step re-renders the wheel while the drag runs.
+    const QPoint thumb(488, 324), pastLeft(380, 324);
+    program_.click(kCommand[0]);
+    QTest::qWait(200);
+    program_.moveTo(thumb);
+    e2e::xdotool({"mousedown", "1"});
+    for (int step = 1; step <= 6; ++step) {
+        const QPoint p = program_.toScreen(thumb + (pastLeft - thumb) * step / 6);
+        e2e::xdotool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+        QTest::qWait(30);
+    }
+    e2e::xdotool({"mouseup", "1"});
+    // The right corner cell D07417 as its grey luminance.
+    const QPoint corner = program_.toScreen(kWheelBox + QPoint(177, 84));
+    const QRgb grey = qRgb(133, 133, 133);
+    e2e::waitFor([&] { return e2e::grabScreen().pixel(corner) == grey; }, 5000);
+    program_.click(kWheelBox + QPoint(177, 84));
+    QTest::qWait(150);
+    program_.doubleClick(kHtmlBox);
+    e2e::waitFor([&] { return e2e::clipboardText() == QLatin1String("#858585"); }, 5000);
+    QCOMPARE(e2e::clipboardText(), QStringLiteral("#858585"));
 }
 
 QTEST_MAIN(TestPalettePick)
