@@ -17,6 +17,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace kv {
 
@@ -63,6 +65,11 @@ public:
     // Started by the opener when the user asked for the editor; the first painted frame
     // is measured against it.
     QElapsedTimer openClock;
+    // Milestones of the last opening in ms since openClock started (for measurements).
+    std::vector<std::pair<QString, double>> openTimeline;
+    void markOpening(const QString& what) {
+        if (openClock.isValid()) openTimeline.emplace_back(what, openClock.nsecsElapsed() / 1e6);
+    }
 
     // ---- editor state ----
     QString Status;     // "draw" or "move"
