@@ -414,11 +414,15 @@ void FrmSnap::Commit() {
 }
 
 void FrmSnap::Undo() {
-    if (auto picture = history.undo()) {
-        surface.setCommitted(*picture);
+    if (historyCount() < 2) {
+        history.undo();
+        BackToSelecting();
         return;
     }
-    BackToSelecting();
+    // The surface lets go of its pictures so the history can step in place; it gets
+    // the new picture straight back.
+    surface.release();
+    surface.setCommitted(*history.undo());
 }
 
 void FrmSnap::BackToSelecting() {
@@ -434,7 +438,12 @@ void FrmSnap::BackToSelecting() {
 }
 
 void FrmSnap::Redo() {
-    if (auto picture = history.redo()) surface.setCommitted(*picture);
+    if (historyCount() >= historyTop()) {
+        history.redo();
+        return;
+    }
+    surface.release();
+    surface.setCommitted(*history.redo());
 }
 
 } // namespace kv

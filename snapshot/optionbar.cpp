@@ -265,7 +265,8 @@ bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
         if (move) Picture2_MouseMove();
         // Leaving the bar altogether leaves no hover marks behind.
         if (type == QEvent::Leave) {
-            for (auto* f : Shape5) f->hide();
+            for (auto* f : Shape5)
+                f->hide();
             showRememberedPenFrame();
             PicColor_MouseMove();
             PicFont_MouseMove();
