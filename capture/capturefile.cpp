@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
 
@@ -19,15 +20,19 @@ QString captureFileName(const QDateTime& when) {
 }
 
 CaptureSaveResult saveCaptureBitmap(const QImage& image, const QString& programDir,
-                                    const QDateTime& when) {
+                                    const Clock& clock) {
     const QString folder = captureFolder(programDir);
-    CaptureSaveResult result{QDir(folder).filePath(captureFileName(when)), {}};
+    CaptureSaveResult result{QDir(folder).filePath(captureFileName(clock.now())), {}};
     if (image.isNull()) {
         result.error = QStringLiteral("截图没有得到图像，没有可保存的内容。");
         return result;
     }
     if (!QDir().mkpath(folder)) {
-        result.error = QStringLiteral("无法创建文件夹 %1。").arg(QDir::toNativeSeparators(folder));
+        const QFileInfo blocker(folder);
+        result.error = blocker.exists() && !blocker.isDir()
+                           ? QStringLiteral("无法创建文件夹 %1：已有同名的文件。")
+                           : QStringLiteral("无法创建文件夹 %1。");
+        result.error = result.error.arg(QDir::toNativeSeparators(folder));
         return result;
     }
     // Written to a temporary file and renamed at the end, so a failed write

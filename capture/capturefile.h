@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/clock.h"
+
 #include <QDateTime>
 #include <QImage>
 #include <QString>
@@ -20,8 +22,8 @@ struct CaptureSaveResult {
 };
 
 // Writes a capture as a 24-bit Windows bitmap into the capture folder, named by
-// `when`; the folder is made when it is missing.
+// the clock's time now; the folder is made when it is missing.
 CaptureSaveResult saveCaptureBitmap(const QImage& image, const QString& programDir,
-                                    const QDateTime& when);
+                                    const Clock& clock);
 
 } // namespace kv

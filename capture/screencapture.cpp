@@ -10,7 +10,9 @@ QImage ScreenCapture::captureScreen() {
 QImage ScreenCapture::captureWindow(WId window, bool client, int left, int top, int width,
                                     int height) {
     if (width <= 0 || height <= 0) return {};
-    const QRect where = windows_.windowRect(window, client);
+    // The desktop window is the screen itself: no need to ask where it is.
+    const QRect where = window == windows_.desktopWindow() ? QRect(QPoint(0, 0), QSize(1, 1))
+                                                           : windows_.windowRect(window, client);
     if (where.isNull()) return {};
     return screen_.grab(QRect(where.topLeft() + QPoint(left, top), QSize(width, height)));
 }

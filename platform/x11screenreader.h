@@ -17,3 +17,17 @@ std::unique_ptr<ScreenReader> createX11ScreenReader(bool allowSharedMemory);
 std::unique_ptr<ScreenReader> createQtScreenReader();
 
 } // namespace kv
+
+namespace kv {
+
+// A bare MIT-SHM read of the root window into one reused segment, without any
+// conversion or copy: the floor against which the screen reader is measured.
+class RawSharedMemoryRead {
+public:
+    virtual ~RawSharedMemoryRead() = default;
+    virtual bool read(const QRect& rect) = 0;
+};
+// Nothing when the display has no usable MIT-SHM.
+std::unique_ptr<RawSharedMemoryRead> createRawSharedMemoryRead(const QSize& largest);
+
+} // namespace kv
