@@ -14,6 +14,8 @@ void FrmMain::AddTrayIcon(const QString&, const QString&) {}
 
 void FrmMain::RemoveTrayIcon() {}
 
-bool FrmMain::captureEvent(QObject*, QEvent*) { return false; }
+bool FrmMain::captureEvent(QObject*, QEvent*) {
+    return false;
+}
 
 } // namespace kv

@@ -10,6 +10,8 @@ void FrmMain::LblColor_MouseDown(int index, Qt::MouseButton) {
 
 void FrmMain::PrepareWheel() {}
 
-bool FrmMain::colourSourcesEvent(QObject*, QEvent*) { return false; }
+bool FrmMain::colourSourcesEvent(QObject*, QEvent*) {
+    return false;
+}
 
 } // namespace kv

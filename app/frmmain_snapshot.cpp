@@ -7,6 +7,8 @@ void FrmMain::OpenRegionCapture() {}
 
 void FrmMain::SaveRegionImage() {}
 
-bool FrmMain::snapshotEvent(QObject*, QEvent*) { return false; }
+bool FrmMain::snapshotEvent(QObject*, QEvent*) {
+    return false;
+}
 
 } // namespace kv

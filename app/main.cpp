@@ -1,6 +1,34 @@
+#include "app/frmmain.h"
+#include "platform/singleinstance.h"
+
 #include <QApplication>
+#include <QFont>
+#include <QStyleFactory>
 
 int main(int argc, char** argv) {
+    // Kolvane works in X screen pixels throughout: no scaling between the screen
+    // and what we read, draw and cut.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("kolvane"));
+
+    kv::SingleInstance instance(QStringLiteral("kolvane"));
+    if (instance.anotherIsRunning()) return 0;
+
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont ui(QStringLiteral("WenQuanYi Micro Hei"));
+    ui.setPointSize(9);
+    QApplication::setFont(ui);
+
+    kv::SystemClock clock;
+    auto screen = kv::createScreenReader();
+    kv::FrmMainServices services;
+    services.clock = &clock;
+    services.screen = screen.get();
+    services.programDir = QCoreApplication::applicationDirPath();
+
+    kv::FrmMain main(services);
+    main.Form_Load();
+    main.show();
+    return app.exec();
 }

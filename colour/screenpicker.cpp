@@ -1,0 +1,35 @@
+#include "colour/screenpicker.h"
+
+namespace kv {
+
+Channels SplitColourValue(int colour) {
+    Channels c;
+    c.red = colour % 256;
+    c.blue = colour / 65536;
+    c.green = (colour - c.blue * 65536 - c.red) / 256;
+    return c;
+}
+
+ScreenPicker::ScreenPicker(ScreenReader& screen, PointerPosition pointer, ColourSink sink)
+    : screen_(screen), pointer_(std::move(pointer)), sink_(std::move(sink)) {}
+
+void ScreenPicker::BeginPick() {
+    picking = true;
+    previousSample.reset();
+}
+
+void ScreenPicker::PickScreenPixel() {
+    if (!picking) return;
+    const QPoint at = pointer_();
+    if (previousSample && *previousSample == at) return;
+    const std::optional<QRgb> pixel = screen_.pixel(at);
+    // An unreadable point (off the screen, display gone) leaves the colour alone;
+    // the point is not remembered, so the next move there tries again.
+    if (!pixel) return;
+    previousSample = at;
+    const int value = qRed(*pixel) + 256 * qGreen(*pixel) + 65536 * qBlue(*pixel);
+    const Channels c = SplitColourValue(value);
+    if (sink_) sink_(c.red, c.green, c.blue);
+}
+
+} // namespace kv

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "imageio/pictureformat.h"
+#include "imageio/saveerror.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <optional>
+
+namespace kv {
+
+// TIFF compression values as the caller passes them (the imaging library's
+// numbering): 2 LZW, 6 none.
+inline constexpr quint32 TiffCompressionLzw = 2;
+inline constexpr quint32 TiffCompressionNone = 6;
+
+struct EncodeSettings {
+    quint32 jpegQuality = 80;     // 0..100
+    quint32 tiffColourDepth = 24; // 24 (RGB) or 32 (RGB with alpha)
+    quint32 tiffCompression = TiffCompressionNone;
+};
+
+// A picture encoded in memory, or why it could not be.
+struct Encoded {
+    QByteArray bytes;
+    std::optional<SaveError> error;
+};
+
+// Encodes a picture as a whole file's bytes:
+//   PNG   the encoder's defaults;
+//   JPEG  baseline at the given quality;
+//   BMP   the picture's own depth (24 bits for a screen picture, 8 for an indexed one);
+//   GIF   palette reduced with dithering when the picture has more than 256 colours;
+//   TIFF  8 bits per sample at the given depth and compression.
+Encoded encodePicture(const QImage& image, PictureFormat format, const EncodeSettings& settings);
+
+// The encoders behind encodePicture; each returns an error text instead of bytes
+// when it fails.
+struct EncoderOutput {
+    QByteArray bytes;
+    QString failure;
+};
+EncoderOutput encodeWithQt(const QImage& image, const char* format, int quality);
+EncoderOutput encodeGif(const QImage& image);
+EncoderOutput encodeTiff(const QImage& image, bool withAlpha, bool lzw);
+
+} // namespace kv

@@ -1,0 +1,57 @@
+#include "imageio/savedialog.h"
+
+#include <QFileDialog>
+#include <memory>
+
+namespace kv {
+
+namespace {
+
+struct FileType {
+    const char* text;    // shown to the user
+    const char* pattern; // what the list of files shows
+};
+
+// The JPEG type names both extensions but lists *.jpg files only; what is
+// written depends on the extension of the name alone.
+constexpr FileType fileTypes[] = {
+    {"PNG文件(*.PNG)", "*.PNG"}, {"JPEG文件(*.jpg;*.jpeg)", "*.jpg"}, {"位图文件(*.bmp)", "*.bmp"},
+    {"GIF文件(*.gif)", "*.gif"}, {"TIFF文件(*.TIFF)", "*.tiff"},      {"所有文件(*.*)", "*.*"},
+};
+
+} // namespace
+
+QStringList savePictureFilterTexts() {
+    QStringList texts;
+    for (const FileType& t : fileTypes)
+        texts << QString::fromUtf8(t.text);
+    return texts;
+}
+
+QFileDialog* createSavePictureDialog(const QString& startFolder, QWidget* parent) {
+    auto* dialog = new QFileDialog(parent, QStringLiteral("保存为"), startFolder);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    // Qt reads a type's patterns from the last parentheses of its text; the
+    // shown text keeps only what comes before them.
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    for (const FileType& t : fileTypes)
+        filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(t.text),
+                                                 QString::fromUtf8(t.pattern));
+    dialog->setNameFilters(filters);
+    dialog->selectNameFilter(filters.first());
+    dialog->setDefaultSuffix(QStringLiteral("PNG"));
+    return dialog;
+}
+
+std::optional<QString> askSavePictureName(const QString& startFolder, QWidget* parent) {
+    std::unique_ptr<QFileDialog> dialog(createSavePictureDialog(startFolder, parent));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog->selectedFiles().first();
+}
+
+} // namespace kv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QPointer>
+
+class QClipboard;
+class QMimeData;
+
+namespace kv {
+
+// A picture on the system clipboard, offered as an image that other programs
+// can paste (image/png, image/bmp and the other image types Qt offers), and
+// remembered so that it can be told apart from anything copied later.
+class PictureClipboard {
+public:
+    explicit PictureClipboard(QClipboard* clipboard) : clipboard_(clipboard) {}
+
+    void put(const Picture& picture);
+    // Whether the clipboard still holds the picture put there last.
+    bool holdsPut() const;
+    // Empties the clipboard only while it still holds that picture, so that
+    // whatever was copied since survives. True when it was emptied.
+    bool clearIfHeld();
+
+private:
+    QClipboard* clipboard_;
+    QPointer<QMimeData> put_;
+};
+
+} // namespace kv

@@ -1,0 +1,91 @@
+// The save dialog as the user types into it.
+#include "imageio/savedialog.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace kv;
+
+namespace {
+
+// Types into the next modal file dialog and presses Enter, or cancels it when
+// the text is empty.
+void answerNextDialog(const QString& typed) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [typed, poll] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        poll->deleteLater();
+        if (typed.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        edit->setText(typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    poll->start(20);
+}
+
+} // namespace
+
+class TestSaveDialog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layout() {
+        QTemporaryDir dir;
+        std::unique_ptr<QFileDialog> dialog(createSavePictureDialog(dir.path()));
+        QCOMPARE(dialog->windowTitle(), QString("保存为"));
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(dialog->defaultSuffix(), QString("PNG"));
+        QCOMPARE(QFileInfo(dialog->directory().path()), QFileInfo(dir.path()));
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        QStringList shown;
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+        QCOMPARE(shown, QStringList({"PNG文件(*.PNG)", "JPEG文件(*.jpg;*.jpeg)", "位图文件(*.bmp)",
+                                     "GIF文件(*.gif)", "TIFF文件(*.TIFF)", "所有文件(*.*)"}));
+        QCOMPARE(shown, savePictureFilterTexts());
+        QCOMPARE(types->currentIndex(), 0);
+    }
+
+    void typedNames_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("no extension gets PNG") << "shot"
+                                               << "shot.PNG";
+        QTest::newRow("own extension kept") << "shot.jpeg"
+                                            << "shot.jpeg";
+        QTest::newRow("existing file, no question") << "old.bmp"
+                                                    << "old.bmp";
+        QTest::newRow("cancelled") << ""
+                                   << "";
+    }
+    void typedNames() {
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        QTemporaryDir dir;
+        QFile old(dir.filePath("old.bmp"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.close();
+        answerNextDialog(typed);
+        const std::optional<QString> name = askSavePictureName(dir.path());
+        if (chosen.isEmpty()) {
+            QVERIFY(!name);
+        } else {
+            QVERIFY(name);
+            QCOMPARE(*name, dir.filePath(chosen));
+        }
+    }
+};
+
+QTEST_MAIN(TestSaveDialog)
+#include "test_savedialog.moc"
