@@ -5,6 +5,8 @@
 #include "e2e/support/desktop.h"
 #include "e2e/test_tone_recording.h"
 
+#include <QColorSpace>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -38,16 +40,58 @@ private:
     QImage image_;
 };
 
-// The window with the frame its window manager drew, as xwininfo reports it.
-QRect frameGeometry(WId window) {
-    const QString out = QString::fromLocal8Bit(
-        e2e::run("xwininfo", {"-frame", "-id", QString::number(window)}).out);
+// Where a window's own area is on the screen, as xwininfo reports it.
+QRect clientGeometry(WId window) {
+    const QString out =
+        QString::fromLocal8Bit(e2e::run("xwininfo", {"-id", QString::number(window)}).out);
     auto field = [&](const char* name) {
         const auto m = QRegularExpression(QString("%1:\\s+(-?\\d+)").arg(name)).match(out);
         return m.hasMatch() ? m.captured(1).toInt() : -1;
     };
     return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
                  field("Height"));
+}
+
+// The window with the frame its window manager drew, from the frame widths the
+// window manager publishes (xprop) and the window's place (xwininfo).
+QRect frameGeometry(WId window) {
+    const QString out = QString::fromLocal8Bit(
+        e2e::run("xprop", {"-id", QString::number(window), "_NET_FRAME_EXTENTS"}).out);
+    const auto m = QRegularExpression("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)").match(out);
+    if (!m.hasMatch()) return {};
+    return clientGeometry(window).adjusted(-m.captured(1).toInt(), -m.captured(3).toInt(),
+                                           m.captured(2).toInt(), m.captured(4).toInt());
+}
+
+// The screen as ImageMagick grabs it, without the colour-space tag its PNG
+// carries, so that it compares with a bitmap by pixels alone.
+QImage grabScreen() {
+    QImage image = e2e::grabScreen();
+    image.setColorSpace(QColorSpace());
+    return image;
+}
+
+// Where two pictures of one size differ (for the failure message).
+QString differences(const QImage& a, const QImage& b) {
+    QRect box;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (reinterpret_cast<const QRgb*>(a.constScanLine(y))[x] !=
+                reinterpret_cast<const QRgb*>(b.constScanLine(y))[x]) {
+                if (!count)
+                    qInfo() << "first difference" << x << y << Qt::hex
+                            << reinterpret_cast<const QRgb*>(a.constScanLine(y))[x]
+                            << reinterpret_cast<const QRgb*>(b.constScanLine(y))[x];
+                box |= QRect(x, y, 1, 1);
+                ++count;
+            }
+    return QString("%1 pixels differ within (%2,%3 %4x%5)")
+        .arg(count)
+        .arg(box.x())
+        .arg(box.y())
+        .arg(box.width())
+        .arg(box.height());
 }
 
 // The capture commands in the main window's own pixels.
@@ -104,18 +148,21 @@ private slots:
     void init() { before_ = bitmaps(); }
 
     void fullScreen() {
-        NoiseWindow noise(QRect(20, 20, 400, 300), false);
-        noise.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&noise));
-
         e2e::Program program;
         QVERIFY(program.start());
         const QString window = program.mainWindow();
         QVERIFY(!window.isEmpty());
         const QRect mainRect = e2e::windowGeometry(window);
-        QVERIFY(!mainRect.intersects(QRect(20, 20, 400, 300)));
-        program.moveTo(kFullScreenCommand);
-        const QImage beforeCapture = e2e::grabScreen();
+        // Beside the main window, wherever the window manager put that.
+        const QRect noiseRect(mainRect.left() > 440 ? 20 : 1480, 20, 400, 300);
+        NoiseWindow noise(noiseRect, false);
+        noise.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&noise));
+        QVERIFY(!mainRect.intersects(noiseRect));
+        // Off the command first: a pointer already where a click is aimed would
+        // leave `xdotool mousemove --sync` waiting for a move that never comes.
+        program.moveTo(QPoint(300, 60));
+        const QImage beforeCapture = grabScreen();
 
         tonetest::MonitorRecording recording;
         QVERIFY(recording.start());
@@ -124,7 +171,7 @@ private slots:
         const QString name = newCapture(15000);
         QVERIFY2(!name.isEmpty(), "no capture was saved");
         const auto tones = recording.waitForTones(3, {1500, 3000}, 6000);
-        const QImage screen = e2e::grabScreen();
+        const QImage screen = grabScreen();
 
         // Heard: low, low, high, each about a tenth of a second.
         qInfo() << "heard:" << tonetest::describe(tones);
@@ -159,8 +206,8 @@ private slots:
             p.drawImage(mainRect, capture.copy(mainRect));
             p.drawImage(picMain, beforeCapture.copy(picMain));
         }
-        QVERIFY(capture == expectedImage);
-        QVERIFY(capture.copy(QRect(20, 20, 400, 300)) == noise.image());
+        QVERIFY2(capture == expectedImage, qPrintable(differences(capture, expectedImage)));
+        QVERIFY(capture.copy(noiseRect) == noise.image());
     }
 
     void activeWindow() {
@@ -178,13 +225,24 @@ private slots:
         const QString name = newCapture(15000);
         QVERIFY2(!name.isEmpty(), "no capture was saved");
 
-        const QRect frame = frameGeometry(target.winId());
-        const QRect client = e2e::windowGeometry(QString::number(target.winId()));
-        QVERIFY2(frame.contains(client) && frame != client, "the window has no frame");
+        QRect frame;
+        QVERIFY(e2e::waitFor([&] { return !(frame = frameGeometry(target.winId())).isEmpty(); }));
+        const QRect client = clientGeometry(target.winId());
+        QVERIFY2(frame.contains(client) && frame != client,
+                 qPrintable(QString("frame %1,%2 %3x%4, window %5,%6 %7x%8")
+                                .arg(frame.x())
+                                .arg(frame.y())
+                                .arg(frame.width())
+                                .arg(frame.height())
+                                .arg(client.x())
+                                .arg(client.y())
+                                .arg(client.width())
+                                .arg(client.height())));
         const QImage capture =
             QImage(QDir(folder_).filePath(name), "bmp").convertToFormat(QImage::Format_RGB32);
         QCOMPARE(capture.size(), frame.size());
-        QVERIFY(capture == e2e::grabScreen().copy(frame));
+        const QImage screen = grabScreen().copy(frame);
+        QVERIFY2(capture == screen, qPrintable(differences(capture, screen)));
         QVERIFY(capture.copy(QRect(client.topLeft() - frame.topLeft(), client.size())) ==
                 target.image());
     }
