@@ -91,7 +91,7 @@ QString AuthorNotice() {
 }
 
 QString RightsLine(int index) {
-    static const char* const lines[2] = {"版权所有 © 2026 Kolvane", "GPL-3.0 或更高版本"};
+    static const char* const lines[2] = {"© 2026 Kolvane", "GPL-3.0 或更高版本"};
     return pick(lines, 2, index);
 }
 

@@ -31,6 +31,16 @@ const QColor kLinkVisited = bgr(0x00FF8080);
 const QColor kPanelBorder(176, 208, 240);
 const QColor kWindowBack(248, 251, 255);
 
+QFont smallFont(QFont f) {
+    f.setPointSize(8);
+    return f;
+}
+
+// Top of the dropper box, under its caption.
+int Picture1Top() {
+    return twips(3120);
+}
+
 void setTextColour(QWidget* w, const QColor& c) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, c);
@@ -108,6 +118,8 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
+
+    connectColourSources();
 }
 
 FrmMain::~FrmMain() = default;
@@ -219,11 +231,14 @@ void FrmMain::buildColourPage() {
     Label2 = label(QStringLiteral("按下鼠标左键拖动吸管，可进行屏幕取色。"),
                    twipsRect(5345, 2235, 960, 780), QColor(90, 100, 120));
     Label2->setWordWrap(true);
+    Label2->setFont(smallFont(font()));
+    Label2->resize(Label2->width(), Picture1Top() - Label2->y() - 1);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Label5 = label(QStringLiteral("软件作者承接软件定做业务。"), QRect(350, 344, 196, 64),
                    QColor(110, 120, 140));
     Label5->setWordWrap(true);
+    Label5->setFont(smallFont(font()));
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     const auto initial = FormatColourNotations(30, 144, 255);
@@ -233,7 +248,17 @@ void FrmMain::buildColourPage() {
         LblCLR[i] =
             label(QString::fromUtf8(captions[i]), twipsRect(6480, rowTop[i] + 30, 720, 180));
         TxtClrVal[i] = new QLineEdit(initial[i], this);
-        TxtClrVal[i]->setGeometry(twipsRect(7200, rowTop[i], 975, 270));
+        // The designed box is narrow for "RGB(255,255,255)"; a smaller face and the
+        // room up to the panel's edge keep the text readable from its start.
+        TxtClrVal[i]->setGeometry(twips(7200), twips(rowTop[i]), 72, twips(270));
+        QFont boxFont = font();
+        boxFont.setPixelSize(10);
+        boxFont.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
+        TxtClrVal[i]->setFont(boxFont);
+        TxtClrVal[i]->setStyleSheet(
+            QStringLiteral("QLineEdit { border: 1px solid rgb(156,195,236); padding: 0px 1px; "
+                           "background: white; }"));
+        TxtClrVal[i]->setCursorPosition(0);
         setTextColour(TxtClrVal[i], kTextBlue);
     }
 
@@ -291,6 +316,7 @@ void FrmMain::Form_Load() {
     ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size())));
     ImgBanner->lower();
     TxtClrVal[3]->setText(QStringLiteral("&H00FF901E&"));
+    TxtClrVal[3]->setCursorPosition(0);
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
     LblTime->adjustSize();
     Label5->setText(frametexts::AuthorNotice());

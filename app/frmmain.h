@@ -1,17 +1,24 @@
 #pragma once
 
 #include "capture/countdown.h"
+#include "colour/screenpicker.h"
+#include "colour/wheelbuffers.h"
 #include "platform/clock.h"
 #include "platform/picture.h"
 #include "platform/picturebox.h"
+#include "platform/pointer.h"
 #include "platform/screenreader.h"
+#include "snapshot/frmsnap.h"
+#include "snapshot/snaphost.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace kv {
@@ -118,6 +125,33 @@ public:
     void LblColor_MouseDown(int index, Qt::MouseButton button);
     // Second half of LblColr_Click: show the stored wheel and rebuild its buffers.
     void PrepareWheel();
+    // Draws the wheel and palette pictures into ImgTmp 3 to 6 and connects the hue
+    // and saturation sliders; called once at the end of the constructor.
+    void connectColourSources();
+    // The dropper box and the wheel/palette box; buttons as Qt flags (left 1,
+    // right 2, middle 4), a move carrying the buttons held.
+    void Picture1_MouseDown(Qt::MouseButton button);
+    void Picture1_MouseMove(Qt::MouseButtons buttons);
+    void Picture1_MouseUp(Qt::MouseButton button);
+    void ImgCLR_MouseDown(Qt::MouseButton button);
+    void ImgCLR_MouseMove(Qt::MouseButtons buttons);
+    void ImgCLR_MouseUp(Qt::MouseButton button);
+    void PickScreenPixel();
+    bool picking() const { return dropper_ && dropper_->picking; }
+    // Hue and saturation sliders re-colour the wheel from its Y/U/V copy.
+    void HSLF_Change();
+    void HSLL_Change();
+    void HSLF_Scroll() { HSLF_Change(); }
+    void HSLL_Scroll() { HSLL_Change(); }
+    void DoJob();
+    // The wheel's pixel buffers and adjustment factors (built by PrepareWheel).
+    WheelBuffers wheel;
+    // Dropper state: the screen sampling (with its `picking` flag) and the pointer
+    // shown while a pick drags across the screen.
+    QCursor dropperCursor_;                   // made from the dropper icon ImgTmp 7
+    std::unique_ptr<ScreenReader> ownScreen_; // when no reader was passed in
+    std::unique_ptr<ScreenPicker> dropper_;
+    DragPointer dragPointer_;
 
     // ---- capture area (capture routines, timed captures, tray) ----
     void LblColor_Click(int index);
@@ -154,6 +188,11 @@ public:
     // ---- region editor area ----
     void OpenRegionCapture(); // "区域截图"
     void SaveRegionImage();   // "保存图像"
+    // The region editor while it is loaded (also while hidden after finishing); null
+    // once it has unloaded itself.
+    QPointer<FrmSnap> Snap;
+    // How the editor reaches this window; it also owns a loaded editor.
+    std::unique_ptr<SnapHost> snapHost_;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,17 +1,197 @@
-// The colour sources of the main window: dropper, wheel, palettes, colour dialog.
+// The colour sources of the main window: dropper, wheel, palettes, colour dialog,
+// and the hue and saturation sliders that re-colour the wheel.
+#include "app/artwork.h"
 #include "app/frmmain.h"
+#include "colour/notations.h"
+#include "colour/palettes.h"
+#include "colour/wheel.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QMouseEvent>
 
 namespace kv {
+
+void FrmMain::connectColourSources() {
+    if (dropper_) return; // once only: a second call would connect every slider twice
+    // The stored pictures are filled in place: the wheel box already shows the
+    // picture object of ImgTmp 3, and must keep showing that same object.
+    ImgTmp[3].mutableImage() = wheel::MakePicture();
+    ImgTmp[4].mutableImage() = DrawPalette(WebPaletteLayout());
+    ImgTmp[5].mutableImage() = DrawPalette(ComputerPaletteLayout());
+    ImgTmp[6].mutableImage() = DrawPalette(GradientPaletteLayout());
+    ImgCLR->update();
+
+    // The hot spot is the icon's tip at its lower left, the point the dropper
+    // appears to touch; the pixel under it is the one sampled.
+    dropperCursor_ =
+        CursorFromPicture(ImgTmp[7].image(), QPoint(artwork::kDropperHotX, artwork::kDropperHotY));
+
+    ScreenReader* screen = services_.screen;
+    if (!screen) {
+        ownScreen_ = createScreenReader();
+        screen = ownScreen_.get();
+    }
+    dropper_ = std::make_unique<ScreenPicker>(
+        *screen, &PointerScreenPos,
+        [this](int red, int green, int blue) { SetCurrentColour(red, green, blue); });
+
+    // The sliders follow the thumb while it is dragged (Qt's tracking) and report
+    // the final value once more when it is let go.
+    connect(HSLF, &QScrollBar::valueChanged, this, [this] { HSLF_Change(); });
+    connect(HSLL, &QScrollBar::valueChanged, this, [this] { HSLL_Change(); });
+    connect(HSLF, &QScrollBar::sliderReleased, this, [this] { HSLF_Change(); });
+    connect(HSLL, &QScrollBar::sliderReleased, this, [this] { HSLL_Change(); });
+    connect(HSLF, &QScrollBar::sliderMoved, this, [this] {
+        if (!HSLF->hasTracking()) HSLF_Scroll();
+    });
+    connect(HSLL, &QScrollBar::sliderMoved, this, [this] {
+        if (!HSLL->hasTracking()) HSLL_Scroll();
+    });
+}
+
+// ---- the command labels 0 to 4 ----
 
 void FrmMain::LblColor_MouseDown(int index, Qt::MouseButton) {
     if (index < 0 || index > 4) return;
     ShowColourPage();
+    if (index == 0) {
+        LblColr_Click();
+        return;
+    }
+    if (index <= 3) {
+        // The palettes are shown as they are; the wheel buffers stay untouched.
+        ImgCLR->setPicture(ImgTmp[3 + index]);
+        return;
+    }
+    // Qt's own dialog, preset to the current colour. Cancelling leaves everything
+    // as it was.
+    QColorDialog dialog(QColor(HSLR->value(), HSLG->value(), HSLB->value()), this);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(QStringLiteral("颜色"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QColor chosen = dialog.selectedColor();
+    if (!chosen.isValid()) return;
+    PicCLR->setBackground(chosen.toRgb());
+    const QColor shown = PicCLR->background();
+    const Channels c = SplitColourValue(ColourValue(shown.red(), shown.green(), shown.blue()));
+    SetCurrentColour(c.red, c.green, c.blue);
+    // The notations once more, so they show the chosen colour even when it equals
+    // the current one and no slider changed.
+    const auto texts = FormatColourNotations(HSLR->value(), HSLG->value(), HSLB->value());
+    for (int i = 0; i < 6; ++i)
+        TxtClrVal[i]->setText(texts[i]);
 }
 
-void FrmMain::PrepareWheel() {}
+// ---- the wheel ----
 
-bool FrmMain::colourSourcesEvent(QObject*, QEvent*) {
-    return false;
+void FrmMain::PrepareWheel() {
+    ImgCLR->setPicture(ImgTmp[3]);
+    // Built from the stored wheel as it is now: after an adjustment that is the
+    // re-coloured wheel, which becomes the new base.
+    wheel.Build(ImgTmp[3].image());
+}
+
+void FrmMain::HSLF_Change() {
+    if (!ImgCLR->picture().sameAs(ImgTmp[3])) ImgCLR->setPicture(ImgTmp[3]);
+    // Opened only through a palette or the dialog so far: build the buffers now.
+    if (!wheel.built()) wheel.Build(ImgTmp[3].image());
+    wheel.factors.saturationFactor = SaturationFactorFor(HSLF->value());
+    DoJob();
+    PicCLR->setFocus();
+}
+
+void FrmMain::HSLL_Change() {
+    if (!ImgCLR->picture().sameAs(ImgTmp[3])) ImgCLR->setPicture(ImgTmp[3]);
+    if (!wheel.built()) wheel.Build(ImgTmp[3].image());
+    SetHueFactors(HSLL->value(), wheel.factors);
+    DoJob();
+    PicCLR->setFocus();
+}
+
+void FrmMain::DoJob() {
+    if (!wheel.built()) return;
+    wheel.Render();
+    // Written into the stored wheel itself, which the box shows; a palette on
+    // show is never written into.
+    Picture shown = ImgCLR->picture();
+    if (shown.sameAs(ImgTmp[3])) wheel.WriteTo(shown.mutableImage());
+    // Pending events run here, so a slider event that arrives now runs a whole
+    // nested change (with its own render) before the captions below; the buffers
+    // are no longer in use at this point, and the last change wins.
+    QCoreApplication::processEvents();
+    LblFull->setText(SaturationCaption(HSLF->value()));
+    LblLight->setText(HueCaption(HSLL->value()));
+    QCoreApplication::processEvents();
+    ImgCLR->repaint();
+}
+
+// ---- picking from the screen ----
+
+void FrmMain::PickScreenPixel() {
+    if (dropper_) dropper_->PickScreenPixel();
+}
+
+void FrmMain::Picture1_MouseDown(Qt::MouseButton) {
+    if (!dropper_) return;
+    dragPointer_.Begin(Picture1, dropperCursor_);
+    dropper_->BeginPick();
+    PickScreenPixel();
+    // The dropper leaves its box and travels as the pointer.
+    Picture1->clearPicture();
+}
+
+void FrmMain::Picture1_MouseMove(Qt::MouseButtons buttons) {
+    if (buttons == Qt::LeftButton && picking()) PickScreenPixel();
+}
+
+void FrmMain::Picture1_MouseUp(Qt::MouseButton) {
+    if (!picking()) return;
+    dropper_->EndPick();
+    dragPointer_.End();
+    Picture1->setPicture(ImgTmp[7]);
+}
+
+void FrmMain::ImgCLR_MouseDown(Qt::MouseButton) {
+    if (!dropper_) return;
+    dragPointer_.Begin(ImgCLR, dropperCursor_);
+    dropper_->BeginPick();
+    PickScreenPixel();
+}
+
+void FrmMain::ImgCLR_MouseMove(Qt::MouseButtons buttons) {
+    if (buttons != Qt::LeftButton || !dropper_) return;
+    if (!dragPointer_.active()) dragPointer_.Begin(ImgCLR, dropperCursor_);
+    dropper_->picking = true;
+    PickScreenPixel();
+}
+
+void FrmMain::ImgCLR_MouseUp(Qt::MouseButton) {
+    // The pick flag stays: only the dropper's own release clears it.
+    dragPointer_.End();
+}
+
+bool FrmMain::colourSourcesEvent(QObject* watched, QEvent* event) {
+    if (watched != Picture1 && watched != ImgCLR) return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
+    auto* me = static_cast<QMouseEvent*>(event);
+    const bool dropperBox = watched == Picture1;
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // a quick second press is a press all the same
+        dropperBox ? Picture1_MouseDown(me->button()) : ImgCLR_MouseDown(me->button());
+        break;
+    case QEvent::MouseMove:
+        dropperBox ? Picture1_MouseMove(me->buttons()) : ImgCLR_MouseMove(me->buttons());
+        break;
+    default:
+        dropperBox ? Picture1_MouseUp(me->button()) : ImgCLR_MouseUp(me->button());
+        break;
+    }
+    return true;
 }
 
 } // namespace kv

@@ -12,11 +12,12 @@ int main(int argc, char** argv) {
     // Kolvane works in X screen pixels throughout: no scaling between the screen
     // and what we read, draw and cut.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kolvane"));
-
+    // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(QStringLiteral("kolvane"));
     if (instance.anotherIsRunning()) return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kolvane"));
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont ui(QStringLiteral("WenQuanYi Micro Hei"));

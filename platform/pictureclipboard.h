@@ -14,7 +14,8 @@ namespace kv {
 // remembered so that it can be told apart from anything copied later.
 class PictureClipboard {
 public:
-    explicit PictureClipboard(QClipboard* clipboard) : clipboard_(clipboard) {}
+    // The application's clipboard when none is given.
+    explicit PictureClipboard(QClipboard* clipboard = nullptr) : clipboard_(clipboard) {}
 
     void put(const Picture& picture);
     // Whether the clipboard still holds the picture put there last.
@@ -24,6 +25,7 @@ public:
     bool clearIfHeld();
 
 private:
+    QClipboard* clipboard() const;
     QClipboard* clipboard_;
     QPointer<QMimeData> put_;
 };

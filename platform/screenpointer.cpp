@@ -5,16 +5,31 @@
 
 namespace kv {
 
+namespace {
+bool haveGui() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+}
+} // namespace
+
 void setScreenPointer(Qt::CursorShape shape) {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
-    if (shape == Qt::ArrowCursor) {
-        while (QGuiApplication::overrideCursor())
-            QGuiApplication::restoreOverrideCursor();
-    } else if (QGuiApplication::overrideCursor()) {
-        QGuiApplication::changeOverrideCursor(QCursor(shape));
+    if (!haveGui()) return;
+    if (const QCursor* now = QGuiApplication::overrideCursor()) {
+        if (now->shape() != shape) QGuiApplication::changeOverrideCursor(QCursor(shape));
     } else {
         QGuiApplication::setOverrideCursor(QCursor(shape));
     }
+}
+
+void resetScreenPointer() {
+    if (!haveGui()) return;
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+bool screenPointerIs(Qt::CursorShape shape) {
+    if (!haveGui()) return false;
+    const QCursor* now = QGuiApplication::overrideCursor();
+    return now && now->shape() == shape;
 }
 
 } // namespace kv

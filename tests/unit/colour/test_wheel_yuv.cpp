@@ -3,6 +3,8 @@
 #include "colour/wheel.h"
 #include "colour/wheelbuffers.h"
 
+#include "platform/units.h"
+
 #include <QtTest>
 #include <cmath>
 #include <limits>
@@ -26,6 +28,9 @@ private slots:
     void hueEndsKeepOneChromaAxis_data();
     void hueEndsKeepOneChromaAxis();
     void restoredAt128();
+    void everyColourConvertsAsTheFormula();
+    void everyYuvRendersAsTheFormula_data();
+    void everyYuvRendersAsTheFormula();
     void buildResetsFactorsAndRereads();
     void writeRefusesAnotherPicture();
     void nullPictureBuildsNothing();
@@ -178,6 +183,73 @@ void TestWheelYuv::hueEndsKeepOneChromaAxis() {
     for (std::size_t i = 0; i < w.wheelPixels.size(); i += 4) {
         const int luma = w.wheelYuv[i + 2];
         QCOMPARE(int(w.wheelPixels[i + channel]), luma);
+    }
+}
+
+// The formulas written out plainly with the shared rounding helper; the buffer code
+// takes shortcuts for speed and must agree with them on every input.
+namespace {
+std::uint8_t clampPlain(double x) {
+    return ClampByte(float(x));
+}
+} // namespace
+
+void TestWheelYuv::everyColourConvertsAsTheFormula() {
+    const double yr = 0.299f, yg = 0.587f, yb = 0.114f, ur = -0.147f, ug = -0.289f, ub = 0.437f,
+                 vr = 0.615f, vg = -0.515f, vb = -0.100f;
+    std::vector<std::uint8_t> bgrx(256 * 256 * 4), yuv(bgrx.size());
+    for (int r = 0; r < 256; ++r) {
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b) {
+                std::uint8_t* p = &bgrx[(g * 256 + b) * 4];
+                p[0] = std::uint8_t(b), p[1] = std::uint8_t(g), p[2] = std::uint8_t(r);
+            }
+        ConvertToYuv(bgrx.data(), yuv.data(), 256 * 256);
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b) {
+                const std::uint8_t* q = &yuv[(g * 256 + b) * 4];
+                const auto y = clampPlain(nearInt(yr * r + yg * g + yb * b));
+                const auto u = clampPlain(nearInt(ur * r + ug * g + ub * b + 128));
+                const auto v = clampPlain(nearInt(vr * r + vg * g + vb * b + 128));
+                if (q[2] != y || q[1] != u || q[0] != v)
+                    QFAIL(qPrintable(QStringLiteral("rgb %1,%2,%3").arg(r).arg(g).arg(b)));
+            }
+    }
+}
+
+void TestWheelYuv::everyYuvRendersAsTheFormula_data() {
+    QTest::addColumn<int>("hslf");
+    QTest::addColumn<int>("hsll");
+    QTest::newRow("as built") << 128 << 128;
+    QTest::newRow("odd factors") << 77 << 201;
+    QTest::newRow("strong, V fading") << 256 << 31;
+}
+
+void TestWheelYuv::everyYuvRendersAsTheFormula() {
+    QFETCH(int, hslf);
+    QFETCH(int, hsll);
+    WheelFactors f;
+    f.saturationFactor = SaturationFactorFor(hslf);
+    SetHueFactors(hsll, f);
+    const double rv = 1.14f, gu = -0.394f, gv = -0.581f, bu = 2.028f;
+    std::vector<std::uint8_t> yuv(256 * 256 * 4), out(yuv.size());
+    for (int y = 0; y < 256; y += 3) { // every third luma keeps this quick
+        for (int u = 0; u < 256; ++u)
+            for (int v = 0; v < 256; ++v) {
+                std::uint8_t* p = &yuv[(u * 256 + v) * 4];
+                p[0] = std::uint8_t(v), p[1] = std::uint8_t(u), p[2] = std::uint8_t(y);
+            }
+        RenderFromYuv(yuv.data(), out.data(), 256 * 256, f);
+        for (int u = 0; u < 256; ++u)
+            for (int v = 0; v < 256; ++v) {
+                const int u2 = nearInt(double(f.saturationFactor) * (u - 128) * f.uFactor);
+                const int v2 = nearInt(double(f.saturationFactor) * (v - 128) * f.vFactor);
+                const std::uint8_t* q = &out[(u * 256 + v) * 4];
+                if (q[2] != clampPlain(nearInt(rv * v2 + y)) ||
+                    q[1] != clampPlain(nearInt(gu * u2 + y + gv * v2)) ||
+                    q[0] != clampPlain(nearInt(bu * u2 + y)))
+                    QFAIL(qPrintable(QStringLiteral("yuv %1,%2,%3").arg(y).arg(u).arg(v)));
+            }
     }
 }
 

@@ -1,0 +1,425 @@
+#include "snapshot/frmsnap.h"
+
+#include "platform/screenpointer.h"
+#include "platform/units.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QtGlobal>
+
+namespace kv {
+
+namespace {
+
+int buttonFlag(Qt::MouseButton b) {
+    return int(b) & (kLeftButton | kRightButton | kMiddleButton);
+}
+int buttonFlags(Qt::MouseButtons b) {
+    return int(b) & (kLeftButton | kRightButton | kMiddleButton);
+}
+
+QLabel* makeReadOut(QWidget* parent, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    label->setPalette(pal);
+    QFont f = label->font();
+    f.setPixelSize(12);
+    label->setFont(f);
+    label->setContentsMargins(0, 0, 0, 0);
+    label->adjustSize();
+    label->hide();
+    return label;
+}
+
+} // namespace
+
+FrmSnap::FrmSnap(const FrmSnapServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(services) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setWindowTitle(QStringLiteral("Kolvane 区域截图"));
+    surface.onScreenChanged = [this](const QRect& r) { update(r); };
+    buildOverlays();
+    buildToolArea();
+    buildFinishArea();
+}
+
+FrmSnap::~FrmSnap() = default;
+
+void FrmSnap::buildOverlays() {
+    // Created from the bottom up: outline, read-outs, handles, then the bars and the
+    // text box, which lie above everything else.
+    Shape1 = new SelectionOutline(this);
+    Shape1->hide();
+    LblPos = makeReadOut(this, QStringLiteral("区域大小:宽*高"));
+    lblInfo = makeReadOut(this, QStringLiteral("当前RGB:(0,0,0)"));
+    LblHelp = makeReadOut(this, QStringLiteral("双击可以快速完成截图。"));
+    for (int i = 0; i < kHandleCount; ++i) {
+        auto* h = new HandleBox(i, this);
+        h->onPress = [this](int index, QMouseEvent*) { Image1_MouseDown(index); };
+        h->onMove = [this](int index, QMouseEvent* e) {
+            Image1_MouseMove(index, e->globalPosition());
+        };
+        h->onRelease = [this](int index, QMouseEvent*) { Image1_MouseUp(index); };
+        h->hide();
+        Image1[std::size_t(i)] = h;
+    }
+    Picture1 = new ToolBarPanel(this);
+    Picture1->hide();
+    Picture2 = new QWidget(this);
+    Picture2->setAutoFillBackground(true);
+    QPalette pal = Picture2->palette();
+    pal.setColor(QPalette::Window, QColor(222, 238, 255));
+    Picture2->setPalette(pal);
+    Picture2->resize(twips(3620), twips(560));
+    Picture2->hide();
+    TextEdit = new QLineEdit(this);
+    TextEdit->hide();
+}
+
+// ---------------------------------------------------------------- window
+
+void FrmSnap::Form_Load() {
+    Status.clear();
+    flaga = false;
+    originX = originY = downX = downY = 0;
+    selRect = {};
+    justCleared = 0;
+    handleDrag.clear();
+    pressLeft = pressTop = pressRight = pressBottom = 0;
+    dragCursor = {};
+    toolMode = false;
+    toolName.clear();
+    lastToolIndex = 0;
+    drawing = false;
+    startX = startY = 0;
+    penIndex = {0, 0, 2};
+    DrawWidth = 1;
+
+    Picture1->move(Picture1->x(), -Picture1->height());
+    Picture1->hide();
+    surface.setPersistent(true);
+    setScreenPointer(Qt::CrossCursor);
+
+    // The frozen picture, taken while this window is not on the screen.
+    screenSize_ = services_.screen ? services_.screen->screenSize() : QSize();
+    if (screenSize_.isEmpty()) screenSize_ = QSize(1, 1);
+    QImage shot =
+        services_.screen ? services_.screen->grab(QRect(QPoint(0, 0), screenSize_)) : QImage();
+    if (shot.size() != screenSize_) {
+        // An unreadable display leaves black where nothing could be read.
+        QImage full(screenSize_, QImage::Format_RGB32);
+        full.fill(Qt::black);
+        if (!shot.isNull()) {
+            QPainter p(&full);
+            p.drawImage(0, 0, shot);
+        }
+        shot = full;
+    }
+    setGeometry(QRect(QPoint(0, 0), screenSize_));
+    surface.load(shot);
+    history.start(surface.committed());
+    Status = QStringLiteral("draw");
+    toolMode = false;
+}
+
+void FrmSnap::ShowEditor() {
+    framePending_ = true;
+    setGeometry(QRect(QPoint(0, 0), screenSize_));
+    showFullScreen();
+    raise();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void FrmSnap::ShowAgain() {
+    Shape1->hide();
+    hideReadOuts();
+    hideHandles();
+    Picture1->hide();
+    Picture2->hide();
+    TextEdit->hide();
+    surface.setCommitted(surface.committed());
+    ShowEditor();
+}
+
+void FrmSnap::Form_KeyPress(int keyAscii) {
+    if (keyAscii == 27) CloseEditor();
+}
+
+void FrmSnap::CloseEditor() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    hide();
+    resetScreenPointer();
+    if (SnapHost* host = services_.host) {
+        host->SnapShowMainWindow();
+        host->SnapRemoveTrayIcon();
+        host->SnapUnloaded();
+    }
+}
+
+void FrmSnap::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QImage& shown = surface.screen();
+    for (const QRect& r : event->region())
+        p.drawImage(r.topLeft(), shown, r);
+    p.end();
+    if (framePending_) {
+        framePending_ = false;
+        // The backing store is flushed right after this returns; report once it is.
+        QTimer::singleShot(0, this, [this] {
+            if (openClock.isValid() && qEnvironmentVariableIsSet("KOLVANE_TIMING"))
+                qInfo("kolvane: region editor first frame %.1f ms", openClock.nsecsElapsed() / 1e6);
+            emit firstFramePainted();
+        });
+    }
+}
+
+void FrmSnap::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Form_KeyPress(27);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FrmSnap::closeEvent(QCloseEvent* event) {
+    // Closed from outside (the window manager): leave as with Esc, so the main window
+    // never stays hidden.
+    event->accept();
+    if (!unloaded_ && isVisible()) CloseEditor();
+}
+
+// ---------------------------------------------------------------- mouse on the surface
+
+void FrmSnap::mousePressEvent(QMouseEvent* e) {
+    Form_MouseDown(buttonFlag(e->button()), float(e->position().x()), float(e->position().y()));
+}
+
+void FrmSnap::mouseMoveEvent(QMouseEvent* e) {
+    Form_MouseMove(buttonFlags(e->buttons()), float(e->position().x()), float(e->position().y()));
+}
+
+void FrmSnap::mouseReleaseEvent(QMouseEvent* e) {
+    Form_MouseUp(buttonFlag(e->button()), float(e->position().x()), float(e->position().y()));
+}
+
+void FrmSnap::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The second press of a double click is the double click only, not another press.
+    if (e->button() == Qt::LeftButton) Form_DblClick();
+}
+
+void FrmSnap::hideReadOuts() {
+    LblPos->hide();
+    lblInfo->hide();
+    LblHelp->hide();
+}
+
+void FrmSnap::showReadOuts() {
+    LblPos->show();
+    lblInfo->show();
+    LblHelp->show();
+}
+
+void FrmSnap::hideHandles() {
+    for (HandleBox* h : Image1)
+        h->hide();
+}
+
+int FrmSnap::surfacePixel(float x, float y) const {
+    const auto px = surface.pixel(nearInt(x), nearInt(y));
+    if (!px) return -1;
+    return qRed(*px) | (qGreen(*px) << 8) | (qBlue(*px) << 16);
+}
+
+void FrmSnap::Form_MouseDown(int button, float x, float y) {
+    downX = x;
+    downY = y;
+    if (toolMode) {
+        toolPress(button, x, y);
+        return;
+    }
+    Picture1->hide();
+    if (Status != QLatin1String("draw")) {
+        setScreenPointer(Qt::CrossCursor);
+        selRect = selRectOf(selection());
+        if (!selRect.contains(nearInt(x), nearInt(y)) || button == kRightButton) {
+            // Throw the selection away; the press point is the anchor of the next one.
+            originX = x;
+            originY = y;
+            setSelection({x, y, 0, 0});
+            Shape1->hide();
+            hideReadOuts();
+            hideHandles();
+            resetScreenPointer();
+            Status = QStringLiteral("draw");
+            justCleared = 1;
+        }
+        return;
+    }
+    Shape1->show();
+    originX = x;
+    originY = y;
+    setSelection({x, y, 0, 0});
+    if (button == kRightButton) justCleared = 0;
+}
+
+void FrmSnap::Form_MouseMove(int button, float x, float y) {
+    lblInfo->setText(colourText(surfacePixel(x, y)));
+    lblInfo->adjustSize();
+    if (toolMode) {
+        toolMove(button, x, y);
+        return;
+    }
+    setScreenPointer(strictlyInside(selection(), x, y) ? Qt::SizeAllCursor : Qt::CrossCursor);
+    if (button != kLeftButton) return;
+    Shape1->hide();
+    hideReadOuts();
+    if (Status != QLatin1String("draw")) {
+        MoveDrag(x, y);
+    } else {
+        setSelection(rubberBand(selection(), originX, originY, x, y));
+        LblPos->setText(sizeText(selection().width, selection().height));
+        LblPos->adjustSize();
+        StackReadOuts();
+        setScreenPointer(Qt::CrossCursor);
+    }
+    ImageMove();
+    Shape1->show();
+    showReadOuts();
+}
+
+void FrmSnap::Form_MouseUp(int button, float x, float y) {
+    if (drawing) toolRelease(button, x, y);
+    if (button != kLeftButton) {
+        if (justCleared == 0) CloseEditor();
+        return;
+    }
+    DrawWidth = 1;
+    if (Status == QLatin1String("draw")) Status = QStringLiteral("move");
+    originX = selection().left;
+    originY = selection().top;
+    PlaceToolBar();
+}
+
+void FrmSnap::Form_DblClick() {
+    if (selRect.contains(nearInt(downX), nearInt(downY))) {
+        TextEdit->hide();
+        FinishRegion();
+    }
+}
+
+void FrmSnap::StackReadOuts() {
+    const SelBox& s = selection();
+    LblPos->move(nearInt(s.left + 2), nearInt(s.top + 2));
+    lblInfo->move(nearInt(s.left + 2), LblPos->y() + LblPos->height() + 2);
+    LblHelp->move(nearInt(s.left + 2), lblInfo->y() + lblInfo->height() + 2);
+}
+
+void FrmSnap::PlaceToolBar() {
+    const QPointF at = placeToolBar(selection(), QSizeF(Picture1->width(), Picture1->height()),
+                                    screenSize_.height());
+    Picture1->move(nearInt(at.x()), nearInt(at.y()));
+    Picture1->show();
+    Picture1->raise();
+}
+
+// ---------------------------------------------------------------- handles and moving
+
+void FrmSnap::ImageMove() {
+    const auto at = handlePositions(selection());
+    for (int i = 0; i < kHandleCount; ++i)
+        Image1[std::size_t(i)]->move(nearInt(at[std::size_t(i)].x()),
+                                     nearInt(at[std::size_t(i)].y()));
+    for (HandleBox* h : Image1)
+        h->show();
+}
+
+void FrmSnap::Image1_MouseDown(int /*index*/) {
+    if (historyCount() == 1) {
+        toolMode = false;
+        showReadOuts();
+    }
+    if (!toolMode && Status == QLatin1String("move")) {
+        handleDrag = QStringLiteral("Start");
+        const SelBox& s = selection();
+        pressLeft = s.left;
+        pressTop = s.top;
+        pressRight = s.left + s.width;
+        pressBottom = s.top + s.height;
+        Picture1->hide();
+        Picture2->hide();
+        history.resetToFirst();
+    }
+}
+
+void FrmSnap::Image1_MouseMove(int index, QPointF screenPos) {
+    if (index < 0 || index >= kHandleCount) return;
+    setScreenPointer(handleCursor(index));
+    if (handleDrag != QLatin1String("Start")) return;
+    dragCursor = QPoint(nearInt(screenPos.x()), nearInt(screenPos.y()));
+    Image1[std::size_t(index)]->move(dragCursor);
+    setSelection(resizeByHandle(index, selection(), {pressLeft, pressTop, pressRight, pressBottom},
+                                dragCursor));
+    ImageMove();
+    LblPos->setText(sizeText(selection().width, selection().height));
+    LblPos->adjustSize();
+    StackReadOuts();
+    originX = selection().left;
+    originY = selection().top;
+}
+
+void FrmSnap::Image1_MouseUp(int /*index*/) {
+    handleDrag = QStringLiteral("Stop");
+    PlaceToolBar();
+}
+
+void FrmSnap::MoveDrag(float x, float y) {
+    setScreenPointer(Qt::SizeAllCursor);
+    setSelection(
+        moveSelection(selection(), {originX, originY}, {downX, downY}, {x, y}, screenSize_));
+    StackReadOuts();
+}
+
+// ---------------------------------------------------------------- history
+
+void FrmSnap::Commit() {
+    surface.commit();
+    history.push(surface.committed());
+}
+
+void FrmSnap::Undo() {
+    if (auto picture = history.undo()) {
+        surface.setCommitted(*picture);
+        return;
+    }
+    BackToSelecting();
+}
+
+void FrmSnap::BackToSelecting() {
+    Status = QStringLiteral("draw");
+    Shape1->hide();
+    Picture1->hide();
+    Picture2->hide();
+    hideReadOuts();
+    const SelBox s = selection();
+    setSelection({s.left, s.top, 0, 0});
+    hideHandles();
+    toolMode = false;
+}
+
+void FrmSnap::Redo() {
+    if (auto picture = history.redo()) surface.setCommitted(*picture);
+}
+
+} // namespace kv

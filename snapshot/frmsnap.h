@@ -1,0 +1,177 @@
+#pragma once
+
+#include "platform/picture.h"
+#include "platform/screenreader.h"
+#include "snapshot/history.h"
+#include "snapshot/overlays.h"
+#include "snapshot/selection.h"
+#include "snapshot/snaphost.h"
+#include "snapshot/surface.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace kv {
+
+// What the editor is given by whoever opens it.
+struct FrmSnapServices {
+    ScreenReader* screen = nullptr; // the frozen picture and the screen size
+    SnapHost* host = nullptr;       // the main window
+    QString programDir;
+    // ---- finishing area (clipboard, save dialog) ----
+};
+
+// Mouse buttons as flag sets: left 1, right 2, middle 4.
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kMiddleButton = 4;
+
+// The full-screen region editor. It covers the screen with a frozen picture of it, so
+// editor coordinates are screen pixels; the user selects a region, adjusts it, draws on
+// it and finishes or leaves.
+//
+// The window turns events into calls of its handlers below; the geometry, the surface
+// layers and the history live in plain classes (selection.h, surface.h, history.h).
+class FrmSnap : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmSnap(const FrmSnapServices& services, QWidget* parent = nullptr);
+    ~FrmSnap() override;
+
+    // ---- window ----
+    // The load sequence: fresh state, the frozen picture (taken now, while the window is
+    // not visible), the history started with it.
+    void Form_Load();
+    // Shows the loaded editor over the whole screen, not modal.
+    void ShowEditor();
+    // A region capture while the editor is hidden but still loaded: the committed
+    // picture again, every overlay hidden; the state is kept.
+    void ShowAgain();
+    void Form_KeyPress(int keyAscii);
+    // Leaves without a picture: unloads the editor and brings the main window back.
+    void CloseEditor();
+    bool unloaded() const { return unloaded_; }
+    QSize screenSize() const { return screenSize_; }
+
+    // Started by the opener when the user asked for the editor; the first painted frame
+    // is measured against it.
+    QElapsedTimer openClock;
+
+    // ---- editor state ----
+    QString Status;     // "draw" or "move"
+    bool flaga = false; // a finished region waits for the main window's save command
+    float originX = 0, originY = 0;
+    float downX = 0, downY = 0;
+    SelRect selRect;
+    int justCleared = 0;
+    QString handleDrag; // "Start" while a handle is held, "Stop" after
+    float pressLeft = 0, pressTop = 0, pressRight = 0, pressBottom = 0;
+    QPoint dragCursor;
+    bool toolMode = false;
+    QString toolName;
+    int lastToolIndex = 0;
+    bool drawing = false;
+    float startX = 0, startY = 0;
+    std::array<std::int16_t, 3> penIndex{0, 0, 2}; // ellipse, rectangle, brush
+    int DrawWidth = 1;                             // the window's line width for drawing
+
+    // ---- surface and history ----
+    Surface surface;
+    History history;
+    int historyCount() const { return history.count(); }
+    int historyTop() const { return history.top(); }
+    void WriteP(int n, const Picture& picture) { history.WriteP(n, picture.image()); }
+    Picture ReadP(int n) const { return Picture(history.ReadP(n)); }
+    // Persistent mode, clear and drawing on the current target (see Surface).
+    void SetPersistent(bool on) { surface.setPersistent(on); }
+    void ClearSurface() { surface.clear(); }
+    void PaintSurface(const std::function<void(QPainter&)>& draw, const QRect& bounds = QRect()) {
+        surface.paint(draw, bounds);
+    }
+    // The working image becomes the committed picture and is pushed onto the history.
+    void Commit();
+    void Undo();
+    void Redo();
+    // Leaves drawing and returns to region selection (undo past the snapshot).
+    void BackToSelecting();
+
+    // ---- selection ----
+    // The selection is the outline's geometry.
+    const SelBox& selection() const { return Shape1->box(); }
+    void setSelection(const SelBox& box) { Shape1->setBox(box); }
+    void Form_MouseDown(int button, float x, float y);
+    void Form_MouseMove(int button, float x, float y);
+    void Form_MouseUp(int button, float x, float y);
+    void Form_DblClick();
+    void PlaceToolBar();
+    // Stacks the size, colour and hint read-outs at the selection's top-left corner.
+    void StackReadOuts();
+    // The colour read-out from the surface drawn on now; -1 for an unreadable pixel.
+    int surfacePixel(float x, float y) const;
+
+    // ---- handles and moving ----
+    void ImageMove();
+    void Image1_MouseDown(int index);
+    void Image1_MouseMove(int index, QPointF screenPos);
+    void Image1_MouseUp(int index);
+    void MoveDrag(float x, float y);
+
+    // ---- drawing (frmsnap_draw.cpp) ----
+    // Called by the surface handlers while toolMode is true (press, move) or a stroke is
+    // in progress (release).
+    void toolPress(int button, float x, float y);
+    void toolMove(int button, float x, float y);
+    void toolRelease(int button, float x, float y);
+    // Builds the tool bar's buttons, the option bar and the text box's behaviour.
+    void buildToolArea();
+
+    // ---- finishing (frmsnap_finish.cpp) ----
+    void FinishRegion();
+    void CutdSave();
+    void buildFinishArea();
+
+    // ---- overlays (never part of the picture) ----
+    SelectionOutline* Shape1 = nullptr;
+    std::array<HandleBox*, kHandleCount> Image1{};
+    QLabel* LblPos = nullptr;
+    QLabel* lblInfo = nullptr;
+    QLabel* LblHelp = nullptr;
+    ToolBarPanel* Picture1 = nullptr; // tool bar
+    QWidget* Picture2 = nullptr;      // option bar
+    QLineEdit* TextEdit = nullptr;
+
+    // ---- tool bar and pickers area ----
+
+signals:
+    // The first frame after ShowEditor() has been painted and handed to the display.
+    void firstFramePainted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildOverlays();
+    void hideReadOuts();
+    void showReadOuts();
+    void hideHandles();
+
+    FrmSnapServices services_;
+    QSize screenSize_;
+    bool unloaded_ = false;
+    bool framePending_ = false;
+};
+
+} // namespace kv

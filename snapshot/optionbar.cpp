@@ -1,0 +1,303 @@
+#include "snapshot/optionbar.h"
+
+#include "platform/units.h"
+#include "snapshot/optionbar_layout.h"
+#include "snapshot/strokes.h"
+#include "snapshot/textbox.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kv {
+
+namespace {
+
+const QColor kBarBackground(222, 238, 255);
+const QColor kBarOutline(128, 128, 255);
+const QColor kHoverFrame(36, 143, 251);
+
+struct CellLayout {
+    int left, top, size; // twips
+    QColor colour;
+};
+
+const std::array<CellLayout, 17> kCells{{
+    {480, 0, 200, QColor(0, 0, 0)},
+    {720, 0, 200, QColor(128, 128, 128)},
+    {960, 0, 200, QColor(192, 0, 0)},
+    {1200, 0, 200, QColor(192, 192, 0)},
+    {1440, 0, 200, QColor(0, 128, 0)},
+    {1680, 0, 200, QColor(0, 0, 128)},
+    {1920, 0, 200, QColor(128, 0, 128)},
+    {2160, 0, 200, QColor(10, 100, 130)},
+    {480, 220, 200, QColor(255, 255, 255)},
+    {720, 220, 200, QColor(192, 192, 192)},
+    {960, 220, 200, QColor(255, 0, 0)},
+    {1200, 220, 200, QColor(255, 255, 0)},
+    {1440, 220, 200, QColor(0, 255, 0)},
+    {1680, 220, 200, QColor(0, 0, 255)},
+    {1920, 220, 200, QColor(255, 0, 255)},
+    {2160, 220, 200, QColor(0, 255, 255)},
+    {20, 0, 420, QColor(255, 0, 0)},
+}};
+
+// Pen-size buttons and their frames, in twips of the chooser.
+const QPoint kDotAt[3] = {{60, 60}, {430, 70}, {790, 70}};
+const QPoint kDotFrameAt[3] = {{40, 30}, {400, 30}, {750, 30}};
+
+const char* const kSizes[] = {"6", "8", "9", "10", "11", "12", "14", "18", "20"};
+
+} // namespace
+
+ColourCell::ColourCell(QWidget* parent, const QColor& colour) : QWidget(parent), colour_(colour) {
+    setMouseTracking(true);
+}
+
+void ColourCell::setColour(const QColor& colour) {
+    colour_ = colour;
+    update();
+}
+
+void ColourCell::setBordered(bool on) {
+    if (bordered_ == on) return;
+    bordered_ = on;
+    update();
+}
+
+void ColourCell::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), colour_);
+    // A faint rim keeps light colours apart from the bar's light background.
+    p.setPen(bordered_ ? QColor(20, 20, 20) : QColor(168, 180, 204));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+OptionBar::OptionBar(QWidget* panel, qint16* penIndex, const QString& toolName)
+    : QObject(panel), Picture2(panel), penIndex_(penIndex), toolName_(toolName),
+      lastFontSize_(kDefaultFontSize) {
+    preparePanel(Picture2, kBarBackground);
+    Picture2->installEventFilter(this);
+    Picture2->resize(nearInt(kOptionBarFullWidth), nearInt(kOptionBarHeight));
+    buildPenChooser();
+    buildFontChooser();
+    buildColourGrid();
+    Shape4 = new OutlineShape(Picture2, kBarOutline);
+    Shape4->setGeometry(Picture2->rect());
+}
+
+void OptionBar::buildColourGrid() {
+    PicColor = new QWidget(Picture2);
+    preparePanel(PicColor, kBarBackground);
+    PicColor->setGeometry(nearInt(kColourGridLeft), nearInt(kColourGridTop),
+                          nearInt(kColourGridWidth), nearInt(kColourGridHeight));
+    PicColor->installEventFilter(this);
+    for (int i = 0; i < 17; ++i) {
+        const auto& c = kCells[i];
+        auto* cell = new ColourCell(PicColor, c.colour);
+        cell->setGeometry(twipsRect(c.left, c.top, c.size, c.size));
+        cell->installEventFilter(this);
+        Pcolor[i] = cell;
+    }
+}
+
+void OptionBar::buildPenChooser() {
+    PicPoint = new QWidget(Picture2);
+    preparePanel(PicPoint, kBarBackground);
+    PicPoint->setMouseTracking(false);
+    PicPoint->setGeometry(nearInt(kChooserLeft), nearInt(kChooserTop), nearInt(kChooserWidth),
+                          nearInt(kChooserHeight));
+    for (int s = 0; s < 3; ++s) {
+        auto* dot = new IconButton(PicPoint, penSizeIcon(s));
+        dot->move(twips(kDotAt[s].x()), twips(kDotAt[s].y()));
+        dot->installEventFilter(this);
+        ImgPoint[s] = dot;
+    }
+    for (int s = 0; s < 3; ++s) {
+        auto* frame = new OutlineShape(PicPoint, kHoverFrame);
+        frame->setGeometry(twipsRect(kDotFrameAt[s].x(), kDotFrameAt[s].y(), 300, 300));
+        frame->hide();
+        Shape5[s] = frame;
+    }
+}
+
+void OptionBar::buildFontChooser() {
+    PicFont = new QWidget(Picture2);
+    preparePanel(PicFont, kBarBackground);
+    PicFont->setGeometry(nearInt(kChooserLeft), nearInt(kChooserTop), nearInt(kChooserWidth),
+                         nearInt(kChooserHeight));
+    PicFont->installEventFilter(this);
+    PicFont->hide();
+
+    Image3 = new IconButton(PicFont, fontSizeIcon());
+    Image3->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Image3->move(0, twips(40));
+
+    // The real list lies under the face; the face opens and closes it.
+    Combo1 = new QComboBox(PicFont);
+    for (const char* s : kSizes)
+        Combo1->addItem(QString::fromLatin1(s));
+    Combo1->setCurrentText(QStringLiteral("11"));
+    Combo1->setGeometry(twipsRect(320, 20, 735, 300));
+    connect(Combo1, &QComboBox::textActivated, this, &OptionBar::Combo1_Click);
+
+    for (int f = 0; f < 3; ++f)
+        Image4[f] = comboFaceImage(static_cast<ComboFace>(f));
+    PicCombox = new IconButton(PicFont, Image4[0]);
+    PicCombox->setGeometry(twipsRect(320, 0, 750, 330));
+    PicCombox->setToolTip(QStringLiteral("选择字体大小"));
+    PicCombox->installEventFilter(this);
+
+    Text1 = new QLineEdit(PicCombox);
+    Text1->setFrame(false);
+    Text1->setTextMargins(0, 0, 0, 0);
+    Text1->setStyleSheet(QStringLiteral("QLineEdit { background: white; padding: 0px; }"));
+    Text1->setGeometry(twipsRect(60, 60, 340, 200));
+    QFont small = Text1->font();
+    small.setPixelSize(11);
+    Text1->setFont(small);
+    Text1->setText(QStringLiteral("11"));
+}
+
+QColor OptionBar::currentColour() const {
+    return Pcolor[16]->colour();
+}
+
+float OptionBar::fontSize() {
+    lastFontSize_ = fontSizeFromText(Text1->text(), lastFontSize_);
+    return lastFontSize_;
+}
+
+void OptionBar::showRememberedPenFrame() {
+    const int slot = penSlotOf(toolName_);
+    if (slot < 0) return;
+    const int s = penIndex_[slot];
+    if (s >= 0 && s < 3) Shape5[s]->show();
+}
+
+void OptionBar::arrangeFor(const QString& toolName) {
+    const bool isText = toolName == kTextTool;
+    const bool isArrow = toolName == kArrowTool;
+    PicFont->setVisible(isText);
+    PicPoint->setVisible(!isText && !isArrow);
+    PicColor->move(nearInt(colourGridLeftFor(toolName)), PicColor->y());
+    Picture2->resize(nearInt(optionBarWidthFor(toolName)), Picture2->height());
+    Shape4->setGeometry(Picture2->rect());
+    if (!isText && !isArrow) {
+        for (auto* f : Shape5)
+            f->hide();
+        const int slot = penSlotOf(toolName);
+        const int s = slot >= 0 ? penIndex_[slot] : -1;
+        if (s >= 0 && s < 3) Shape5[s]->show();
+    }
+}
+
+bool OptionBar::sizeListOpen() const {
+    return Combo1->view()->isVisible();
+}
+
+void OptionBar::Pcolor_MouseUp(int index) {
+    Pcolor[16]->setColour(Pcolor[index]->colour());
+}
+
+void OptionBar::Pcolor_MouseMove(int index) {
+    if (index == 16) {
+        PicColor_MouseMove();
+        return;
+    }
+    Pcolor[index]->setBordered(true);
+}
+
+void OptionBar::PicColor_MouseMove() {
+    for (int i = 0; i < 16; ++i)
+        Pcolor[i]->setBordered(false);
+}
+
+void OptionBar::ImgPoint_MouseDown(int size) {
+    const int slot = penSlotOf(toolName_);
+    if (slot >= 0) penIndex_[slot] = static_cast<qint16>(size);
+}
+
+void OptionBar::ImgPoint_MouseMove(int size) {
+    for (auto* f : Shape5)
+        f->hide();
+    Shape5[size]->show();
+    showRememberedPenFrame();
+}
+
+void OptionBar::Picture2_MouseMove() {
+    showArrowPointer();
+    for (auto* f : Shape5)
+        f->hide();
+    showRememberedPenFrame();
+}
+
+void OptionBar::PicCombox_MouseMove() {
+    PicCombox->setImage(Image4[1]);
+}
+
+void OptionBar::PicFont_MouseMove() {
+    PicCombox->setImage(Image4[0]);
+}
+
+void OptionBar::PicCombox_MouseDown() {
+    PicCombox->setImage(Image4[2]);
+    OpenCombo(Combo1);
+}
+
+void OptionBar::Combo1_Click(const QString& item) {
+    Text1->setText(item);
+}
+
+void OptionBar::OpenCombo(QComboBox* combo) {
+    if (!combo->view()->isVisible())
+        combo->showPopup();
+    else
+        combo->hidePopup();
+}
+
+bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    const bool move = type == QEvent::MouseMove;
+    if (watched == Picture2) {
+        if (move) Picture2_MouseMove();
+        return isMouseEvent(event);
+    }
+    if (watched == PicColor) {
+        if (move) PicColor_MouseMove();
+        return isMouseEvent(event);
+    }
+    if (watched == PicFont) {
+        if (move) PicFont_MouseMove();
+        return isMouseEvent(event);
+    }
+    if (watched == PicCombox) {
+        if (move) PicCombox_MouseMove();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+            PicCombox_MouseDown();
+        return move || type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    }
+    for (int i = 0; i < 17; ++i) {
+        if (watched != Pcolor[i]) continue;
+        if (move) Pcolor_MouseMove(i);
+        if (type == QEvent::MouseButtonRelease) {
+            // Released over the cell it was pressed in (the cell holds the pointer
+            // while a button is down, so check where the release happened).
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (Pcolor[i]->rect().contains(me->position().toPoint())) Pcolor_MouseUp(i);
+        }
+        return move || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress;
+    }
+    for (int s = 0; s < 3; ++s) {
+        if (watched != ImgPoint[s]) continue;
+        if (move) ImgPoint_MouseMove(s);
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+            ImgPoint_MouseDown(s);
+        return move || type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    }
+    return false;
+}
+
+} // namespace kv

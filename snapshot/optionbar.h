@@ -1,0 +1,99 @@
+#pragma once
+
+#include "snapshot/toolbar_widgets.h"
+#include "snapshot/toolicons.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+class QComboBox;
+class QLineEdit;
+
+namespace kv {
+
+// A colour cell of the colour grid: its colour fills it; a single-line border shows
+// while it is marked.
+class ColourCell : public QWidget {
+public:
+    ColourCell(QWidget* parent, const QColor& colour);
+    QColor colour() const { return colour_; }
+    void setColour(const QColor& colour);
+    bool bordered() const { return bordered_; }
+    void setBordered(bool on);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_;
+    bool bordered_ = false;
+};
+
+// The option bar's controls, built inside the editor's option-bar panel: the colour
+// grid (cells Pcolor 0..16, cell 16 holding the current colour), the pen-size chooser
+// (three dots with their frames) and the font-size chooser (a face over a real list).
+// The pen sizes chosen live in the editor's `penIndex`, which the bar reads and writes
+// through the references it was given, like the name of the armed tool.
+class OptionBar : public QObject {
+    Q_OBJECT
+public:
+    OptionBar(QWidget* panel, qint16* penIndex, const QString& toolName);
+
+    QWidget* Picture2;
+    OutlineShape* Shape4 = nullptr;
+
+    QWidget* PicColor = nullptr;
+    std::array<ColourCell*, 17> Pcolor{};
+
+    QWidget* PicPoint = nullptr;
+    std::array<IconButton*, 3> ImgPoint{};
+    std::array<OutlineShape*, 3> Shape5{};
+
+    QWidget* PicFont = nullptr;
+    IconButton* Image3 = nullptr;
+    IconButton* PicCombox = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    std::array<QImage, 3> Image4;
+
+    // The colour of the next stroke: cell 16's.
+    QColor currentColour() const;
+    // The font size written in the size box, in points; a box that does not hold a
+    // usable size gives the last size that was usable (11 at first).
+    float fontSize();
+
+    // Lays the bar out for `toolName`: which chooser shows, where the colour grid goes,
+    // the bar's width and its outline, the frame of the tool's remembered pen size.
+    void arrangeFor(const QString& toolName);
+    // Whether the drop-down list of sizes is open.
+    bool sizeListOpen() const;
+
+    void Pcolor_MouseUp(int index);
+    void Pcolor_MouseMove(int index);
+    void PicColor_MouseMove();
+    void ImgPoint_MouseDown(int size);
+    void ImgPoint_MouseMove(int size);
+    void Picture2_MouseMove();
+    void PicCombox_MouseMove();
+    void PicCombox_MouseDown();
+    void PicFont_MouseMove();
+    void Combo1_Click(const QString& item);
+    // Opens the list when it is closed and closes it when it is open.
+    static void OpenCombo(QComboBox* combo);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showRememberedPenFrame();
+    void buildColourGrid();
+    void buildPenChooser();
+    void buildFontChooser();
+
+    qint16* penIndex_;
+    const QString& toolName_;
+    float lastFontSize_;
+};
+
+} // namespace kv

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+namespace kv {
+
+// The option bar under (or over) the tool bar, laid out in twips (15 to a pixel).
+constexpr double kOptionBarFullWidth = 3620.0 / 15; // 241.33 px
+constexpr double kOptionBarHeight = 560.0 / 15;     // 37.33 px
+constexpr double kOptionBarGap = 3.0;               // from the tool bar
+constexpr double kChooserLeft = 4.0;                // pen-size and font-size choosers
+constexpr double kChooserTop = 8.0;
+constexpr double kChooserWidth = 73.0;
+constexpr double kChooserHeight = 25.0;
+constexpr double kColourGridLeft = 1180.0 / 15; // 78.67 px, beside a chooser
+constexpr double kColourGridTop = 4.0;
+constexpr double kColourGridWidth = 161.0;
+constexpr double kColourGridHeight = 440.0 / 15; // 29.33 px
+
+// Where the option bar goes for a tool bar at `toolBar`: left edges aligned, 3 pixels
+// below the tool bar when it fits above the screen's bottom, otherwise 3 pixels above.
+QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, double screenHeight);
+
+// The option bar's width while `toolName` is armed: the arrow has no sizes to choose,
+// so its bar ends after the colour grid (166.33 px); the others show a chooser (241.33 px).
+double optionBarWidthFor(const QString& toolName);
+
+// Left edge of the colour grid while `toolName` is armed: in the chooser's place for
+// the arrow, beside the chooser otherwise.
+double colourGridLeftFor(const QString& toolName);
+
+} // namespace kv

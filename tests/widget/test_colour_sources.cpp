@@ -1,0 +1,300 @@
+// The main window's colour sources driven in-process: dropper press, drag and
+// release, the palettes and the colour dialog, the hue and saturation sliders.
+#include "app/frmmain.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class FixedClock : public kv::Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 5), QTime(9, 7, 45)); }
+};
+
+// A screen that shows one colour everywhere, or nothing readable.
+class OneColourScreen final : public kv::ScreenReader {
+public:
+    std::optional<QRgb> colour = qRgb(0x3C, 0x8A, 0x5F);
+    int reads = 0;
+    std::optional<QRgb> pixel(QPoint) override {
+        ++reads;
+        return colour;
+    }
+    QImage grab(const QRect&) override { return {}; }
+    QSize screenSize() const override { return {1920, 1080}; }
+};
+
+void send(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+    const QPointF at(5, 5);
+    QMouseEvent e(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+void press(QWidget* w, Qt::MouseButton b) {
+    send(w, QEvent::MouseButtonPress, b, b);
+}
+void release(QWidget* w, Qt::MouseButton b) {
+    send(w, QEvent::MouseButtonRelease, b, {});
+}
+void moveWith(QWidget* w, Qt::MouseButtons held) {
+    send(w, QEvent::MouseMove, Qt::NoButton, held);
+}
+
+QList<int> rgbOf(kv::FrmMain& w) {
+    return {w.HSLR->value(), w.HSLG->value(), w.HSLB->value()};
+}
+
+// Moves the real pointer, so that the next sample is at a new point.
+void nudgePointer() {
+    static int step = 0;
+    QCursor::setPos(600 + (++step % 50), 600);
+    QCoreApplication::processEvents();
+}
+
+int worstDifference(const QImage& a, const QImage& b) {
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+        }
+    return worst;
+}
+
+} // namespace
+
+class TestColourSources : public QObject {
+    Q_OBJECT
+
+    FixedClock clock;
+    OneColourScreen screen;
+    std::unique_ptr<kv::FrmMain> w;
+
+private slots:
+    void init() {
+        screen = OneColourScreen();
+        kv::FrmMainServices s;
+        s.clock = &clock;
+        s.screen = &screen;
+        s.programDir = QCoreApplication::applicationDirPath();
+        w = std::make_unique<kv::FrmMain>(s);
+        w->Form_Load();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        nudgePointer();
+    }
+    void cleanup() {
+        w.reset();
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+
+    void storedPictures() {
+        QCOMPARE(w->ImgTmp[3].size(), QSize(187, 169));
+        QCOMPARE(w->ImgTmp[4].size(), QSize(189, 174));
+        QCOMPARE(w->ImgTmp[5].size(), QSize(188, 172));
+        QCOMPARE(w->ImgTmp[6].size(), QSize(188, 173));
+        QVERIFY(w->ImgCLR->picture().sameAs(w->ImgTmp[3]));
+        QCOMPARE(w->ImgTmp[3].image().pixel(177, 84), qRgb(0xD0, 0x74, 0x17));
+    }
+
+    void dropperPressDragRelease() {
+        w->LblColr_Click();
+        press(w->Picture1, Qt::LeftButton);
+        QVERIFY(w->picking());
+        QVERIFY(w->Picture1->picture().isNull()); // the dropper travels as the pointer
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
+
+        screen.colour = qRgb(1, 2, 3);
+        nudgePointer();
+        moveWith(w->Picture1, Qt::LeftButton);
+        QCOMPARE(rgbOf(*w), (QList<int>{1, 2, 3}));
+
+        release(w->Picture1, Qt::LeftButton);
+        QVERIFY(!w->picking());
+        QVERIFY(w->Picture1->picture().sameAs(w->ImgTmp[7]));
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+
+        // After the release moves take no sample.
+        screen.colour = qRgb(9, 9, 9);
+        nudgePointer();
+        moveWith(w->Picture1, Qt::LeftButton);
+        QCOMPARE(rgbOf(*w), (QList<int>{1, 2, 3}));
+    }
+
+    void dropperMoveButtons_data() {
+        QTest::addColumn<int>("held");
+        QTest::addColumn<bool>("samples");
+        QTest::newRow("left") << int(Qt::LeftButton) << true;
+        QTest::newRow("right") << int(Qt::RightButton) << false;
+        QTest::newRow("left and right") << int(Qt::LeftButton | Qt::RightButton) << false;
+        QTest::newRow("middle") << int(Qt::MiddleButton) << false;
+        QTest::newRow("none") << 0 << false;
+    }
+
+    void dropperMoveButtons() {
+        QFETCH(int, held);
+        QFETCH(bool, samples);
+        w->LblColr_Click();
+        press(w->Picture1, Qt::RightButton); // any button starts a pick
+        QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
+        screen.colour = qRgb(200, 100, 50);
+        nudgePointer();
+        moveWith(w->Picture1, Qt::MouseButtons(held));
+        QCOMPARE(rgbOf(*w) == (QList<int>{200, 100, 50}), samples);
+        release(w->Picture1, Qt::RightButton);
+        QVERIFY(!w->picking());
+    }
+
+    void unreadablePixelLeavesTheColour() {
+        w->LblColr_Click();
+        screen.colour.reset();
+        const int refreshes = w->refreshCount();
+        press(w->Picture1, Qt::LeftButton);
+        release(w->Picture1, Qt::LeftButton);
+        QCOMPARE(rgbOf(*w), (QList<int>{30, 144, 255}));
+        QCOMPARE(w->refreshCount(), refreshes);
+    }
+
+    void wheelBoxPicksAndKeepsTheFlag() {
+        w->LblColr_Click();
+        press(w->ImgCLR, Qt::LeftButton);
+        QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
+        screen.colour = qRgb(7, 8, 9);
+        nudgePointer();
+        moveWith(w->ImgCLR, Qt::LeftButton);
+        QCOMPARE(rgbOf(*w), (QList<int>{7, 8, 9}));
+        release(w->ImgCLR, Qt::LeftButton);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        QVERIFY(w->picking()); // only the dropper's release ends a pick
+        press(w->Picture1, Qt::LeftButton);
+        release(w->Picture1, Qt::LeftButton);
+        QVERIFY(!w->picking());
+    }
+
+    void palettesFromTheCapturePage_data() {
+        QTest::addColumn<int>("index");
+        QTest::newRow("web") << 1;
+        QTest::newRow("computer") << 2;
+        QTest::newRow("gradient") << 3;
+    }
+
+    void palettesFromTheCapturePage() {
+        QFETCH(int, index);
+        QVERIFY(!w->ImgCLR->isVisible());
+        w->LblColor_MouseDown(index, Qt::RightButton);
+        QVERIFY(w->ImgCLR->isVisible());
+        QVERIFY(w->Picture1->isVisible());
+        QVERIFY(w->HSLR->isVisible());
+        QVERIFY(w->ImgCLR->picture().sameAs(w->ImgTmp[3 + index]));
+        QVERIFY(!w->wheel.built()); // the palettes do not build the wheel buffers
+    }
+
+    void saturationGreyAndBack() {
+        w->LblColr_Click();
+        const QImage original = w->ImgTmp[3].image().copy();
+        const QList<int> colour = rgbOf(*w);
+        const int refreshes = w->refreshCount();
+        w->HSLF->setValue(0);
+        QCOMPARE(w->LblFull->text(), QStringLiteral("饱和度:    0"));
+        const QImage grey = w->ImgTmp[3].image();
+        for (int y = 0; y < grey.height(); y += 3)
+            for (int x = 0; x < grey.width(); x += 3) {
+                const QRgb p = grey.pixel(x, y);
+                QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
+            }
+        w->HSLF->setValue(128);
+        QCOMPARE(w->LblFull->text(), QStringLiteral("饱和度:    128"));
+        QVERIFY(worstDifference(w->ImgTmp[3].image(), original) <= 2);
+        // The current colour is not theirs to change.
+        QCOMPARE(rgbOf(*w), colour);
+        QCOMPARE(w->refreshCount(), refreshes);
+        QVERIFY(w->PicCLR->hasFocus() || !w->isActiveWindow());
+    }
+
+    void hueCaptionsAndAxes() {
+        w->LblColr_Click();
+        w->HSLL->setValue(0);
+        QCOMPARE(w->LblLight->text(), QStringLiteral("色调:      -128"));
+        QCOMPARE(w->wheel.factors.vFactor, 0.0f);
+        w->HSLL->setValue(256);
+        QCOMPARE(w->LblLight->text(), QStringLiteral("色调:      128"));
+        QCOMPARE(w->wheel.factors.uFactor, 0.0f);
+        QCOMPARE(w->wheel.factors.vFactor, 1.0f);
+        // Blue equals luma once U is gone.
+        const QImage img = w->ImgTmp[3].image();
+        const QRgb corner = img.pixel(177, 84);
+        QCOMPARE(qBlue(corner), int(w->wheel.wheelYuv[(84 * 187 + 177) * 4 + 2]));
+    }
+
+    void sliderBringsTheWheelBackOverAPalette() {
+        w->LblColr_Click();
+        w->LblColor_MouseDown(2, Qt::LeftButton);
+        const QImage palette = w->ImgTmp[5].image().copy();
+        w->HSLF->setValue(64);
+        QVERIFY(w->ImgCLR->picture().sameAs(w->ImgTmp[3]));
+        QCOMPARE(w->ImgTmp[5].image(), palette);
+    }
+
+    void sliderBeforeTheWheelWasBuilt() {
+        w->LblColor_MouseDown(1, Qt::LeftButton);
+        QVERIFY(!w->wheel.built());
+        w->HSLL->setValue(100);
+        QVERIFY(w->wheel.built());
+        QVERIFY(w->ImgCLR->picture().sameAs(w->ImgTmp[3]));
+        QCOMPARE(w->LblLight->text(), QStringLiteral("色调:      -28"));
+    }
+
+    void rebuildTakesTheAdjustedWheelAsBase() {
+        w->LblColr_Click();
+        w->HSLF->setValue(0);
+        w->LblColr_Click();
+        QCOMPARE(w->wheel.factors.saturationFactor, 1.0f);
+        QCOMPARE(w->HSLF->value(), 0); // the slider keeps its place
+        // The grey wheel is the base now: moving the slider cannot bring colour back.
+        w->HSLF->setValue(256);
+        const QRgb p = w->ImgTmp[3].image().pixel(177, 84);
+        QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
+    }
+
+    void colourDialog_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QColor>("choice");
+        QTest::addColumn<QList<int>>("result");
+        QTest::newRow("black") << true << QColor(0, 0, 0) << QList<int>{0, 0, 0};
+        QTest::newRow("odd") << true << QColor(255, 5, 16) << QList<int>{255, 5, 16};
+        QTest::newRow("cancelled") << false << QColor(0, 0, 0) << QList<int>{30, 144, 255};
+    }
+
+    void colourDialog() {
+        QFETCH(bool, accept);
+        QFETCH(QColor, choice);
+        QFETCH(QList<int>, result);
+        bool seen = false;
+        auto* poll = new QTimer(w.get());
+        connect(poll, &QTimer::timeout, w.get(), [&] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            poll->stop();
+            seen = true;
+            QCOMPARE(dialog->currentColor(), QColor(30, 144, 255));
+            QVERIFY(dialog->testOption(QColorDialog::DontUseNativeDialog));
+            dialog->setCurrentColor(choice);
+            accept ? dialog->accept() : dialog->reject();
+        });
+        poll->start(20);
+        w->LblColor_MouseDown(4, Qt::LeftButton);
+        QVERIFY(seen);
+        QVERIFY(w->ImgCLR->isVisible());
+        QCOMPARE(rgbOf(*w), result);
+        const QString html = QColor(result[0], result[1], result[2]).name().toUpper();
+        QCOMPARE(w->TxtClrVal[0]->text(), html);
+    }
+};
+
+QTEST_MAIN(TestColourSources)
+#include "test_colour_sources.moc"
