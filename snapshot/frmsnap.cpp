@@ -125,11 +125,13 @@ void FrmSnap::Form_Load() {
         }
         shot = full;
     }
+    markOpening(QStringLiteral("screen read"));
     setGeometry(QRect(QPoint(0, 0), screenSize_));
     surface.load(shot);
     history.start(surface.committed());
     Status = QStringLiteral("draw");
     toolMode = false;
+    markOpening(QStringLiteral("loaded"));
 }
 
 void FrmSnap::ShowEditor() {
@@ -139,6 +141,7 @@ void FrmSnap::ShowEditor() {
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
+    markOpening(QStringLiteral("shown"));
 }
 
 void FrmSnap::ShowAgain() {
@@ -176,10 +179,12 @@ void FrmSnap::paintEvent(QPaintEvent* event) {
     p.end();
     if (framePending_) {
         framePending_ = false;
+        markOpening(QStringLiteral("painted"));
         // The backing store is flushed right after this returns; report once it is.
         QTimer::singleShot(0, this, [this] {
             if (openClock.isValid() && qEnvironmentVariableIsSet("KOLVANE_TIMING"))
                 qInfo("kolvane: region editor first frame %.1f ms", openClock.nsecsElapsed() / 1e6);
+            markOpening(QStringLiteral("flushed"));
             emit firstFramePainted();
         });
     }

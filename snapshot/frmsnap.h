@@ -17,6 +17,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace kv {
 
@@ -63,6 +65,11 @@ public:
     // Started by the opener when the user asked for the editor; the first painted frame
     // is measured against it.
     QElapsedTimer openClock;
+    // Milestones of the last opening in ms since openClock started (for measurements).
+    std::vector<std::pair<QString, double>> openTimeline;
+    void markOpening(const QString& what) {
+        if (openClock.isValid()) openTimeline.emplace_back(what, openClock.nsecsElapsed() / 1e6);
+    }
 
     // ---- editor state ----
     QString Status;     // "draw" or "move"
@@ -148,6 +155,23 @@ public:
     QLineEdit* TextEdit = nullptr;
 
     // ---- tool bar and pickers area ----
+    // Built by buildToolArea (frmsnap_draw.cpp, toolbar.h, optionbar.h).
+    class ToolBar* toolBar = nullptr;
+    class OptionBar* optionBar = nullptr;
+    // A click on tool-bar button `index`: arms a tool, undoes, redoes, finishes or leaves.
+    void Image2_Click(int index);
+    // Puts the option bar 3 pixels below the tool bar, or above it near the screen bottom.
+    void PlaceOptionBar();
+    // An arrow from the tail (x0, y0) to the tip (X1, Y1) on the surface drawn on now.
+    void Arrow(float x0, float y0, float X1, float Y1, float ArrowLen, const QColor& color);
+    // Draws the text box's text into the picture and commits it; an empty box just closes.
+    void DrawStr();
+    // The text box widens with its text.
+    void TextEdit_Change();
+    // The colour of the next stroke.
+    QColor currentColour() const;
+    // The font text of `points` points is typed and drawn in.
+    QFont textFont(float points) const;
 
 signals:
     // The first frame after ShowEditor() has been painted and handed to the display.

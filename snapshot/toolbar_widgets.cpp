@@ -1,6 +1,8 @@
 #include "snapshot/toolbar_widgets.h"
 
-#include <QGuiApplication>
+#include "platform/screenpointer.h"
+
+#include <QEvent>
 #include <QPainter>
 
 namespace kv {
@@ -62,11 +64,7 @@ void preparePanel(QWidget* panel, const QColor& background) {
 }
 
 void showArrowPointer() {
-    // At most one override stays in place.
-    if (QGuiApplication::overrideCursor())
-        QGuiApplication::changeOverrideCursor(QCursor(Qt::ArrowCursor));
-    else
-        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    setScreenPointer(Qt::ArrowCursor);
 }
 
 } // namespace kv

@@ -187,8 +187,11 @@ private slots:
         QFETCH(QString, script);
         QFETCH(bool, closes);
         for (const QString& step : script.split(' ')) {
-            if (step == "S") drag(at(200, 200), at(400, 400)); // select
-            if (step == "x") drag(at(50, 50), at(60, 60));     // clear by pressing outside
+            if (step == "S") {
+                drag(at(200, 200), at(400, 400)); // select
+                QCOMPARE(sel(), (SelBox{200, 200, 200, 200}));
+            }
+            if (step == "x") drag(at(50, 50), at(60, 60)); // clear by pressing outside
             if (step == "R") {
                 press(Qt::RightButton, at(300, 300));
                 release(Qt::RightButton, at(300, 300));
