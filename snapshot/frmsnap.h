@@ -59,6 +59,8 @@ public:
     void Form_KeyPress(int keyAscii);
     // Leaves without a picture: unloads the editor and brings the main window back.
     void CloseEditor();
+    // Discards the editor: hidden for good, its state goes with it (the host deletes it).
+    void Unload();
     bool unloaded() const { return unloaded_; }
     QSize screenSize() const { return screenSize_; }
 
