@@ -41,11 +41,13 @@ void FrmMain::OpenRegionCapture() {
     // The frozen picture must not show this window: wait until it has left the screen,
     // also when a window manager frames it.
     hideAndWaitOffScreen(this, services_.screen);
+    const double hiddenMs = clock.nsecsElapsed() / 1e6;
     AddTrayIcon(services_.programDir + QStringLiteral("/app.ico"), QStringLiteral("Kolvane"));
     if (!snapHost_) snapHost_ = std::make_unique<MainWindowSnapHost>(*this);
     if (Snap) {
         // Hidden after finishing, still loaded: shown again without a new picture.
         Snap->openClock = clock;
+        Snap->openTimeline = {{QStringLiteral("main window gone"), hiddenMs}};
         Snap->ShowAgain();
     } else {
         FrmSnapServices s;
@@ -54,6 +56,7 @@ void FrmMain::OpenRegionCapture() {
         s.programDir = services_.programDir;
         Snap = new FrmSnap(s);
         Snap->openClock = clock;
+        Snap->openTimeline = {{QStringLiteral("main window gone"), hiddenMs}};
         Snap->Form_Load();
         Snap->ShowEditor();
     }

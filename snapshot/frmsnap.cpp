@@ -125,11 +125,13 @@ void FrmSnap::Form_Load() {
         }
         shot = full;
     }
+    markOpening(QStringLiteral("screen read"));
     setGeometry(QRect(QPoint(0, 0), screenSize_));
     surface.load(shot);
     history.start(surface.committed());
     Status = QStringLiteral("draw");
     toolMode = false;
+    markOpening(QStringLiteral("loaded"));
 }
 
 void FrmSnap::ShowEditor() {
@@ -139,6 +141,7 @@ void FrmSnap::ShowEditor() {
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
+    markOpening(QStringLiteral("shown"));
 }
 
 void FrmSnap::ShowAgain() {
@@ -156,16 +159,22 @@ void FrmSnap::Form_KeyPress(int keyAscii) {
     if (keyAscii == 27) CloseEditor();
 }
 
-void FrmSnap::CloseEditor() {
+void FrmSnap::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    hide();
+    if (SnapHost* host = services_.host) host->SnapUnloaded();
+}
+
+void FrmSnap::CloseEditor() {
+    if (unloaded_) return;
     hide();
     resetScreenPointer();
     if (SnapHost* host = services_.host) {
         host->SnapShowMainWindow();
         host->SnapRemoveTrayIcon();
-        host->SnapUnloaded();
     }
+    Unload();
 }
 
 void FrmSnap::paintEvent(QPaintEvent* event) {
@@ -176,10 +185,12 @@ void FrmSnap::paintEvent(QPaintEvent* event) {
     p.end();
     if (framePending_) {
         framePending_ = false;
+        markOpening(QStringLiteral("painted"));
         // The backing store is flushed right after this returns; report once it is.
         QTimer::singleShot(0, this, [this] {
             if (openClock.isValid() && qEnvironmentVariableIsSet("KOLVANE_TIMING"))
                 qInfo("kolvane: region editor first frame %.1f ms", openClock.nsecsElapsed() / 1e6);
+            markOpening(QStringLiteral("flushed"));
             emit firstFramePainted();
         });
     }
@@ -313,7 +324,11 @@ void FrmSnap::Form_MouseUp(int button, float x, float y) {
 }
 
 void FrmSnap::Form_DblClick() {
-    if (selRect.contains(nearInt(downX), nearInt(downY))) {
+    const int x = nearInt(downX), y = nearInt(downY);
+    // selRect is the selection as the last press in a selection found it; a press that
+    // then cleared it leaves it behind. Only the selection that still exists finishes,
+    // never one that was thrown away (that would hand back an empty region).
+    if (selRect.contains(x, y) && selRectOf(selection()).contains(x, y)) {
         TextEdit->hide();
         FinishRegion();
     }

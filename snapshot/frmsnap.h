@@ -18,6 +18,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace kv {
 
@@ -58,12 +60,19 @@ public:
     void Form_KeyPress(int keyAscii);
     // Leaves without a picture: unloads the editor and brings the main window back.
     void CloseEditor();
+    // Discards the editor: hidden for good, its state goes with it (the host deletes it).
+    void Unload();
     bool unloaded() const { return unloaded_; }
     QSize screenSize() const { return screenSize_; }
 
     // Started by the opener when the user asked for the editor; the first painted frame
     // is measured against it.
     QElapsedTimer openClock;
+    // Milestones of the last opening in ms since openClock started (for measurements).
+    std::vector<std::pair<QString, double>> openTimeline;
+    void markOpening(const QString& what) {
+        if (openClock.isValid()) openTimeline.emplace_back(what, openClock.nsecsElapsed() / 1e6);
+    }
 
     // ---- editor state ----
     QString Status;     // "draw" or "move"

@@ -220,6 +220,7 @@ void FrmSnap::DrawStr() {
     const QString text = TextEdit->text();
     if (text.isEmpty()) {
         TextEdit->hide();
+        setFocus();
         drawing = false;
         return;
     }
@@ -241,6 +242,8 @@ void FrmSnap::DrawStr() {
         bounds.adjusted(-2, -2, 2, 2));
     TextEdit->hide();
     TextEdit->clear();
+    // Keys go back to the editor, not to whichever box is next in line.
+    setFocus();
     drawing = false;
     Commit();
 }

@@ -263,6 +263,13 @@ bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
     const bool move = type == QEvent::MouseMove;
     if (watched == Picture2) {
         if (move) Picture2_MouseMove();
+        // Leaving the bar altogether leaves no hover marks behind.
+        if (type == QEvent::Leave) {
+            for (auto* f : Shape5) f->hide();
+            showRememberedPenFrame();
+            PicColor_MouseMove();
+            PicFont_MouseMove();
+        }
         return isMouseEvent(event);
     }
     if (watched == PicColor) {

@@ -172,6 +172,23 @@ private slots:
         }
     }
 
+    void brushPaintsOnlyWithTheLeftButton() {
+        // A selection made after clearing another, so that a right release keeps the
+        // editor open.
+        drag(QPoint(600, 400), QPoint(600, 400));
+        selectRegion();
+        QCOMPARE(snap->justCleared, 1);
+        clickTool(9);
+        drag(QPoint(150, 200), QPoint(300, 200), Qt::RightButton);
+        QVERIFY(!host->unloaded);
+        QCOMPARE(snap->historyCount(), 1);
+        QCOMPARE(inkBox(snap->surface.working()), QRect());
+        // A rectangle drawn with the right button is kept like a left one.
+        clickTool(7);
+        drag(QPoint(150, 150), QPoint(200, 200), Qt::RightButton);
+        QCOMPARE(snap->historyCount(), 2);
+    }
+
     void ellipseFillsItsBoundingBox() {
         clickTool(6);
         drag(QPoint(250, 230), QPoint(150, 150));

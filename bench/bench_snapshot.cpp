@@ -1,0 +1,206 @@
+// Region editor figures: the time from the click on "区域截图" to the editor's first
+// painted frame, and what the undo history costs in memory and time for a stroke.
+#include "app/frmmain.h"
+#include "platform/clock.h"
+#include "platform/screenreader.h"
+#include "snapshot/history.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSignalSpy>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace kv;
+
+namespace {
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// ---- opening ----
+void benchOpening() {
+    SystemClock clock;
+    auto screen = createScreenReader();
+    FrmMainServices services;
+    services.clock = &clock;
+    services.screen = screen.get();
+    services.programDir = QCoreApplication::applicationDirPath();
+    FrmMain main(services);
+    main.Form_Load();
+    main.show();
+    if (!QTest::qWaitForWindowExposed(&main)) {
+        std::printf("main window never shown\n");
+        return;
+    }
+    QTest::qWait(300);
+
+    std::vector<double> open, grab;
+    std::vector<std::pair<QString, std::vector<double>>> timeline;
+    const QSize size = screen->screenSize();
+    for (int run = 0; run < 7; ++run) {
+        QElapsedTimer t;
+        t.start();
+        QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
+        FrmSnap* snap = main.Snap.data();
+        if (!snap) {
+            std::printf("the editor did not open\n");
+            return;
+        }
+        QSignalSpy painted(snap, &FrmSnap::firstFramePainted);
+        if (painted.isEmpty() && !painted.wait(5000)) {
+            std::printf("no frame painted\n");
+            return;
+        }
+        open.push_back(t.nsecsElapsed() / 1e6);
+        for (std::size_t i = 0; i < snap->openTimeline.size(); ++i) {
+            if (timeline.size() <= i) timeline.push_back({snap->openTimeline[i].first, {}});
+            timeline[i].second.push_back(snap->openTimeline[i].second);
+        }
+        snap->Form_KeyPress(27); // Esc: back to the main window
+        QTest::qWait(200);
+
+        // The baseline: one bare read of the whole screen through the same reader.
+        QElapsedTimer g;
+        g.start();
+        const QImage shot = screen->grab(QRect(QPoint(0, 0), size));
+        grab.push_back(g.nsecsElapsed() / 1e6);
+        QTest::qWait(100);
+    }
+    const double o = median(open), b = median(grab);
+    std::printf("screen %dx%d\n", size.width(), size.height());
+    std::printf("click to first editor frame: median %.1f ms (min %.1f, target < 100)\n", o,
+                *std::min_element(open.begin(), open.end()));
+    for (const auto& [what, at] : timeline)
+        std::printf("    %-18s at %.1f ms (median)\n", qPrintable(what), median(at));
+    std::printf("bare full-screen read:       median %.1f ms; opening = %.1f x the read\n", b,
+                b > 0 ? o / b : 0.0);
+}
+
+// ---- history ----
+// A 4K "screenshot": flat panels, text and a photo-like area, so that tiles of every
+// kind occur.
+QImage screenshotLike(QSize size) {
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(QColor(240, 240, 240));
+    QPainter p(&img);
+    p.fillRect(0, 0, size.width(), 60, QColor(40, 60, 90));
+    p.setPen(Qt::black);
+    QFont f;
+    f.setPixelSize(16);
+    p.setFont(f);
+    for (int y = 100; y < size.height() / 2; y += 22)
+        p.drawText(
+            40, y,
+            QStringLiteral("Kolvane region editor history benchmark line %1 · 区域截图").arg(y));
+    p.end();
+    // Photo-like noise over the lower right quarter.
+    quint32 s = 12345;
+    for (int y = size.height() / 2; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = size.width() / 2; x < size.width(); ++x) {
+            s = s * 1664525u + 1013904223u;
+            line[x] =
+                qRgb((x / 8 + (s >> 28)) & 0xff, (y / 8 + (s >> 24 & 15)) & 0xff, (s >> 16) & 0xff);
+        }
+    }
+    return img;
+}
+
+qint64 changedPixels(const QImage& a, const QImage& b) {
+    qint64 n = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            n += la[x] != lb[x];
+    }
+    return n;
+}
+
+// Brush strokes of 6 pixels wandering over the picture until 1 % of it has changed.
+QImage brushStroke(const QImage& base) {
+    QImage img = base.copy();
+    const qint64 goal = qint64(base.width()) * base.height() * 115 / 10000; // overlaps count once
+    QPainter p(&img);
+    p.setPen(QPen(Qt::red, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPointF at(300, 300);
+    quint32 s = 99;
+    qint64 drawn = 0;
+    while (drawn < goal) {
+        s = s * 1664525u + 1013904223u;
+        const QPointF next(
+            std::clamp(at.x() + double(int(s >> 24) - 128), 10.0, base.width() - 10.0),
+            std::clamp(at.y() + double(int(s >> 16 & 0xff) - 128), 10.0, base.height() - 10.0));
+        p.drawLine(at, next);
+        drawn += qint64(QLineF(at, next).length() * 6);
+        at = next;
+    }
+    p.end();
+    return img;
+}
+
+QImage blockStroke(const QImage& base) {
+    QImage img = base.copy();
+    QPainter p(&img);
+    p.fillRect(QRect(2400, 1400, base.width() / 10, base.height() / 10), QColor(0, 122, 236));
+    return img;
+}
+
+void benchHistory(const char* name, const QImage& snapshot, const QImage& stroked) {
+    const double raw = double(snapshot.sizeInBytes());
+    History h;
+    h.start(snapshot);
+    const std::size_t before = h.storedBytes();
+    QElapsedTimer t;
+    t.start();
+    h.push(stroked);
+    const double pushMs = t.nsecsElapsed() / 1e6;
+    const double added = double(h.storedBytes() - before);
+    std::vector<double> undo, redo;
+    for (int i = 0; i < 9; ++i) {
+        t.restart();
+        auto u = h.undo();
+        undo.push_back(t.nsecsElapsed() / 1e6);
+        t.restart();
+        auto r = h.redo();
+        redo.push_back(t.nsecsElapsed() / 1e6);
+        if (!u || !r || i == 0) {
+            if (!u || !r || *u != snapshot || *r != stroked)
+                std::printf("  (history gave a wrong picture!)\n");
+        }
+    }
+    std::printf("%s: %.2f %% of the pixels changed\n", name,
+                100.0 * double(changedPixels(snapshot, stroked)) /
+                    (snapshot.width() * double(snapshot.height())));
+    std::printf("  memory added by the stroke: %.0f KB = %.2f %% of the raw %.1f MB picture "
+                "(target < 5 %%)\n",
+                added / 1024, 100 * added / raw, raw / 1e6);
+    std::printf("  push %.1f ms; undo median %.2f ms, redo median %.2f ms (target < 16)\n", pushMs,
+                median(undo), median(redo));
+    // Baseline in the same process: one plain copy of the whole picture.
+    t.restart();
+    QImage copy = snapshot.copy();
+    std::printf("  baseline: one full picture copy %.2f ms; undo = %.2f x that\n",
+                t.nsecsElapsed() / 1e6, median(undo) / std::max(1e-6, t.nsecsElapsed() / 1e6));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+    std::printf("== opening the region editor\n");
+    benchOpening();
+    std::printf("== undo history at 3840x2160\n");
+    const QImage snapshot = screenshotLike(QSize(3840, 2160));
+    benchHistory("compact stroke (a filled block over the photo)", snapshot, blockStroke(snapshot));
+    benchHistory("brush stroke (6 px lines)", snapshot, brushStroke(snapshot));
+    return 0;
+}
