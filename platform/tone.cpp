@@ -139,8 +139,8 @@ private:
         if (!ensureContext()) return false;
         const std::vector<int16_t> samples = sineTone(tone.frequency, tone.duration, kSampleRate);
         const size_t bytes = samples.size() * sizeof(int16_t);
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, kSampleRate, 1};
-        pa_stream* stream = pa_stream_new(context_, "Kolvane tone", &spec, nullptr);
+        const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, kSampleRate, 1};
+        pa_stream* stream = pa_stream_new(context_, "Kolvane tone", &sampleFormat, nullptr);
         if (!stream) {
             dropContext();
             return false;

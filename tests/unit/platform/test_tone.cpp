@@ -9,7 +9,6 @@
 
 using namespace kv;
 
-
 class TestTone : public QObject {
     Q_OBJECT
 private slots:

@@ -2,12 +2,12 @@
 // desktop) while shown, and leaves it when removed.
 #include "platform/tray.h"
 
+#include "e2e/test_tray_host.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -16,35 +16,12 @@ using namespace kv;
 
 namespace {
 
-// How many windows of this process sit inside the tray host's panel, read from
-// the X server's window tree.
 int dockedIcons() {
-    QProcess p;
-    p.start("xwininfo", {"-root", "-tree"});
-    if (!p.waitForFinished(10000)) return -1;
-    const QStringList lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n');
-    const QString ours = QString("\"%1\"").arg(QCoreApplication::applicationName());
-    int panelIndent = -1;
-    int count = 0;
-    for (const QString& line : lines) {
-        const int indent = int(line.indexOf(QRegularExpression("\\S")));
-        if (indent < 0) continue;
-        if (panelIndent >= 0 && indent <= panelIndent) panelIndent = -1;
-        if (panelIndent < 0 && line.contains("\"trayer\")") && line.contains("\"panel\"")) {
-            panelIndent = indent;
-            continue;
-        }
-        if (panelIndent >= 0 && line.contains(ours)) ++count;
-    }
-    return count;
+    return trayhost::dockedIcons(QCoreApplication::applicationName());
 }
 
 bool waitForDocked(int expected) {
-    for (int i = 0; i < 100; ++i) {
-        if (dockedIcons() == expected) return true;
-        QTest::qWait(50);
-    }
-    return dockedIcons() == expected;
+    return trayhost::waitForDocked(QCoreApplication::applicationName(), expected);
 }
 
 // An .ico file holding several pictures, made from one-picture files written by
