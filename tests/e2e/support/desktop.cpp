@@ -110,7 +110,7 @@ QString Program::mainWindow(int timeoutMs) {
     waitFor(
         [&] {
             const QStringList ids =
-                xdotool({"search", "--onlyvisible", "--pid", pid, "--name", "^Kolvane$"})
+                xdotool({"search", "--all", "--onlyvisible", "--pid", pid, "--name", "^Kolvane$"})
                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             if (!ids.isEmpty()) window_ = ids.first();
             return !window_.isEmpty();
