@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/countdown.h"
 #include "colour/screenpicker.h"
 #include "colour/wheelbuffers.h"
 #include "platform/clock.h"
@@ -23,6 +24,9 @@
 namespace kv {
 
 class ClickLabel;
+class DesktopWindows;
+class TonePlayer;
+class TrayIcon;
 
 // What the main window needs from the outside world, passed in by main() (and by
 // tests, with fakes where a fake is enough).
@@ -31,6 +35,9 @@ struct FrmMainServices {
     ScreenReader* screen = nullptr;
     QString programDir; // folder of the executable: app.ico, 用户图片
     // ---- capture area: tone player, tray ----
+    DesktopWindows* windows = nullptr; // foreground window and window frames
+    TonePlayer* tones = nullptr;       // countdown beeps
+    TrayIcon* tray = nullptr;          // icon shown while the region editor is open
     // ---- region editor area ----
 };
 
@@ -151,7 +158,33 @@ public:
     // Notification-area icon shown while the region editor is open.
     void AddTrayIcon(const QString& iconPath, const QString& tip);
     void RemoveTrayIcon();
+    // What the screen shows, as a picture; an empty picture when nothing could be
+    // read (no foreground window, an empty rectangle, a window that is gone).
+    Picture CaptureScreen();
+    Picture CaptureWindow(WId hWndSrc, bool Client, int LeftSrc, int TopSrc, int WidthSrc,
+                          int HeightSrc);
+    Picture CaptureActiveWindow();
+    static Picture CreateBitmapPicture(const QImage& bitmap);
+    // The countdowns: Timer2 full screen, Timer3 active window, one second each,
+    // sharing one counter.
+    void Timer2_Timer();
+    void Timer3_Timer();
+    qint16 captureCountdown() const { return countdown_.captureCountdown; }
+    QTimer Timer2;
+    QTimer Timer3;
 
+private:
+    CaptureCountdown::Actions countdownActions();
+    bool wireCaptureTimers();
+    void FinishTimedCapture(CaptureKind kind);
+    QtCountdownTimer timer2Countdown_{Timer2};
+    QtCountdownTimer timer3Countdown_{Timer3};
+    CaptureCountdown countdown_{timer2Countdown_, timer3Countdown_, countdownActions()};
+    // The timers are set up here, with the members above, so that the frame's
+    // constructor needs to know nothing of them.
+    bool captureTimersWired_ = wireCaptureTimers();
+
+public:
     // ---- region editor area ----
     void OpenRegionCapture(); // "区域截图"
     void SaveRegionImage();   // "保存图像"

@@ -65,7 +65,11 @@ void FrmMain::OpenRegionCapture() {
     Snap->flaga = false;
 }
 
-void FrmMain::SaveRegionImage() {}
+void FrmMain::SaveRegionImage() {
+    LblTrim_Click();
+    // Only a finished region that still waits can be saved.
+    if (Snap && Snap->flaga) Snap->CutdSave();
+}
 
 bool FrmMain::snapshotEvent(QObject*, QEvent*) {
     return false;

@@ -1,5 +1,8 @@
 #include "app/frmmain.h"
 #include "platform/singleinstance.h"
+#include "platform/tone.h"
+#include "platform/tray.h"
+#include "platform/x11windows.h"
 
 #include <QApplication>
 #include <QFont>
@@ -27,6 +30,15 @@ int main(int argc, char** argv) {
     services.clock = &clock;
     services.screen = screen.get();
     services.programDir = QCoreApplication::applicationDirPath();
+
+    // ---- capture: window information, countdown tones, tray icon ----
+    auto windows = kv::createX11DesktopWindows();
+    auto tones = kv::createTonePlayer();
+    kv::TrayIcon tray;
+    services.windows = windows.get();
+    services.tones = tones.get();
+    services.tray = &tray;
+    // ---- end capture ----
 
     kv::FrmMain main(services);
     main.Form_Load();

@@ -159,16 +159,22 @@ void FrmSnap::Form_KeyPress(int keyAscii) {
     if (keyAscii == 27) CloseEditor();
 }
 
-void FrmSnap::CloseEditor() {
+void FrmSnap::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    hide();
+    if (SnapHost* host = services_.host) host->SnapUnloaded();
+}
+
+void FrmSnap::CloseEditor() {
+    if (unloaded_) return;
     hide();
     resetScreenPointer();
     if (SnapHost* host = services_.host) {
         host->SnapShowMainWindow();
         host->SnapRemoveTrayIcon();
-        host->SnapUnloaded();
     }
+    Unload();
 }
 
 void FrmSnap::paintEvent(QPaintEvent* event) {
@@ -318,7 +324,11 @@ void FrmSnap::Form_MouseUp(int button, float x, float y) {
 }
 
 void FrmSnap::Form_DblClick() {
-    if (selRect.contains(nearInt(downX), nearInt(downY))) {
+    const int x = nearInt(downX), y = nearInt(downY);
+    // selRect is the selection as the last press in a selection found it; a press that
+    // then cleared it leaves it behind. Only the selection that still exists finishes,
+    // never one that was thrown away (that would hand back an empty region).
+    if (selRect.contains(x, y) && selRectOf(selection()).contains(x, y)) {
         TextEdit->hide();
         FinishRegion();
     }
@@ -404,11 +414,15 @@ void FrmSnap::Commit() {
 }
 
 void FrmSnap::Undo() {
-    if (auto picture = history.undo()) {
-        surface.setCommitted(*picture);
+    if (historyCount() < 2) {
+        history.undo();
+        BackToSelecting();
         return;
     }
-    BackToSelecting();
+    // The surface lets go of its pictures so the history can step in place; it gets
+    // the new picture straight back.
+    surface.release();
+    surface.setCommitted(*history.undo());
 }
 
 void FrmSnap::BackToSelecting() {
@@ -424,7 +438,12 @@ void FrmSnap::BackToSelecting() {
 }
 
 void FrmSnap::Redo() {
-    if (auto picture = history.redo()) surface.setCommitted(*picture);
+    if (historyCount() >= historyTop()) {
+        history.redo();
+        return;
+    }
+    surface.release();
+    surface.setCommitted(*history.redo());
 }
 
 } // namespace kv

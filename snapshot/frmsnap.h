@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/picture.h"
+#include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
 #include "snapshot/history.h"
 #include "snapshot/overlays.h"
@@ -59,6 +60,8 @@ public:
     void Form_KeyPress(int keyAscii);
     // Leaves without a picture: unloads the editor and brings the main window back.
     void CloseEditor();
+    // Discards the editor: hidden for good, its state goes with it (the host deletes it).
+    void Unload();
     bool unloaded() const { return unloaded_; }
     QSize screenSize() const { return screenSize_; }
 
@@ -143,6 +146,13 @@ public:
     void FinishRegion();
     void CutdSave();
     void buildFinishArea();
+    // Cuts what the editor shows in a rectangle of screen pixels (right and bottom
+    // exclusive) to the clipboard and keeps it as the finished region.
+    void ScrnCap(int left, int top, int right, int bottom);
+    // The region of the last finish: what the save command writes, whatever the
+    // clipboard holds by then.
+    Picture finishedRegion;
+    PictureClipboard regionClipboard;
 
     // ---- overlays (never part of the picture) ----
     SelectionOutline* Shape1 = nullptr;

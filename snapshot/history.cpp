@@ -90,15 +90,16 @@ History::Entry History::split(const QImage& picture, const Entry* base,
     return e;
 }
 
-QImage History::build(int n, const QImage* from, int fromIndex) const {
+QImage History::build(int n, QImage from, int fromIndex) const {
     const Entry& e = entries_[std::size_t(n - 1)];
     const auto rects = tileRects(e.size);
-    const bool incremental = from && fromIndex >= 1 && fromIndex <= int(entries_.size()) &&
-                             from->size() == e.size &&
+    const bool incremental = !from.isNull() && fromIndex >= 1 &&
+                             fromIndex <= int(entries_.size()) && from.size() == e.size &&
                              entries_[std::size_t(fromIndex - 1)].size == e.size;
     if (incremental) {
         const Entry& f = entries_[std::size_t(fromIndex - 1)];
-        QImage image = *from; // shares until the first differing tile is drawn
+        // Drawn in place when `from` is held nowhere else, copied first otherwise.
+        QImage image = std::move(from);
         for (std::size_t i = 0; i < rects.size(); ++i)
             if (e.tiles[i] != f.tiles[i]) drawTile(image, *e.tiles[i], rects[i]);
         return image;
@@ -135,7 +136,7 @@ void History::WriteP(int n, const QImage& picture) {
     QImage basePicture;
     if (n >= 2) {
         base = &entries_[std::size_t(n - 2)];
-        basePicture = currentIndex_ == n - 1 ? current_ : build(n - 1, &current_, currentIndex_);
+        basePicture = currentIndex_ == n - 1 ? current_ : build(n - 1, current_, currentIndex_);
     }
     Entry e = split(pic, base, base ? &basePicture : nullptr);
     entries_.resize(std::size_t(n - 1));
@@ -148,7 +149,7 @@ void History::WriteP(int n, const QImage& picture) {
 QImage History::ReadP(int n) const {
     if (n < 1 || n > int(entries_.size())) return {};
     if (n == currentIndex_) return current_;
-    return build(n, &current_, currentIndex_);
+    return build(n, current_, currentIndex_);
 }
 
 void History::push(const QImage& picture) {
@@ -164,12 +165,15 @@ void History::push(const QImage& picture) {
 
 void History::resetToFirst() {
     if (entries_.empty()) return;
-    if (currentIndex_ != 1) {
-        current_ = build(1, &current_, currentIndex_);
-        currentIndex_ = 1;
-    }
+    moveTo(1);
     entries_.resize(1);
     count_ = 1;
+}
+
+void History::moveTo(int n) {
+    if (n == currentIndex_) return;
+    current_ = build(n, std::move(current_), currentIndex_);
+    currentIndex_ = n;
 }
 
 std::optional<QImage> History::undo() {
@@ -180,8 +184,7 @@ std::optional<QImage> History::undo() {
         return std::nullopt;
     }
     count_ = p - 1;
-    current_ = build(count_, &current_, currentIndex_);
-    currentIndex_ = count_;
+    moveTo(count_);
     return current_;
 }
 
@@ -192,8 +195,7 @@ std::optional<QImage> History::redo() {
         return std::nullopt;
     }
     ++count_;
-    current_ = build(count_, &current_, currentIndex_);
-    currentIndex_ = count_;
+    moveTo(count_);
     return current_;
 }
 

@@ -32,7 +32,9 @@ public:
     void resetToFirst();
 
     // Steps back. Gives the picture of the new current entry, or nothing when only the
-    // snapshot was left (count stays 1; the caller leaves drawing then).
+    // snapshot was left (count stays 1; the caller leaves drawing then). A caller that
+    // lets go of the pictures it got earlier before stepping makes the step cheap: only
+    // the tiles in which the two entries differ are redrawn.
     std::optional<QImage> undo();
     // Steps forward within the redo range; nothing when there is nothing to redo.
     std::optional<QImage> redo();
@@ -65,7 +67,11 @@ private:
     Entry split(const QImage& picture, const Entry* base, const QImage* basePicture) const;
     static TileRef storeTile(const QImage& picture, const QRect& r);
     static void drawTile(QImage& into, const Tile& tile, const QRect& at);
-    QImage build(int n, const QImage* from, int fromIndex) const;
+    // Entry n, built from the picture of entry fromIndex by redrawing the tiles in which
+    // the two differ (in place when nobody else holds that picture).
+    QImage build(int n, QImage from, int fromIndex) const;
+    // Makes entry n the current picture.
+    void moveTo(int n);
     std::vector<QRect> tileRects(QSize size) const;
 
     int tileSize_;

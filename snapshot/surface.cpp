@@ -81,6 +81,14 @@ void Surface::setCommitted(const QImage& picture) {
     changed(working_.rect());
 }
 
+void Surface::release() {
+    committed_ = QImage();
+    working_ = QImage();
+    transient_ = QImage();
+    transientShown_ = false;
+    transientArea_ = QRect();
+}
+
 std::optional<QRgb> Surface::pixel(int x, int y) const {
     const QImage& img = persistent_ ? working_ : screen();
     if (!img.valid(x, y)) return std::nullopt;

@@ -36,6 +36,9 @@ public:
     void commit();
     // Replaces every layer with a picture from the history (undo, redo, reopening).
     void setCommitted(const QImage& picture);
+    // Lets go of every layer until the next setCommitted or load, so that whoever shares
+    // the pictures may change them in place (the history, stepping).
+    void release();
 
     const QImage& committed() const { return committed_; }
     const QImage& working() const { return working_; }

@@ -367,6 +367,43 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    void escapeFromTheTextBoxCloses() {
+        drag(at(100, 100), at(300, 300));
+        snap->TextEdit->move(150, 150);
+        snap->TextEdit->show();
+        snap->TextEdit->setFocus();
+        QTest::keyClick(snap->TextEdit, Qt::Key_Escape);
+        QCOMPARE(host->calls, kClosed);
+    }
+
+    // A double click finishes only inside the selection that exists (the text box going
+    // away shows it got as far as finishing).
+    void doubleClickFinishesInsideTheSelection_data() {
+        QTest::addColumn<bool>("clearFirst");
+        QTest::addColumn<QPoint>("where");
+        QTest::addColumn<bool>("finishes");
+        QTest::newRow("inside") << false << QPoint(300, 300) << true;
+        QTest::newRow("outside") << false << QPoint(500, 500) << false;
+        QTest::newRow("on the right edge") << false << QPoint(400, 300) << false;
+        QTest::newRow("inside a selection thrown away") << true << QPoint(300, 300) << false;
+    }
+    void doubleClickFinishesInsideTheSelection() {
+        QFETCH(bool, clearFirst);
+        QFETCH(QPoint, where);
+        QFETCH(bool, finishes);
+        drag(at(200, 200), at(400, 400));
+        if (clearFirst) { // a right click inside throws it away
+            press(Qt::RightButton, at(250, 250));
+            release(Qt::RightButton, at(250, 250));
+        }
+        snap->TextEdit->show();
+        press(Qt::LeftButton, where);
+        release(Qt::LeftButton, where);
+        QTest::mouseDClick(snap.get(), Qt::LeftButton, {}, where);
+        release(Qt::LeftButton, where);
+        QCOMPARE(snap->TextEdit->isHidden(), finishes);
+    }
+
     void otherKeysAreIgnored() {
         QTest::keyClick(snap.get(), Qt::Key_A);
         QTest::keyClick(snap.get(), Qt::Key_Return);

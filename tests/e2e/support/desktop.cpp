@@ -1,6 +1,7 @@
 #include "e2e/support/desktop.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QThread>
@@ -52,6 +53,8 @@ QImage grabScreen() {
     const CommandResult r = run(QStringLiteral("import"), {"-window", "root", "png:-"}, 20000);
     QImage img;
     img.loadFromData(r.out, "PNG");
+    // Drop ImageMagick's colour-space tag: tests compare pixels, not tags.
+    img.setColorSpace(QColorSpace());
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -124,7 +127,11 @@ QPoint Program::toScreen(QPoint windowPoint) {
 
 void Program::moveTo(QPoint windowPoint) {
     const QPoint p = toScreen(windowPoint);
-    xdotool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    // "--sync" would wait forever for a move when the pointer is already there, so
+    // move and then wait until the server reports the pointer at the target.
+    xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
+    const QString want = QStringLiteral("x:%1 y:%2 ").arg(p.x()).arg(p.y());
+    waitFor([&] { return xdotool({"getmouselocation"}).startsWith(want); }, 2000);
 }
 
 void Program::click(QPoint windowPoint, int button) {

@@ -1,2 +1,0 @@
-// placeholder so the library has a translation unit
-namespace kv {}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/screenreader.h"
+#include "platform/x11windows.h"
+
+#include <QImage>
+
+namespace kv {
+
+// Copies what the screen shows into a picture: the whole primary screen, any
+// rectangle of a window, or the foreground window with its frame. The copy is of
+// the screen, so whatever covers a window at that moment is copied too.
+class ScreenCapture {
+public:
+    ScreenCapture(ScreenReader& screen, DesktopWindows& windows)
+        : screen_(screen), windows_(windows) {}
+
+    // The primary screen from its top-left corner.
+    QImage captureScreen();
+    // The rectangle (left, top, width x height) of a window, counted from the
+    // window's top-left corner: from its frame when client is false, from its own
+    // area when true. A null image for an empty rectangle or a window that is gone.
+    QImage captureWindow(WId window, bool client, int left, int top, int width, int height);
+    // The foreground window, frame included; a null image when there is none.
+    QImage captureActiveWindow();
+
+private:
+    ScreenReader& screen_;
+    DesktopWindows& windows_;
+};
+
+} // namespace kv

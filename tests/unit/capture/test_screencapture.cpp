@@ -1,0 +1,93 @@
+// Which part of the screen each capture routine reads, with the screen and the
+// window manager played by fakes.
+#include "capture/screencapture.h"
+
+#include <QtTest>
+#include <map>
+
+using namespace kv;
+
+namespace {
+
+class FakeScreen final : public ScreenReader {
+public:
+    std::optional<QRgb> pixel(QPoint) override { return std::nullopt; }
+    QImage grab(const QRect& r) override {
+        grabs << r;
+        QImage image(r.size(), QImage::Format_RGB32);
+        image.fill(Qt::red);
+        return image;
+    }
+    QSize screenSize() const override { return {1920, 1080}; }
+    QList<QRect> grabs;
+};
+
+constexpr WId kRoot = 1;
+
+class FakeWindows final : public DesktopWindows {
+public:
+    WId desktopWindow() const override { return kRoot; }
+    WId activeWindow() const override { return active; }
+    QRect windowRect(WId w, bool client) const override {
+        if (w == kRoot) return QRect(0, 0, 2560, 1080); // two monitors side by side
+        auto it = windows.find(w);
+        if (it == windows.end()) return {};
+        return client ? it->second.second : it->second.first;
+    }
+    WId active = 0;
+    std::map<WId, std::pair<QRect, QRect>> windows; // frame, client area
+};
+
+} // namespace
+
+class TestScreenCapture : public QObject {
+    Q_OBJECT
+private slots:
+    void reads_data() {
+        QTest::addColumn<QString>("routine");
+        QTest::addColumn<WId>("active");
+        QTest::addColumn<QRect>("expected"); // null: nothing read, no picture
+        const QRect none;
+        QTest::newRow("screen: the primary screen only")
+            << "screen" << WId(0) << QRect(0, 0, 1920, 1080);
+        QTest::newRow("active window with its frame")
+            << "active" << WId(7) << QRect(95, 40, 210, 130);
+        QTest::newRow("no active window") << "active" << WId(0) << none;
+        QTest::newRow("active window already gone") << "active" << WId(99) << none;
+        QTest::newRow("active window of no size") << "active" << WId(8) << none;
+        QTest::newRow("part of a frame") << "frame part" << WId(0) << QRect(105, 60, 30, 20);
+        QTest::newRow("part of a client area") << "client part" << WId(0) << QRect(110, 85, 30, 20);
+        QTest::newRow("empty rectangle") << "empty" << WId(0) << none;
+        QTest::newRow("negative size") << "negative" << WId(0) << none;
+    }
+    void reads() {
+        QFETCH(QString, routine);
+        QFETCH(WId, active);
+        QFETCH(QRect, expected);
+        FakeScreen screen;
+        FakeWindows windows;
+        windows.active = active;
+        windows.windows[7] = {QRect(95, 40, 210, 130), QRect(100, 65, 200, 100)};
+        windows.windows[8] = {QRect(300, 300, 0, 0), QRect(300, 300, 0, 0)};
+        ScreenCapture capture(screen, windows);
+
+        QImage result;
+        if (routine == "screen") result = capture.captureScreen();
+        if (routine == "active") result = capture.captureActiveWindow();
+        if (routine == "frame part") result = capture.captureWindow(7, false, 10, 20, 30, 20);
+        if (routine == "client part") result = capture.captureWindow(7, true, 10, 20, 30, 20);
+        if (routine == "empty") result = capture.captureWindow(7, false, 0, 0, 0, 20);
+        if (routine == "negative") result = capture.captureWindow(7, false, 0, 0, 10, -5);
+
+        if (expected.isNull()) {
+            QVERIFY(screen.grabs.isEmpty());
+            QVERIFY(result.isNull());
+        } else {
+            QCOMPARE(screen.grabs, QList<QRect>{expected});
+            QCOMPARE(result.size(), expected.size());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScreenCapture)
+#include "test_screencapture.moc"

@@ -1,0 +1,143 @@
+// The screen reader returns what the X server shows, pixel for pixel, compared
+// with an independent grab by ImageMagick's `import`.
+#include "platform/screenreader.h"
+#include "platform/x11screenreader.h"
+
+#include <QPainter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+using namespace kv;
+
+namespace {
+
+// A borderless window showing random pixels, so that every byte of a pixel
+// counts in a comparison.
+class NoiseWindow : public QWidget {
+public:
+    explicit NoiseWindow(const QRect& where) : image_(where.size(), QImage::Format_RGB32) {
+        setWindowFlags(Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+        QRandomGenerator rng(7);
+        for (int y = 0; y < image_.height(); ++y)
+            for (int x = 0; x < image_.width(); ++x)
+                image_.setPixel(x, y, rng.generate() | 0xff000000u);
+        setGeometry(where);
+    }
+    const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
+
+private:
+    QImage image_;
+};
+
+QImage importRoot() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("root.png");
+    QProcess p;
+    p.start("import", {"-window", "root", file});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+const QRect kNoise(300, 200, 640, 480);
+
+} // namespace
+
+class TestScreenReader : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        window_ = std::make_unique<NoiseWindow>(kNoise);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        // Wait until the server shows the window's pixels.
+        auto reader = createScreenReader();
+        QTRY_VERIFY_WITH_TIMEOUT(reader->grab(kNoise) == window_->image(), 10000);
+        root_ = importRoot();
+        QVERIFY2(!root_.isNull(), "import -window root failed");
+    }
+
+    void screenSize() {
+        auto reader = createScreenReader();
+        QCOMPARE(reader->screenSize(), root_.size());
+    }
+
+    // Shared memory, the plain X path and Qt's grab, each for the whole screen
+    // and for rectangles that reach past its edges (read as black).
+    void grabEqualsScreen_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QRect>("rect");
+        const QList<QPair<const char*, int>> kinds{{"shm", 0}, {"plain", 1}, {"qt", 2}};
+        for (auto [name, kind] : kinds) {
+            QTest::addRow("%s whole screen", name) << kind << QRect(0, 0, 1920, 1080);
+            QTest::addRow("%s noise window", name) << kind << kNoise;
+            QTest::addRow("%s odd rectangle", name) << kind << QRect(301, 203, 97, 33);
+            QTest::addRow("%s past the bottom right", name) << kind << QRect(1900, 1070, 40, 20);
+            QTest::addRow("%s past the top left", name) << kind << QRect(-10, -5, 330, 215);
+        }
+        QTest::addRow("shm wholly off screen") << 0 << QRect(2000, 1200, 10, 10);
+    }
+    void grabEqualsScreen() {
+        QFETCH(int, kind);
+        QFETCH(QRect, rect);
+        std::unique_ptr<ScreenReader> reader = kind == 0   ? createX11ScreenReader(true)
+                                               : kind == 1 ? createX11ScreenReader(false)
+                                                           : createQtScreenReader();
+        QVERIFY(reader);
+        // Twice: the second read reuses the shared segment.
+        for (int round = 0; round < 2; ++round) {
+            const QImage grabbed = reader->grab(rect);
+            QCOMPARE(grabbed.format(), QImage::Format_RGB32);
+            QCOMPARE(grabbed.size(), rect.size());
+            QImage expected(rect.size(), QImage::Format_RGB32);
+            expected.fill(Qt::black);
+            QPainter(&expected).drawImage(-rect.topLeft(), root_);
+            QVERIFY2(grabbed == expected, qPrintable(QString("round %1").arg(round)));
+            // Every pixel says it is opaque, as RGB32 must.
+            for (int y = 0; y < grabbed.height(); y += 7) {
+                const QRgb* line = reinterpret_cast<const QRgb*>(grabbed.constScanLine(y));
+                for (int x = 0; x < grabbed.width(); ++x)
+                    if (qAlpha(line[x]) != 255) QFAIL("pixel without its opaque byte");
+            }
+        }
+        QVERIFY(reader->grab(QRect(10, 10, 0, 5)).isNull());
+    }
+
+    void pixel_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::newRow("origin") << QPoint(0, 0);
+        QTest::newRow("noise corner") << kNoise.topLeft();
+        QTest::newRow("noise inside") << kNoise.center();
+        QTest::newRow("noise last") << kNoise.bottomRight();
+        QTest::newRow("screen corner") << QPoint(1919, 1079);
+        QTest::newRow("past the right") << QPoint(1920, 5);
+        QTest::newRow("past the bottom") << QPoint(5, 1080);
+        QTest::newRow("negative") << QPoint(-1, 3);
+    }
+    void pixel() {
+        QFETCH(QPoint, at);
+        auto reader = createScreenReader();
+        const std::optional<QRgb> value = reader->pixel(at);
+        if (!root_.rect().contains(at)) {
+            QVERIFY(!value);
+            return;
+        }
+        QVERIFY(value);
+        QCOMPARE(QColor(*value), QColor(root_.pixel(at)));
+        QCOMPARE(qAlpha(*value), 255);
+    }
+
+    void cleanupTestCase() { window_.reset(); }
+
+private:
+    std::unique_ptr<NoiseWindow> window_;
+    QImage root_;
+};
+
+QTEST_MAIN(TestScreenReader)
+#include "test_screenreader.moc"

@@ -1,0 +1,205 @@
+// The main window's capture commands with the real screen, window manager and
+// tray, a fixed clock and a recording tone player; timer ticks are called
+// directly rather than waited for.
+#include "app/frmmain.h"
+#include "platform/tone.h"
+#include "platform/tray.h"
+#include "platform/x11windows.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImageWriter>
+#include <QMessageBox>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class FixedClock final : public kv::Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)); }
+};
+
+class RecordingTones final : public kv::TonePlayer {
+public:
+    void Beep(int frequency, int duration) override {
+        heard << QString("%1/%2").arg(frequency).arg(duration);
+    }
+    QStringList heard;
+};
+
+// A decorated window of random pixels for the window capture.
+class NoiseWindow : public QWidget {
+public:
+    NoiseWindow() : image_(320, 200, QImage::Format_RGB32) {
+        QRandomGenerator rng(11);
+        for (int y = 0; y < image_.height(); ++y)
+            for (int x = 0; x < image_.width(); ++x)
+                image_.setPixel(x, y, rng.generate() | 0xff000000u);
+        setWindowTitle("noise");
+        setFixedSize(image_.size());
+        move(1400, 600);
+    }
+    const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
+
+private:
+    QImage image_;
+};
+
+const QString kFileName = "12-31-2026-235958.bmp";
+
+} // namespace
+
+class TestCapture : public QObject {
+    Q_OBJECT
+
+    FixedClock clock;
+    RecordingTones tones;
+    std::unique_ptr<kv::ScreenReader> screen = kv::createScreenReader();
+    std::unique_ptr<kv::DesktopWindows> windows = kv::createX11DesktopWindows();
+    kv::TrayIcon tray;
+    std::unique_ptr<QTemporaryDir> programDir;
+    std::unique_ptr<kv::FrmMain> w;
+
+    void runCountdown(void (kv::FrmMain::*tick)()) {
+        for (int i = 0; i < 3; ++i)
+            (w.get()->*tick)();
+    }
+    QString capturePath() const { return programDir->filePath("用户图片/" + kFileName); }
+
+private slots:
+    void init() {
+        programDir = std::make_unique<QTemporaryDir>();
+        tones.heard.clear();
+        kv::FrmMainServices s;
+        s.clock = &clock;
+        s.screen = screen.get();
+        s.programDir = programDir->path();
+        s.windows = windows.get();
+        s.tones = &tones;
+        s.tray = &tray;
+        w = std::make_unique<kv::FrmMain>(s);
+        w->Form_Load();
+        w->move(100, 100);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    void cleanup() {
+        w.reset();
+        programDir.reset();
+    }
+
+    // From the colour page: the command shows the capture page and starts its
+    // own timer; three ticks beep low, low, high, then the screen is shown and
+    // saved, pixel for pixel, in a folder that did not exist.
+    void fullScreenCountdown() {
+        w->ShowColourPage();
+        w->LblColor_Click(7);
+        QVERIFY(w->PicMain->isVisible());
+        QVERIFY(w->Timer2.isActive());
+        QVERIFY(!w->Timer3.isActive());
+        QCOMPARE(w->Timer2.interval(), 1000);
+        QVERIFY(!QDir(programDir->filePath("用户图片")).exists());
+
+        runCountdown(&kv::FrmMain::Timer2_Timer);
+        QCOMPARE(tones.heard, QStringList({"1500/100", "1500/100", "3000/100"}));
+        QVERIFY(!w->Timer2.isActive());
+        QCOMPARE(w->captureCountdown(), qint16(0));
+
+        const QImage shown = w->PicMain->picture().image();
+        QCOMPARE(shown.size(), QSize(1920, 1080));
+        QVERIFY(shown == screen->grab(QRect(0, 0, 1920, 1080)));
+        const QImage saved = QImage(capturePath(), "bmp").convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(!saved.isNull(), qPrintable(capturePath()));
+        QVERIFY(saved == shown);
+    }
+
+    // The foreground window at the third tick, with its frame: the window's own
+    // pixels sit inside the frame where the window manager put them.
+    void activeWindowCountdown() {
+        NoiseWindow other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTRY_COMPARE(windows->activeWindow(), other.winId());
+        const QRect frame = windows->windowRect(other.winId(), false);
+        const QRect client = windows->windowRect(other.winId(), true);
+        QVERIFY(frame.contains(client) && frame != client);
+        QTRY_VERIFY(screen->grab(client) == other.image());
+
+        w->LblColor_Click(5);
+        QVERIFY(w->Timer3.isActive());
+        runCountdown(&kv::FrmMain::Timer3_Timer);
+        QVERIFY(!w->Timer3.isActive());
+
+        const QImage shown = w->PicMain->picture().image();
+        QCOMPARE(shown.size(), frame.size());
+        QVERIFY(shown.copy(QRect(client.topLeft() - frame.topLeft(), client.size())) ==
+                other.image());
+        QVERIFY(QImage(capturePath(), "bmp").convertToFormat(QImage::Format_RGB32) == shown);
+    }
+
+    // The bitmap cannot be written: a box names the file and the reason, and
+    // the capture stays on the capture page.
+    void failedSaveIsReported() {
+        QFile blocker(programDir->filePath("用户图片"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        w->LblColor_Click(7);
+        runCountdown(&kv::FrmMain::Timer2_Timer);
+        QCOMPARE(w->PicMain->picture().size(), QSize(1920, 1080));
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = w->findChild<QMessageBox*>()) && box->isVisible());
+        QVERIFY2(box->text().contains(QDir::toNativeSeparators(capturePath())),
+                 qPrintable(box->text()));
+        QVERIFY(box->text().contains(QStringLiteral("已有同名的文件")));
+        box->close();
+        QVERIFY(w->isVisible());
+    }
+
+    // Clicking the capture page or a command again shows the resting picture.
+    void captureReplacedByRestingPicture() {
+        w->PicMain->setPicture(w->CaptureScreen());
+        QVERIFY(!w->PicMain->picture().sameAs(w->ImgTmp[8]));
+        w->LblColor_Click(7);
+        QVERIFY(w->PicMain->picture().sameAs(w->ImgTmp[8]));
+        w->Timer2.stop();
+    }
+
+    void emptyCaptures() {
+        QVERIFY(w->CaptureWindow(windows->desktopWindow(), false, 0, 0, 0, 10).isNull());
+        QVERIFY(w->CaptureWindow(0x7ffffff0, false, 0, 0, 10, 10).isNull()); // no such window
+        QVERIFY(kv::FrmMain::CreateBitmapPicture(QImage()).isNull());
+        const kv::Picture part = w->CaptureWindow(w->winId(), true, 5, 6, 40, 30);
+        QCOMPARE(part.size(), QSize(40, 30));
+    }
+
+    // The tray icon comes from app.ico in the program folder at each add; there
+    // is one at most; without the file there is still an entry.
+    void trayIcon() {
+        const QString icon = programDir->filePath("app.ico");
+        QImage picture(16, 16, QImage::Format_ARGB32);
+        picture.fill(QColor(10, 120, 240));
+        QVERIFY(QImageWriter(icon, "ico").write(picture));
+        w->AddTrayIcon(icon, "Kolvane");
+        QVERIFY(tray.isShown());
+        QCOMPARE(tray.tip(), QString("Kolvane"));
+        QCOMPARE(QColor(tray.icon().pixmap(16, 16).toImage().pixel(3, 3)), QColor(10, 120, 240));
+        w->RemoveTrayIcon();
+        QVERIFY(!tray.isShown());
+        QFile::remove(icon);
+        w->AddTrayIcon(icon, "Kolvane");
+        QVERIFY(tray.isShown());
+        w->RemoveTrayIcon();
+        QVERIFY(!tray.isShown());
+    }
+};
+
+QTEST_MAIN(TestCapture)
+#include "test_capture.moc"
