@@ -42,6 +42,11 @@ bool viewable(xcb_connection_t* c, xcb_window_t w) {
 
 } // namespace
 
+void syncWithDisplay() {
+    if (xcb_connection_t* c = x11Connection())
+        free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
 bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const QImage& lastRead) {
     if (lastRead.isNull() || previousRead.isNull()) return false;
     return lastRead != windowPicture && lastRead == previousRead;

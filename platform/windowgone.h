@@ -19,6 +19,10 @@ namespace kv {
 // window was seen to go.
 bool hideAndWaitOffScreen(QWidget* window, ScreenReader* screen, int timeoutMs = 400);
 
+// Waits until the X server has handled every request sent so far (a round trip), so
+// that what was drawn is on the screen.
+void syncWithDisplay();
+
 // Whether a screen area has settled after a window above it went away: it differs from
 // the window's picture and did not change between the last two reads.
 bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const QImage& lastRead);

@@ -2,6 +2,7 @@
 
 #include "platform/screenpointer.h"
 #include "platform/units.h"
+#include "platform/windowgone.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -190,7 +191,8 @@ void FrmSnap::paintEvent(QPaintEvent* event) {
         QTimer::singleShot(0, this, [this] {
             if (openClock.isValid() && qEnvironmentVariableIsSet("KOLVANE_TIMING"))
                 qInfo("kolvane: region editor first frame %.1f ms", openClock.nsecsElapsed() / 1e6);
-            markOpening(QStringLiteral("flushed"));
+            syncWithDisplay(); // the frame has reached the X server
+            markOpening(QStringLiteral("on screen"));
             emit firstFramePainted();
         });
     }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace kv {
 
@@ -141,6 +142,8 @@ void OptionBar::buildFontChooser() {
         Combo1->addItem(QString::fromLatin1(s));
     Combo1->setCurrentText(QStringLiteral("11"));
     Combo1->setGeometry(twipsRect(320, 20, 735, 300));
+    // The list drops below the face instead of opening over it.
+    Combo1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     connect(Combo1, &QComboBox::textActivated, this, &OptionBar::Combo1_Click);
 
     for (int f = 0; f < 3; ++f)
@@ -244,7 +247,18 @@ void OptionBar::PicFont_MouseMove() {
 
 void OptionBar::PicCombox_MouseDown() {
     PicCombox->setImage(Image4[2]);
+    // The press that closed the open list is handed on to the face as well; the list
+    // is closed already, as the press meant.
+    if (listClosingPress_) {
+        listClosingPress_ = false;
+        return;
+    }
     OpenCombo(Combo1);
+    if (QWidget* list = Combo1->view()->parentWidget(); list && sizeListOpen()) {
+        // The release that ends this press would close the list again at once.
+        swallowOpeningRelease_ = true;
+        list->installEventFilter(this);
+    }
 }
 
 void OptionBar::Combo1_Click(const QString& item) {
@@ -261,6 +275,19 @@ void OptionBar::OpenCombo(QComboBox* combo) {
 bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     const bool move = type == QEvent::MouseMove;
+    if (Combo1 && watched == Combo1->view()->parentWidget()) {
+        if (type == QEvent::MouseButtonPress) {
+            // A press outside the open list closes it; it is marked until handled in
+            // full, the face's share of it included.
+            swallowOpeningRelease_ = false;
+            listClosingPress_ = true;
+            QTimer::singleShot(0, this, [this] { listClosingPress_ = false; });
+        } else if (type == QEvent::MouseButtonRelease && swallowOpeningRelease_) {
+            swallowOpeningRelease_ = false;
+            return true;
+        }
+        return false;
+    }
     if (watched == Picture2) {
         if (move) Picture2_MouseMove();
         // Leaving the bar altogether leaves no hover marks behind.
@@ -269,7 +296,8 @@ bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
                 f->hide();
             showRememberedPenFrame();
             PicColor_MouseMove();
-            PicFont_MouseMove();
+            // The open list takes the pointer away; the face stays pressed meanwhile.
+            if (!sizeListOpen()) PicFont_MouseMove();
         }
         return isMouseEvent(event);
     }

@@ -94,6 +94,8 @@ private:
     qint16* penIndex_;
     const QString& toolName_;
     float lastFontSize_;
+    bool listClosingPress_ = false;
+    bool swallowOpeningRelease_ = false;
 };
 
 } // namespace kv
