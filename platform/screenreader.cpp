@@ -2,6 +2,7 @@
 
 #include "platform/x11connection.h"
 #include "platform/x11screenreader.h"
+#include "platform/x11shmsegment.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -217,37 +218,17 @@ private:
         if (shmAddr_ && shmSize_ >= bytes) return true;
         releaseSegment();
         const size_t size = std::max(bytes, size_t(root_.width()) * size_t(root_.height()) * 4);
-        int id = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
-        if (id < 0) return false;
-        void* addr = shmat(id, nullptr, 0);
-        if (addr == reinterpret_cast<void*>(-1)) {
-            shmctl(id, IPC_RMID, nullptr);
-            return false;
-        }
-        xcb_connection_t* c = x_->get();
-        xcb_shm_seg_t seg = xcb_generate_id(c);
-        xcb_generic_error_t* error =
-            xcb_request_check(c, xcb_shm_attach_checked(c, seg, uint32_t(id), 0));
-        // Marked for removal at once: the segment goes away with the last
-        // detach, even if this process dies.
-        shmctl(id, IPC_RMID, nullptr);
-        if (error) {
-            std::free(error);
-            shmdt(addr);
-            return false;
-        }
-        seg_ = seg;
-        shmAddr_ = static_cast<uchar*>(addr);
+        const ShmSegment segment = AttachShmSegment(x_->get(), size);
+        if (!segment.valid()) return false;
+        seg_ = segment.seg;
+        shmAddr_ = static_cast<uchar*>(segment.addr);
         shmSize_ = size;
         return true;
     }
 
     void releaseSegment() {
-        if (!shmAddr_) return;
-        xcb_connection_t* c = x_->get();
-        xcb_shm_detach(c, seg_);
-        xcb_flush(c);
-        shmdt(shmAddr_);
+        ShmSegment segment{seg_, shmAddr_};
+        DetachShmSegment(x_->get(), segment);
         shmAddr_ = nullptr;
         shmSize_ = 0;
     }
