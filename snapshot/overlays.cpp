@@ -1,6 +1,5 @@
 #include "snapshot/overlays.h"
 
-#include "platform/units.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -78,14 +77,9 @@ ToolBarPanel::ToolBarPanel(QWidget* parent) : QWidget(parent) {
 
 void ToolBarPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    // Only the background: the outline and the separators are the tool bar's own
+    // shapes, laid over the panel with the buttons.
     p.fillRect(rect(), QColor(222, 238, 255));
-    p.setPen(QColor(128, 128, 255));
-    p.drawRect(0, 0, width() - 1, height() - 1);
-    // Separators between the drawing tools, the history commands and the exits.
-    p.setPen(QColor(192, 192, 255));
-    const int top = twips(45), bottom = twips(325);
-    for (int x : {twips(1935), twips(3135)})
-        p.drawLine(x, top, x, bottom);
 }
 
 } // namespace kv
