@@ -1,6 +1,5 @@
 #include "snapshot/overlays.h"
 
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
