@@ -1,5 +1,6 @@
 #include "platform/screenpointer.h"
 #include "snapshot/frmsnap.h"
+#include "support/snapfakes.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,38 +9,10 @@
 #include <memory>
 
 using namespace kv;
+using kvtest::FakeHost;
+using kvtest::FakeScreen;
 
 namespace {
-
-// The picture the editor is given as "the screen": a gradient, so that every read-out
-// names a position.
-class FakeScreen final : public ScreenReader {
-public:
-    explicit FakeScreen(QSize size) : size_(size) {}
-    std::optional<QRgb> pixel(QPoint) override { return std::nullopt; }
-    QImage grab(const QRect& r) override {
-        ++grabs;
-        QImage img(r.size(), QImage::Format_RGB32);
-        for (int y = 0; y < r.height(); ++y)
-            for (int x = 0; x < r.width(); ++x)
-                img.setPixel(x, y, qRgb((r.x() + x) % 256, (r.y() + y) % 256, 77));
-        return img;
-    }
-    QSize screenSize() const override { return size_; }
-    int grabs = 0;
-
-private:
-    QSize size_;
-};
-
-class FakeHost final : public SnapHost {
-public:
-    void SnapShowMainWindow() override { calls << "show"; }
-    void SnapRemoveTrayIcon() override { calls << "tray"; }
-    void SnapShowPicture(const Picture&) override { calls << "picture"; }
-    void SnapUnloaded() override { calls << "unloaded"; }
-    QStringList calls;
-};
 
 const QStringList kClosed{"show", "tray", "unloaded"};
 

@@ -3,6 +3,7 @@
 // and the clipboard.
 #include "platform/screenpointer.h"
 #include "snapshot/frmsnap.h"
+#include "support/snapfakes.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,38 +21,10 @@
 #include <memory>
 
 using namespace kv;
+using kvtest::FakeHost;
+using kvtest::FakeScreen;
 
 namespace {
-
-class FakeScreen final : public ScreenReader {
-public:
-    explicit FakeScreen(QSize size) : size_(size) {}
-    std::optional<QRgb> pixel(QPoint) override { return std::nullopt; }
-    QImage grab(const QRect& r) override {
-        QImage img(r.size(), QImage::Format_RGB32);
-        for (int y = 0; y < r.height(); ++y)
-            for (int x = 0; x < r.width(); ++x)
-                img.setPixel(x, y, qRgb((r.x() + x) % 256, (r.y() + y) % 256, (x * y) % 256));
-        return img;
-    }
-    QSize screenSize() const override { return size_; }
-
-private:
-    QSize size_;
-};
-
-class FakeHost final : public SnapHost {
-public:
-    void SnapShowMainWindow() override { calls << "show"; }
-    void SnapRemoveTrayIcon() override { calls << "tray"; }
-    void SnapShowPicture(const Picture& p) override {
-        calls << "picture";
-        shown = p;
-    }
-    void SnapUnloaded() override { calls << "unloaded"; }
-    QStringList calls;
-    Picture shown;
-};
 
 // Answers the next modal dialog: types a name into a file dialog and accepts it
 // (an empty name cancels it), or presses OK on a message box, whose text it keeps.
@@ -126,7 +99,10 @@ class TestFrmSnapFinish : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
-        screen = std::make_unique<FakeScreen>(QGuiApplication::primaryScreen()->size());
+        screen = std::make_unique<FakeScreen>(
+            QGuiApplication::primaryScreen()->size(), [](QPoint p, QPoint l) {
+                return qRgb(p.x() % 256, p.y() % 256, (l.x() * l.y()) % 256);
+            });
     }
     void init() { openWithSelection(); }
     void cleanup() {
