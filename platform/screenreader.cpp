@@ -1,8 +1,9 @@
 #include "platform/screenreader.h"
 
 #include "platform/x11connection.h"
+#include "platform/x11rendercopy.h"
 #include "platform/x11screenreader.h"
-#include "platform/x11shmsegment.h"
+#include "platform/x11shmpool.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -10,13 +11,13 @@
 #include <QtEndian>
 #include <xcb/shm.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 #include <cstring>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 
 namespace kv {
 namespace {
@@ -114,7 +115,7 @@ void copyOpaque(const uint32_t* src, uint32_t* dst, size_t count) {
         dst[i] = src[i] | 0xff000000u;
 }
 
-// Copies `count` server pixels into RGB32 pixels.
+// Copies `count` server pixels into RGB32 pixels; `src` may be `dst`.
 void convertPixels(const RootFormat& f, const uint32_t* src, uint32_t* dst, size_t count) {
     if (!f.swapBytes && f.redShift == 16 && f.greenShift == 8 && f.blueShift == 0) {
         copyOpaque(src, dst, count);
@@ -127,19 +128,19 @@ void convertPixels(const RootFormat& f, const uint32_t* src, uint32_t* dst, size
     }
 }
 
-// Reads the root window straight from the X server: rectangles through one
-// MIT-SHM segment that is reused from read to read, single pixels through a 1x1
+// Reads the root window straight from the X server: rectangles into MIT-SHM
+// segments, through Render where the server can, single pixels through a 1x1
 // GetImage. Falls back to Qt where the server offers no shared memory (a remote
 // display, for instance) or an unusual pixel layout.
 class X11ScreenReader final : public ScreenReader {
 public:
-    X11ScreenReader(std::shared_ptr<X11Connection> x, bool allowSharedMemory)
+    X11ScreenReader(std::shared_ptr<X11Connection> x, X11ReadPath path)
         : x_(std::move(x)), format_(rootFormat(xcb_get_setup(x_->get()), x_->screen())) {
-        shmUsable_ = allowSharedMemory && format_.direct && shmPresent();
+        shmUsable_ = path != X11ReadPath::NoSharedMemory && format_.direct && shmPresent();
+        if (shmUsable_) pool_ = std::make_unique<ShmPool>(x_);
+        if (shmUsable_ && path == X11ReadPath::Best) render_ = X11RenderCopy::create(x_);
         root_ = queryRootRect();
     }
-
-    ~X11ScreenReader() override { releaseSegment(); }
 
     std::optional<QRgb> pixel(QPoint p) override {
         if (!format_.direct) return fallbackPixel(p);
@@ -165,8 +166,6 @@ public:
     QImage grab(const QRect& r) override {
         if (r.isEmpty()) return {};
         if (!shmUsable_) return fallbackGrab(r);
-        QImage out(r.size(), QImage::Format_RGB32);
-        if (out.isNull()) return {};
         // The root's size is asked again only when the rectangle reaches past
         // what we know of it, or the read fails because the screen shrank: a full
         // screen read then costs one round trip to the server, not two.
@@ -175,9 +174,12 @@ public:
             // Whatever lies off the screen reads as black, as a copy from the
             // screen beyond its edge does.
             const QRect src = r & root_;
-            if (src != r) out.fill(Qt::black);
-            if (src.isEmpty()) return out;
-            if (readShm(src, out, src.topLeft() - r.topLeft())) return out;
+            if (src.isEmpty()) {
+                QImage out(r.size(), QImage::Format_RGB32);
+                out.fill(Qt::black);
+                return out;
+            }
+            if (std::optional<QImage> out = readShm(src, r)) return *out;
             if (!shmUsable_) break;
             root_ = queryRootRect();
         }
@@ -211,57 +213,82 @@ private:
         return true;
     }
 
-    // One segment, sized for the whole root window and grown when a larger read
-    // asks for more, so a run of captures does not create and attach a segment
-    // each time.
-    bool ensureSegment(size_t bytes) {
-        if (shmAddr_ && shmSize_ >= bytes) return true;
-        releaseSegment();
-        const size_t size = std::max(bytes, size_t(root_.width()) * size_t(root_.height()) * 4);
-        const ShmSegment segment = AttachShmSegment(x_->get(), size);
-        if (!segment.valid()) return false;
-        seg_ = segment.seg;
-        shmAddr_ = static_cast<uchar*>(segment.addr);
-        shmSize_ = size;
-        return true;
-    }
-
-    void releaseSegment() {
-        ShmSegment segment{seg_, shmAddr_};
-        DetachShmSegment(x_->get(), segment);
-        shmAddr_ = nullptr;
-        shmSize_ = 0;
-    }
-
-    bool readShm(const QRect& src, QImage& out, QPoint at) {
+    // Reads `src`, the part of `r` on the screen, into a picture of `r`;
+    // nothing when the server refuses the read.
+    std::optional<QImage> readShm(const QRect& src, const QRect& r) {
         const size_t bytes = size_t(src.width()) * size_t(src.height()) * 4;
-        if (!ensureSegment(bytes)) {
+        const size_t rootBytes = size_t(root_.width()) * size_t(root_.height()) * 4;
+        std::optional<ShmPool::Lease> lease = pool_->acquire(std::max(bytes, rootBytes));
+        if (!lease) {
             shmUsable_ = false;
-            return false;
+            return std::nullopt;
         }
-        xcb_connection_t* c = x_->get();
-        auto cookie = xcb_shm_get_image(c, x_->root(), int16_t(src.x()), int16_t(src.y()),
-                                        uint16_t(src.width()), uint16_t(src.height()), ~0u,
-                                        XCB_IMAGE_FORMAT_Z_PIXMAP, seg_, 0);
-        xcb_generic_error_t* error = nullptr;
-        xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(c, cookie, &error);
-        if (!reply) {
-            std::free(error);
-            return false;
+        if (!copyInto(src, *lease)) {
+            pool_->release(*lease);
+            return std::nullopt;
         }
-        std::free(reply);
-        const auto* pixels = reinterpret_cast<const uint32_t*>(shmAddr_);
-        const int w = src.width();
-        if (at.isNull() && out.width() == w && out.bytesPerLine() == w * 4) {
-            convertPixels(format_, pixels, reinterpret_cast<uint32_t*>(out.bits()),
-                          size_t(w) * size_t(src.height()));
-        } else {
+        // A read of (nearly) the whole screen becomes the picture itself, with no
+        // copy; a smaller one is copied out, so that a small picture does not keep
+        // a screen-sized segment alive.
+        if (src == r && bytes * 4 >= rootBytes * 3)
+            return pool_->adopt(*lease, r.size(), QImage::Format_RGB32);
+        QImage out(r.size(), QImage::Format_RGB32);
+        if (!out.isNull()) {
+            if (src != r) out.fill(Qt::black);
+            const QPoint at = src.topLeft() - r.topLeft();
+            const size_t row = size_t(src.width()) * 4;
             for (int y = 0; y < src.height(); ++y)
-                convertPixels(format_, pixels + size_t(y) * w,
-                              reinterpret_cast<uint32_t*>(out.scanLine(at.y() + y)) + at.x(),
-                              size_t(w));
+                std::memcpy(out.scanLine(at.y() + y) + at.x() * 4, lease->bits() + y * row, row);
         }
-        return true;
+        pool_->release(*lease);
+        return out;
+    }
+
+    // Has the server put `src` into the segment as RGB32 rows without padding.
+    bool copyInto(const QRect& src, const ShmPool::Lease& lease) {
+        if (render_) {
+            if (render_->copy(src, lease.segment.seg)) return true;
+            // A server that refuses once will refuse again; GetImage still works.
+            render_.reset();
+        }
+        return readBands(src, lease);
+    }
+
+    // Has the server write `src` into the segment in bands and makes each band
+    // RGB32 in place as soon as it has arrived: while the server writes the next
+    // one, and while this one is still in the cache.
+    bool readBands(const QRect& src, const ShmPool::Lease& lease) {
+        // Bands of about 2 MB measured fastest: smaller ones cost more round
+        // trips than they save.
+        constexpr size_t bandBytes = 2 << 20;
+        constexpr int maxBands = 64;
+        const int w = src.width(), h = src.height();
+        // Offsets into the segment are 32-bit.
+        if (size_t(w) * size_t(h) * 4 > 0xffffffffu) return false;
+        const int bandRows = int(std::max<size_t>(1, bandBytes / (size_t(w) * 4)));
+        const int bands = std::clamp(h / bandRows, 1, maxBands);
+        xcb_connection_t* c = x_->get();
+        std::array<xcb_shm_get_image_cookie_t, maxBands> cookies;
+        for (int b = 0; b < bands; ++b) {
+            const int y0 = h * b / bands, y1 = h * (b + 1) / bands;
+            cookies[b] =
+                xcb_shm_get_image(c, x_->root(), int16_t(src.x()), int16_t(src.y() + y0),
+                                  uint16_t(w), uint16_t(y1 - y0), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                                  lease.segment.seg, uint32_t(size_t(y0) * size_t(w) * 4));
+        }
+        bool ok = true;
+        for (int b = 0; b < bands; ++b) {
+            xcb_generic_error_t* error = nullptr;
+            xcb_shm_get_image_reply_t* reply = xcb_shm_get_image_reply(c, cookies[b], &error);
+            std::free(error);
+            ok = ok && reply;
+            std::free(reply);
+            if (!ok) continue; // the remaining replies are still collected
+            const int y0 = h * b / bands, y1 = h * (b + 1) / bands;
+            auto* band = reinterpret_cast<uint32_t*>(lease.bits()) + size_t(y0) * size_t(w);
+            convertPixels(format_, band, band, size_t(w) * size_t(y1 - y0));
+        }
+        return ok;
     }
 
     QImage fallbackGrab(const QRect& r) {
@@ -277,18 +304,17 @@ private:
     RootFormat format_;
     bool shmUsable_ = false;
     QRect root_;
-    xcb_shm_seg_t seg_ = 0;
-    uchar* shmAddr_ = nullptr;
-    size_t shmSize_ = 0;
+    std::unique_ptr<ShmPool> pool_;
+    std::unique_ptr<X11RenderCopy> render_;
     QtScreenReader fallback_;
 };
 
 } // namespace
 
-std::unique_ptr<ScreenReader> createX11ScreenReader(bool allowSharedMemory) {
+std::unique_ptr<ScreenReader> createX11ScreenReader(X11ReadPath path) {
     auto x = X11Connection::open();
     if (!x || !x->screen()) return nullptr;
-    return std::make_unique<X11ScreenReader>(std::move(x), allowSharedMemory);
+    return std::make_unique<X11ScreenReader>(std::move(x), path);
 }
 
 std::unique_ptr<ScreenReader> createQtScreenReader() {
@@ -296,7 +322,7 @@ std::unique_ptr<ScreenReader> createQtScreenReader() {
 }
 
 std::unique_ptr<ScreenReader> createScreenReader() {
-    if (auto reader = createX11ScreenReader(true)) return reader;
+    if (auto reader = createX11ScreenReader(X11ReadPath::Best)) return reader;
     return createQtScreenReader();
 }
 

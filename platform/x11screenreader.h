@@ -9,10 +9,15 @@ namespace kv {
 // The two readers behind createScreenReader(), reachable on their own so that
 // they can be compared with each other and measured.
 //
-// Reads the root window straight from the X server; with allowSharedMemory false
-// rectangles go through Qt's grab instead of MIT-SHM. Nothing when there is no X
+// How an X reader reads rectangles.
+enum class X11ReadPath {
+    Best,           // Render into shared memory where the server can, else as below
+    SharedMemory,   // MIT-SHM GetImage, the top byte set here
+    NoSharedMemory, // Qt's grab
+};
+// Reads the root window straight from the X server. Nothing when there is no X
 // display.
-std::unique_ptr<ScreenReader> createX11ScreenReader(bool allowSharedMemory);
+std::unique_ptr<ScreenReader> createX11ScreenReader(X11ReadPath path);
 // Qt's QScreen::grabWindow for everything.
 std::unique_ptr<ScreenReader> createQtScreenReader();
 
