@@ -1,4 +1,5 @@
 #include "app/frmmain.h"
+#include "platform/heap.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     // Kolvane works in X screen pixels throughout: no scaling between the screen
     // and what we read, draw and cut.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(QStringLiteral("kolvane"));
     if (instance.anotherIsRunning()) return 0;

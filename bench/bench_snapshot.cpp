@@ -2,6 +2,7 @@
 // painted frame, and what the undo history costs in memory and time for a stroke.
 #include "app/frmmain.h"
 #include "platform/clock.h"
+#include "platform/heap.h"
 #include "platform/screenreader.h"
 #include "snapshot/history.h"
 
@@ -26,6 +27,7 @@ double median(std::vector<double> v) {
 
 // ---- opening ----
 void benchOpening() {
+    keepLargeBlocksForReuse(); // as the program does
     SystemClock clock;
     auto screen = createScreenReader();
     FrmMainServices services;
