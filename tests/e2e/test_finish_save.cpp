@@ -24,6 +24,7 @@ QImage backdropPicture(QSize size) {
 // Command labels of the main window's capture page, in its own pixels.
 const QPoint kRegionCapture(80, 278); // "区域截图"
 const QPoint kSaveImage(80, 326);     // "保存图像"
+const QPoint kClose(543, 11);         // the title bar's close button
 
 // The selection dragged out in the editor, in screen pixels.
 const QRect kRegion(200, 150, 320, 240);
@@ -80,25 +81,8 @@ private slots:
     }
 
     void doubleClickPutsTheRegionOnTheClipboard() {
-        program_.click(kRegionCapture);
-        // The editor covers the screen and the main window is gone.
-        QVERIFY(waitFor([&] { return visibleWindow("^Kolvane$", pid_).isEmpty(); }));
-        QVERIFY(waitFor([&] {
-            const QString id = visibleWindow("^Kolvane ", pid_);
-            return !id.isEmpty() && windowGeometry(id).size() == picture_.size();
-        }));
-        const QPoint a = kRegion.topLeft(),
-                     b = kRegion.topLeft() + QPoint(kRegion.width(), kRegion.height());
-        xdotool({"mousemove", "--sync", QString::number(a.x()), QString::number(a.y()), "mousedown",
-                 "1"});
-        xdotool({"mousemove", "--sync", QString::number(a.x() + 40), QString::number(a.y() + 30)});
-        xdotool({"mousemove", "--sync", QString::number(b.x()), QString::number(b.y()), "mouseup",
-                 "1"});
-        const QPoint inside = kRegion.center();
-        xdotool({"mousemove", "--sync", QString::number(inside.x()), QString::number(inside.y())});
-        xdotool({"click", "--repeat", "2", "--delay", "80", "1"});
-
-        QVERIFY(waitFor([&] { return !visibleWindow("^Kolvane$", pid_).isEmpty(); }));
+        finishRegion();
+        if (QTest::currentTestFailed()) return;
         QVERIFY(waitFor([&] { return !clipboardImage().isNull(); }));
         QVERIFY(sameImage(clipboardImage(), picture_.copy(kRegion)));
     }
@@ -135,12 +119,53 @@ private slots:
         QVERIFY(clipboardImage().isNull());
     }
 
+    // Quitting with a region on the clipboard hands it to the clipboard manager,
+    // so that it can still be pasted once the program has gone.
+    void regionOutlivesTheProgram() {
+        QProcess keeper;
+        keeper.start(qEnvironmentVariable("KOLVANE_CLIPBOARD_KEEPER"), QStringList());
+        QVERIFY(keeper.waitForReadyRead(5000));
+        QCOMPARE(keeper.readLine().trimmed(), QByteArray("ready"));
+        finishRegion();
+        if (QTest::currentTestFailed()) return;
+        QVERIFY(waitFor([&] { return sameImage(clipboardImage(), picture_.copy(kRegion)); }));
+        program_.click(kClose);
+        QVERIFY(program_.process().waitForFinished(10000));
+        QCOMPARE(program_.process().exitCode(), 0);
+        QVERIFY(sameImage(clipboardImage(), picture_.copy(kRegion)));
+        keeper.terminate();
+        keeper.waitForFinished(5000);
+    }
+
     void cleanupTestCase() {
         program_.stop();
         run("display", {"-window", "root", "xc:black"});
     }
 
 private:
+    // Opens the editor, drags out kRegion and double-clicks inside it; the main
+    // window comes back.
+    void finishRegion() {
+        program_.click(kRegionCapture);
+        // The editor covers the screen and the main window is gone.
+        QVERIFY(waitFor([&] { return visibleWindow("^Kolvane$", pid_).isEmpty(); }));
+        QVERIFY(waitFor([&] {
+            const QString id = visibleWindow("^Kolvane ", pid_);
+            return !id.isEmpty() && windowGeometry(id).size() == picture_.size();
+        }));
+        const QPoint a = kRegion.topLeft(),
+                     b = kRegion.topLeft() + QPoint(kRegion.width(), kRegion.height());
+        xdotool({"mousemove", "--sync", QString::number(a.x()), QString::number(a.y()), "mousedown",
+                 "1"});
+        xdotool({"mousemove", "--sync", QString::number(a.x() + 40), QString::number(a.y() + 30)});
+        xdotool({"mousemove", "--sync", QString::number(b.x()), QString::number(b.y()), "mouseup",
+                 "1"});
+        const QPoint inside = kRegion.center();
+        xdotool({"mousemove", "--sync", QString::number(inside.x()), QString::number(inside.y())});
+        xdotool({"click", "--repeat", "2", "--delay", "80", "1"});
+        QVERIFY(waitFor([&] { return !visibleWindow("^Kolvane$", pid_).isEmpty(); }));
+    }
+
     // Opens the save dialog from the main window and types a file name into it.
     void saveAs(const QString& name) {
         program_.click(kSaveImage);
