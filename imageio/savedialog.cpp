@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <memory>
+#include <utility>
 
 namespace kv {
 
@@ -17,6 +18,16 @@ struct FileType {
 constexpr FileType fileTypes[] = {
     {"PNG文件(*.PNG)", "*.PNG"}, {"JPEG文件(*.jpg;*.jpeg)", "*.jpg"}, {"位图文件(*.bmp)", "*.bmp"},
     {"GIF文件(*.gif)", "*.gif"}, {"TIFF文件(*.TIFF)", "*.tiff"},      {"所有文件(*.*)", "*.*"},
+};
+
+// Qt's own dialog speaks English unless told otherwise; the rest of the program
+// speaks Chinese, so its labels and buttons do too.
+constexpr std::pair<QFileDialog::DialogLabel, const char*> dialogLabels[] = {
+    {QFileDialog::LookIn, "保存在(&I):"},
+    {QFileDialog::FileName, "文件名(&N):"},
+    {QFileDialog::FileType, "保存类型(&T):"},
+    {QFileDialog::Accept, "保存(&S)"},
+    {QFileDialog::Reject, "取消"},
 };
 
 } // namespace
@@ -44,6 +55,8 @@ QFileDialog* createSavePictureDialog(const QString& startFolder, QWidget* parent
     dialog->setNameFilters(filters);
     dialog->selectNameFilter(filters.first());
     dialog->setDefaultSuffix(QStringLiteral("PNG"));
+    for (const auto& [label, text] : dialogLabels)
+        dialog->setLabelText(label, QString::fromUtf8(text));
     return dialog;
 }
 

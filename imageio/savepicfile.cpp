@@ -4,12 +4,15 @@
 #include "platform/screenpointer.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kv {
 
 void showSaveErrorBox(const SaveError& error, QWidget* parent) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("错误"), saveErrorText(error),
                     QMessageBox::Ok, parent);
+    // Qt names its standard buttons in English; the box speaks Chinese throughout.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
 

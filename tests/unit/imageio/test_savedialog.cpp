@@ -2,8 +2,11 @@
 #include "imageio/savedialog.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -55,6 +58,42 @@ private slots:
                                      "GIF文件(*.gif)", "TIFF文件(*.TIFF)", "所有文件(*.*)"}));
         QCOMPARE(shown, savePictureFilterTexts());
         QCOMPARE(types->currentIndex(), 0);
+    }
+
+    // What the user reads on the dialog is Chinese, like the rest of the program.
+    void chineseLabels_data() {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("folder") << "lookInLabel"
+                                << "保存在(&I):";
+        QTest::newRow("name") << "fileNameLabel"
+                              << "文件名(&N):";
+        QTest::newRow("type") << "fileTypeLabel"
+                              << "保存类型(&T):";
+        QTest::newRow("save") << "accept"
+                              << "保存(&S)";
+        QTest::newRow("cancel") << "reject"
+                                << "取消";
+    }
+    void chineseLabels() {
+        QFETCH(QString, objectName);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        std::unique_ptr<QFileDialog> dialog(createSavePictureDialog(dir.path()));
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QString text;
+        if (auto* label = dialog->findChild<QLabel*>(objectName)) {
+            text = label->text();
+        } else {
+            auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+            QVERIFY(buttons);
+            const auto role = objectName == u"accept" ? QDialogButtonBox::AcceptRole
+                                                      : QDialogButtonBox::RejectRole;
+            for (QAbstractButton* b : buttons->buttons())
+                if (buttons->buttonRole(b) == role) text = b->text();
+        }
+        QCOMPARE(text, shown);
     }
 
     void typedNames_data() {

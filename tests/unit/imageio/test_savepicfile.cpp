@@ -19,6 +19,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QString okText;
     bool pointerOverridden = true;
 };
 
@@ -34,6 +35,7 @@ void answerNextBox(SeenBox& seen) {
         seen.text = box->text();
         seen.icon = box->icon();
         seen.buttons = box->standardButtons();
+        seen.okText = box->button(QMessageBox::Ok)->text();
         seen.pointerOverridden = QGuiApplication::overrideCursor() != nullptr;
         box->button(QMessageBox::Ok)->click();
     });
@@ -77,6 +79,7 @@ private slots:
         QCOMPARE(seen.title, QString("错误"));
         QCOMPARE(seen.icon, QMessageBox::Information);
         QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(seen.okText, QString("确定"));
         QVERIFY(seen.text.startsWith(
             QString("在保存图片的过程中发生错误:\r\n\r\n错误号: %1\r\n错误描述: ").arg(number)));
         QVERIFY(!seen.pointerOverridden);
