@@ -215,6 +215,27 @@ private slots:
         QVERIFY(!snap->drawing);
     }
 
+    // A rectangle clicked without movement leaves its dot in the working image only:
+    // the next figure's release takes it away, but a brush commit keeps it, and the
+    // brush commits even a click without movement.
+    void figureWithoutExtentStaysUntilTheNextRelease() {
+        clickTool(7);
+        drag(QPoint(200, 200), QPoint(200, 200));
+        QCOMPARE(snap->surface.working().pixel(200, 200), kRed);
+        clickTool(9);
+        drag(QPoint(250, 250), QPoint(250, 250));
+        QCOMPARE(snap->historyCount(), 2);
+        QCOMPARE(committed().pixel(200, 200), kRed);
+
+        clickTool(7);
+        drag(QPoint(220, 220), QPoint(220, 220));
+        QCOMPARE(snap->surface.working().pixel(220, 220), kRed);
+        drag(QPoint(150, 150), QPoint(180, 180));
+        QCOMPARE(snap->historyCount(), 3);
+        QCOMPARE(committed().pixel(220, 220), kGround);
+        QCOMPARE(committed().pixel(200, 200), kRed);
+    }
+
     void previewsLeaveNoTrace() {
         clickTool(4);
         press(QPoint(150, 150));
