@@ -106,10 +106,21 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     buildFrame();
     buildColourPage();
 
-    // A designed width is a minimum: longer texts (the clock line in a wide font)
-    // must not be cut off.
-    for (QLabel* l : findChildren<QLabel*>())
-        if (!l->wordWrap()) l->resize(std::max(l->width(), l->sizeHint().width()), l->height());
+    // A designed size is a minimum: longer texts (the clock line in a wide font) must
+    // not be cut off, and a line of text is taller than the 12 px the labels were laid
+    // out with. A label grows about its designed middle, so its text stays where the
+    // design put it and the underline of a hovered label is no longer clipped.
+    for (QLabel* l : findChildren<QLabel*>()) {
+        if (l->wordWrap()) continue;
+        const QSize hint = l->sizeHint();
+        QRect r = l->geometry();
+        r.setWidth(std::max(r.width(), hint.width()));
+        if (hint.height() > r.height()) {
+            const int grow = (hint.height() - r.height() + 1) / 2; // the same above and below
+            r.adjust(0, -grow, 0, grow);
+        }
+        l->setGeometry(r);
+    }
 
     for (QWidget* child : findChildren<QWidget*>()) {
         child->installEventFilter(this);
@@ -188,7 +199,8 @@ void FrmMain::buildFrame() {
     }
 
     LblHelp = label(frametexts::WelcomeTip(), twipsRect(2520, 1830, 2700, 180), kTipOrange);
-    LblHelp->resize(width() - LblHelp->x() - 12, LblHelp->height()); // long tips must not be cut
+    // The longest tips are twice the designed width: the tip line runs to the border.
+    LblHelp->resize(width() - LblHelp->x() - 2, LblHelp->height());
     LblTime = label(QString(), twipsRect(2557, 6510, 2700, 180), kTipOrange);
 
     const QRect webRects[4] = {twipsRect(217, 6510, 1620, 180), twipsRect(577, 5550, 900, 180),
@@ -219,6 +231,9 @@ void FrmMain::buildColourPage() {
         s->setSingleStep(1);
         s->setPageStep(1);
         s->setValue(value);
+        // A scroll bar inverts its keys for vertical use; on these horizontal bars the
+        // right arrow key must raise the value and the left one lower it.
+        s->setInvertedControls(false);
         s->setFocusPolicy(Qt::StrongFocus);
         return s;
     };
@@ -374,8 +389,12 @@ void FrmMain::RefreshColourPanel() {
     PicCLR->setBackground(QColor(r, g, b));
     const QColor shown = PicCLR->background();
     const auto texts = FormatColourNotations(shown.red(), shown.green(), shown.blue());
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         TxtClrVal[i]->setText(texts[i]);
+        // Shown from its first character, like any newly set text box; a long
+        // notation would otherwise be scrolled to its end ("GB(165,144,255)").
+        TxtClrVal[i]->setCursorPosition(0);
+    }
     PicCLR->setFocus(Qt::OtherFocusReason);
 }
 

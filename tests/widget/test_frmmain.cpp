@@ -17,6 +17,36 @@ QColor textColour(QWidget* w) {
     return w->palette().color(QPalette::WindowText);
 }
 
+// Whether a label, as it is drawn on screen, shows a line under its text: some row of
+// ink running across nearly the whole width of the text. Glyphs alone never do, as
+// characters stand apart.
+bool showsUnderline(QLabel* label) {
+    const QImage image = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb back = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts.value(back)) back = it.key();
+    auto ink = [&](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return std::abs(qRed(p) - qRed(back)) + std::abs(qGreen(p) - qGreen(back)) +
+                   std::abs(qBlue(p) - qBlue(back)) >
+               120;
+    };
+    int left = image.width(), right = -1, longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = ink(x, y) ? run + 1 : 0;
+            longest = std::max(longest, run);
+            if (ink(x, y)) left = std::min(left, x), right = std::max(right, x);
+        }
+    }
+    return right >= left && longest >= (right - left + 1) * 9 / 10;
+}
+
 } // namespace
 
 class TestFrmMain : public QObject {
@@ -43,6 +73,12 @@ class TestFrmMain : public QObject {
     QPoint background() const { return QPoint(380, 452); }
 
 private slots:
+    void initTestCase() {
+        // The face the program itself uses, so that sizes and fits are the real ones.
+        QFont ui(QStringLiteral("WenQuanYi Micro Hei"));
+        ui.setPointSize(9);
+        QApplication::setFont(ui);
+    }
     void init() {
         kv::FrmMainServices s;
         s.clock = &clock;
@@ -125,6 +161,31 @@ private slots:
         QCOMPARE(w->TxtClrVal[2]->text(),
                  QStringLiteral("RGB(%1,%2,%3)").arg(colour[0]).arg(colour[1]).arg(colour[2]));
         QCOMPARE(w->PicCLR->background(), QColor(colour[0], colour[1], colour[2]));
+        for (auto* box : w->TxtClrVal)
+            QCOMPARE(box->cursorPosition(), 0); // each text shown from its start
+    }
+
+    void arrowKeysStepChannel_data() {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("step");
+        const char* names[3] = {"red", "green", "blue"};
+        for (int c = 0; c < 3; ++c) {
+            QTest::addRow("%s right", names[c]) << c << int(Qt::Key_Right) << 1;
+            QTest::addRow("%s left", names[c]) << c << int(Qt::Key_Left) << -1;
+        }
+    }
+    void arrowKeysStepChannel() {
+        QFETCH(int, channel);
+        QFETCH(int, key);
+        QFETCH(int, step);
+        w->ShowColourPage();
+        w->SetCurrentColour(100, 100, 100);
+        QScrollBar* slider = std::array{w->HSLR, w->HSLG, w->HSLB}[channel];
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key(key));
+        QCOMPARE(slider->value(), 100 + step);
+        QCOMPARE(w->focusWidget(), w->PicCLR); // a second press no longer reaches the slider
     }
 
     void sliderChangeMovesFocusToPreview() {
@@ -197,6 +258,44 @@ private slots:
         QVERIFY(!w->LblWeb[1]->font().underline());
         for (auto* l : w->LblWeb)
             QCOMPARE(textColour(l), QColor(0x80, 0x80, 0xFF));
+    }
+
+    void hoveredLabelShowsUnderline_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("colour tab") << "LblColr";
+        QTest::newRow("capture tab") << "LblTrim";
+        for (int i = 0; i < 9; ++i)
+            QTest::addRow("command %d", i) << QStringLiteral("LblColor%1").arg(i);
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("link %d", i) << QStringLiteral("LblWeb%1").arg(i);
+    }
+    void hoveredLabelShowsUnderline() {
+        QFETCH(QString, name);
+        QLabel* label = name == "LblColr"             ? w->LblColr
+                        : name == "LblTrim"           ? w->LblTrim
+                        : name.startsWith("LblColor") ? w->LblColor[name.mid(8).toInt()]
+                                                      : w->LblWeb[name.mid(6).toInt()];
+        QVERIFY(!showsUnderline(label));
+        moveOver(label);
+        QVERIFY(label->font().underline());
+        QVERIFY2(showsUnderline(label), "the underline is cut off by the label's height");
+        moveOver(w.get(), background());
+        QVERIFY(!showsUnderline(label));
+    }
+
+    void everyTipFitsTheTipLine_data() {
+        QTest::addColumn<QString>("tip");
+        for (int i = 0; i < 9; ++i)
+            QTest::addRow("command %d", i) << kv::frametexts::CommandTip(i);
+        for (int i : {0, 2, 3})
+            QTest::addRow("link %d", i) << kv::frametexts::LinkTip(i);
+        QTest::newRow("copy") << kv::frametexts::CopyTip();
+    }
+    void everyTipFitsTheTipLine() {
+        QFETCH(QString, tip);
+        w->LblHelp->setText(tip);
+        QVERIFY(w->LblHelp->sizeHint().width() <= w->LblHelp->width());
+        QVERIFY(w->LblHelp->geometry().right() < w->width() - 1); // inside the border
     }
 
     void rightButtonOnBannerDoesNotMove() {
