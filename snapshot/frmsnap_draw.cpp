@@ -156,7 +156,14 @@ void FrmSnap::toolMove(int button, float x, float y) {
 void FrmSnap::toolRelease(int button, float x, float y) {
     SetPersistent(true);
     const QPointF end = clipToSelection(selectionRect(selection()), QPointF(x, y));
-    if (Picture2->isHidden()) return;
+    if (Picture2->isHidden()) {
+        // A tool whose options were closed draws nothing, and its stroke is over: left
+        // open, the next bare move would preview a figure from this press and a press
+        // anywhere, even outside the selection, would commit one. Only an open text box
+        // keeps its stroke, to be drawn later.
+        if (TextEdit->isHidden()) drawing = false;
+        return;
+    }
     const QColor colour = currentColour();
     const QPointF start(startX, startY);
     // A figure without extent is shown but not kept: the next figure's clear removes it.
