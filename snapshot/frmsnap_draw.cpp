@@ -180,6 +180,9 @@ void FrmSnap::toolRelease(int button, float x, float y) {
         if (!TextEdit->isHidden()) {
             DrawStr();
         } else {
+            // A new box starts empty: text still in a box that was closed without being
+            // drawn (a double click, reopening a finished editor) has been dropped.
+            TextEdit->clear();
             TextEdit->setGeometry(nearInt(x), nearInt(y), 25,
                                   QFontMetrics(TextEdit->font()).height() + 4);
             TextEdit->show();

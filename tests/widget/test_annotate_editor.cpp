@@ -356,6 +356,23 @@ private slots:
         QCOMPARE(snap->historyCount(), 2);
     }
 
+    // Text left in a box that was cut into a finished region as it stood is not typed
+    // again into the first box of the reopened editor.
+    void reopenedEditorOpensAnEmptyTextBox() {
+        clickTool(5);
+        drag(QPoint(200, 180), QPoint(200, 180));
+        QTest::keyClicks(snap->TextEdit, QStringLiteral("Kv"));
+        clickTool(1); // finish, the box cut in as it is shown
+        QVERIFY(snap->flaga);
+        snap->ShowAgain();
+        drag(QPoint(250, 250), QPoint(250, 250)); // brings the tool bar back
+        clickTool(5);
+        drag(QPoint(260, 260), QPoint(260, 260));
+        QVERIFY(snap->TextEdit->isVisible());
+        QCOMPARE(snap->TextEdit->text(), QString());
+        QCOMPARE(snap->TextEdit->width(), 25);
+    }
+
     void mistypedFontSizeKeepsTheLastOne() {
         clickTool(5);
         snap->optionBar->Text1->setText(QStringLiteral("x"));
