@@ -295,9 +295,13 @@ void FrmMain::buildColourPage() {
     HSLR = slider(twipsRect(2880, 5160, 2175, 255), 255, 30);
     HSLG = slider(twipsRect(2880, 5520, 2175, 255), 255, 144);
     HSLB = slider(twipsRect(2880, 5880, 2175, 255), 255, 255);
-    connect(HSLR, &QScrollBar::valueChanged, this, [this] { HSLR_Change(); });
-    connect(HSLG, &QScrollBar::valueChanged, this, [this] { HSLG_Change(); });
-    connect(HSLB, &QScrollBar::valueChanged, this, [this] { HSLB_Change(); });
+    // A value that moves with the dragged thumb is a scroll; any other is a change.
+    connect(HSLR, &QScrollBar::valueChanged, this,
+            [this] { HSLR->isSliderDown() ? HSLR_Scroll() : HSLR_Change(); });
+    connect(HSLG, &QScrollBar::valueChanged, this,
+            [this] { HSLG->isSliderDown() ? HSLG_Scroll() : HSLG_Change(); });
+    connect(HSLB, &QScrollBar::valueChanged, this,
+            [this] { HSLB->isSliderDown() ? HSLB_Scroll() : HSLB_Change(); });
     // The thumb's release reports the final value once more, as the drag ends.
     connect(HSLR, &QScrollBar::sliderReleased, this, [this] { HSLR_Change(); });
     connect(HSLG, &QScrollBar::sliderReleased, this, [this] { HSLG_Change(); });
@@ -461,15 +465,83 @@ void FrmMain::LblWeb_MouseDown(int index) {
     if (!target.isEmpty()) QDesktopServices::openUrl(QUrl(target));
 }
 
-// ---- events ----
+// ---- title bar, window dragging and page tabs ----
 
-void FrmMain::startWindowDrag(QMouseEvent* event) {
+void FrmMain::ImgMin_MouseMove() {
+    ImgMin->setPicture(ImgTmp[1]);
+}
+
+void FrmMain::ImgMin_MouseDown() {
+    ImgMin->setPicture(ImgTmp[2]);
+}
+
+void FrmMain::ImgMin_Click() {
+    // The button keeps its pressed picture until the mouse next crosses the banner
+    // or the background.
+    showMinimized();
+}
+
+void FrmMain::ImgClose_MouseMove() {
+    ImgClose->setPicture(ImgTmp[1]);
+}
+
+void FrmMain::ImgClose_MouseDown() {
+    ImgClose->setPicture(ImgTmp[2]);
+}
+
+void FrmMain::ImgClose_Click() {
+    // Leaves the event loop in order rather than killing the process, so that a
+    // clipboard manager can still take a finished region.
+    QCoreApplication::exit(0);
+}
+
+void FrmMain::Label3_Click() {
+    ImgClose_Click();
+}
+
+void FrmMain::ImgBanner_MouseMove() {
+    ImgMin->setPicture(ImgTmp[0]);
+    ImgClose->setPicture(ImgTmp[0]);
+}
+
+void FrmMain::ImgBanner_MouseDown(Qt::MouseButton button, QPoint globalPos) {
+    startWindowDrag(button, globalPos);
+}
+
+void FrmMain::LblBanner_MouseDown(Qt::MouseButton button, QPoint globalPos) {
+    startWindowDrag(button, globalPos);
+}
+
+void FrmMain::ImgIcon_MouseDown(Qt::MouseButton button, QPoint globalPos) {
+    startWindowDrag(button, globalPos);
+}
+
+void FrmMain::startWindowDrag(Qt::MouseButton button, QPoint globalPos) {
+    if (button != Qt::LeftButton) return;
     // Let the window manager move us as if the caption were dragged; where none
     // answers, follow the pointer ourselves.
     QWindow* win = windowHandle();
     plainDrag_ = !(win && win->startSystemMove());
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    dragOffset_ = globalPos - frameGeometry().topLeft();
 }
+
+void FrmMain::LblColr_MouseMove() {
+    setUnderline(LblColr, true);
+}
+
+void FrmMain::LblTrim_MouseMove() {
+    setUnderline(LblTrim, true);
+}
+
+void FrmMain::Image1_MouseMove() {
+    setUnderline(LblTrim, false);
+}
+
+void FrmMain::Image2_MouseMove() {
+    setUnderline(LblColr, false);
+}
+
+// ---- events ----
 
 void FrmMain::mouseMoveEvent(QMouseEvent* event) {
     // Only moves over the bare background reset the hover state; moves that a
@@ -533,63 +605,58 @@ bool FrmMain::frameEvent(QObject* watched, QEvent* event) {
     const bool press = type == QEvent::MouseButtonPress;
     const bool release = type == QEvent::MouseButtonRelease;
 
+    const QPoint global = me->globalPosition().toPoint();
+    // A click: the left button let go over the control it was pressed on.
+    auto clicked = [&](QObject* control) {
+        return release && me->button() == Qt::LeftButton &&
+               static_cast<QWidget*>(control)->rect().contains(me->position().toPoint());
+    };
+
     if (watched == ImgBanner || watched == LblBanner || watched == ImgIcon) {
-        if (press && me->button() == Qt::LeftButton) {
-            startWindowDrag(me);
+        if (press) {
+            if (watched == ImgBanner) ImgBanner_MouseDown(me->button(), global);
+            if (watched == LblBanner) LblBanner_MouseDown(me->button(), global);
+            if (watched == ImgIcon) ImgIcon_MouseDown(me->button(), global);
             return true;
         }
         if (move && plainDrag_ && me->buttons() == Qt::LeftButton) {
-            this->move(me->globalPosition().toPoint() - dragOffset_);
+            this->move(global - dragOffset_);
             return true;
         }
         if (release) plainDrag_ = false;
-        if (move && watched == ImgBanner) {
-            ImgMin->setPicture(ImgTmp[0]);
-            ImgClose->setPicture(ImgTmp[0]);
-        }
-        return press || release;
+        if (move && watched == ImgBanner) ImgBanner_MouseMove();
+        return release;
     }
-    if (watched == ImgMin || watched == ImgClose) {
-        auto* button = static_cast<PictureBox*>(watched);
-        if (move) button->setPicture(ImgTmp[1]);
-        if (press) button->setPicture(ImgTmp[2]);
-        if (release && me->button() == Qt::LeftButton &&
-            button->rect().contains(me->position().toPoint())) {
-            if (watched == ImgMin)
-                showMinimized();
-            else
-                QCoreApplication::exit(0);
-        }
+    if (watched == ImgMin) {
+        if (move) ImgMin_MouseMove();
+        if (press) ImgMin_MouseDown();
+        if (clicked(ImgMin)) ImgMin_Click();
+        return true;
+    }
+    if (watched == ImgClose) {
+        if (move) ImgClose_MouseMove();
+        if (press) ImgClose_MouseDown();
+        if (clicked(ImgClose)) ImgClose_Click();
         return true;
     }
     if (watched == Label3) {
-        if (release && me->button() == Qt::LeftButton &&
-            Label3->rect().contains(me->position().toPoint()))
-            QCoreApplication::exit(0);
+        if (clicked(Label3)) Label3_Click();
         return true;
     }
     if (watched == LblColr || watched == LblTrim) {
-        if (move) setUnderline(static_cast<QLabel*>(watched), true);
-        if (release && me->button() == Qt::LeftButton &&
-            static_cast<QWidget*>(watched)->rect().contains(me->position().toPoint())) {
-            if (watched == LblColr)
-                LblColr_Click();
-            else
-                LblTrim_Click();
-        }
+        if (move) watched == LblColr ? LblColr_MouseMove() : LblTrim_MouseMove();
+        if (clicked(watched)) watched == LblColr ? LblColr_Click() : LblTrim_Click();
         return true;
     }
     if (watched == Image2 || watched == Image1) {
-        if (move) setUnderline(watched == Image2 ? LblColr : LblTrim, false);
+        if (move) watched == Image2 ? Image2_MouseMove() : Image1_MouseMove();
         return true;
     }
     for (int i = 0; i < 9; ++i) {
         if (watched != LblColor[i]) continue;
         if (move) LblColor_MouseMove(i);
         if (press) LblColor_MouseDown(i, me->button());
-        if (release && me->button() == Qt::LeftButton &&
-            LblColor[i]->rect().contains(me->position().toPoint()))
-            LblColor_Click(i);
+        if (clicked(LblColor[i])) LblColor_Click(i);
         return true;
     }
     for (int i = 0; i < 4; ++i) {

@@ -156,7 +156,14 @@ void FrmSnap::toolMove(int button, float x, float y) {
 void FrmSnap::toolRelease(int button, float x, float y) {
     SetPersistent(true);
     const QPointF end = clipToSelection(selectionRect(selection()), QPointF(x, y));
-    if (Picture2->isHidden()) return;
+    if (Picture2->isHidden()) {
+        // A tool whose options were closed draws nothing, and its stroke is over: left
+        // open, the next bare move would preview a figure from this press and a press
+        // anywhere, even outside the selection, would commit one. Only an open text box
+        // keeps its stroke, to be drawn later.
+        if (TextEdit->isHidden()) drawing = false;
+        return;
+    }
     const QColor colour = currentColour();
     const QPointF start(startX, startY);
     // A figure without extent is shown but not kept: the next figure's clear removes it.
@@ -173,6 +180,9 @@ void FrmSnap::toolRelease(int button, float x, float y) {
         if (!TextEdit->isHidden()) {
             DrawStr();
         } else {
+            // A new box starts empty: text still in a box that was closed without being
+            // drawn (a double click, reopening a finished editor) has been dropped.
+            TextEdit->clear();
             TextEdit->setGeometry(nearInt(x), nearInt(y), 25,
                                   QFontMetrics(TextEdit->font()).height() + 4);
             TextEdit->show();

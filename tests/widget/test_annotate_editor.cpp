@@ -126,6 +126,31 @@ private slots:
         QCOMPARE(snap->lastToolIndex, 4);
     }
 
+    // A stroke tried while the tool's options were closed is over with its release:
+    // once the options are open again, neither a bare move nor a press outside the
+    // selection may bring a figure from that old start point.
+    void strokeWithOptionsClosedLeavesNoGhost_data() {
+        QTest::addColumn<int>("tool");
+        QTest::newRow("arrow") << 4;
+        QTest::newRow("ellipse") << 6;
+        QTest::newRow("rectangle") << 7;
+        QTest::newRow("brush") << 9;
+    }
+    void strokeWithOptionsClosedLeavesNoGhost() {
+        QFETCH(int, tool);
+        clickTool(tool);
+        clickTool(tool);
+        QVERIFY(snap->Picture2->isHidden());
+        drag(QPoint(150, 150), QPoint(250, 250));
+        clickTool(tool);
+        QVERIFY(!snap->Picture2->isHidden());
+        moveHeld(QPoint(300, 280), Qt::NoButton);
+        QCOMPARE(inkBox(snap->surface.screen()), QRect());
+        drag(QPoint(50, 50), QPoint(300, 280));
+        QCOMPARE(inkBox(snap->surface.screen()), QRect());
+        QCOMPARE(snap->historyCount(), 1);
+    }
+
     void penSizeRememberedPerTool() {
         clickTool(9);
         QCOMPARE(penFrames(), QList<int>{2});
@@ -213,6 +238,27 @@ private slots:
         drag(QPoint(100, 200), QPoint(250, 250));
         QCOMPARE(snap->historyCount(), 1);
         QVERIFY(!snap->drawing);
+    }
+
+    // A rectangle clicked without movement leaves its dot in the working image only:
+    // the next figure's release takes it away, but a brush commit keeps it, and the
+    // brush commits even a click without movement.
+    void figureWithoutExtentStaysUntilTheNextRelease() {
+        clickTool(7);
+        drag(QPoint(200, 200), QPoint(200, 200));
+        QCOMPARE(snap->surface.working().pixel(200, 200), kRed);
+        clickTool(9);
+        drag(QPoint(250, 250), QPoint(250, 250));
+        QCOMPARE(snap->historyCount(), 2);
+        QCOMPARE(committed().pixel(200, 200), kRed);
+
+        clickTool(7);
+        drag(QPoint(220, 220), QPoint(220, 220));
+        QCOMPARE(snap->surface.working().pixel(220, 220), kRed);
+        drag(QPoint(150, 150), QPoint(180, 180));
+        QCOMPARE(snap->historyCount(), 3);
+        QCOMPARE(committed().pixel(220, 220), kGround);
+        QCOMPARE(committed().pixel(200, 200), kRed);
     }
 
     void previewsLeaveNoTrace() {
@@ -308,6 +354,23 @@ private slots:
         clickTool(6);
         QVERIFY(snap->TextEdit->isHidden());
         QCOMPARE(snap->historyCount(), 2);
+    }
+
+    // Text left in a box that was cut into a finished region as it stood is not typed
+    // again into the first box of the reopened editor.
+    void reopenedEditorOpensAnEmptyTextBox() {
+        clickTool(5);
+        drag(QPoint(200, 180), QPoint(200, 180));
+        QTest::keyClicks(snap->TextEdit, QStringLiteral("Kv"));
+        clickTool(1); // finish, the box cut in as it is shown
+        QVERIFY(snap->flaga);
+        snap->ShowAgain();
+        drag(QPoint(250, 250), QPoint(250, 250)); // brings the tool bar back
+        clickTool(5);
+        drag(QPoint(260, 260), QPoint(260, 260));
+        QVERIFY(snap->TextEdit->isVisible());
+        QCOMPARE(snap->TextEdit->text(), QString());
+        QCOMPARE(snap->TextEdit->width(), 25);
     }
 
     void mistypedFontSizeKeepsTheLastOne() {
