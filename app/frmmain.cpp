@@ -48,6 +48,21 @@ void setTextColour(QWidget* w, const QColor& c) {
     w->setPalette(pal);
 }
 
+// A designed size is a minimum: longer texts (the clock line in a wide font) must not
+// be cut off, and a line of text is taller than the 12 px the labels were laid out
+// with. A label grows about its designed middle, so its text stays where the design
+// put it and the underline of a hovered label is no longer clipped.
+void fitLabel(QLabel* label) {
+    const QSize hint = label->sizeHint();
+    QRect r = label->geometry();
+    r.setWidth(std::max(r.width(), hint.width()));
+    if (hint.height() > r.height()) {
+        const int grow = (hint.height() - r.height() + 1) / 2; // the same above and below
+        r.adjust(0, -grow, 0, grow);
+    }
+    label->setGeometry(r);
+}
+
 // A thin line widget for the colour page's separators (hidden with the page).
 class LineWidget : public QWidget {
 public:
@@ -106,21 +121,8 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     buildFrame();
     buildColourPage();
 
-    // A designed size is a minimum: longer texts (the clock line in a wide font) must
-    // not be cut off, and a line of text is taller than the 12 px the labels were laid
-    // out with. A label grows about its designed middle, so its text stays where the
-    // design put it and the underline of a hovered label is no longer clipped.
-    for (QLabel* l : findChildren<QLabel*>()) {
-        if (l->wordWrap()) continue;
-        const QSize hint = l->sizeHint();
-        QRect r = l->geometry();
-        r.setWidth(std::max(r.width(), hint.width()));
-        if (hint.height() > r.height()) {
-            const int grow = (hint.height() - r.height() + 1) / 2; // the same above and below
-            r.adjust(0, -grow, 0, grow);
-        }
-        l->setGeometry(r);
-    }
+    for (QLabel* l : findChildren<QLabel*>())
+        if (!l->wordWrap()) fitLabel(l);
 
     for (QWidget* child : findChildren<QWidget*>()) {
         child->installEventFilter(this);
@@ -337,7 +339,7 @@ void FrmMain::Form_Load() {
     TxtClrVal[3]->setText(QStringLiteral("&H00FF901E&"));
     TxtClrVal[3]->setCursorPosition(0);
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
-    LblTime->adjustSize();
+    fitLabel(LblTime); // empty until now, so sized with its first text
     Label5->setText(frametexts::AuthorNotice());
     Timer1.start();
 }
