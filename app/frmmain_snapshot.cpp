@@ -3,6 +3,7 @@
 #include "platform/windowgone.h"
 
 #include <QElapsedTimer>
+#include <QWindow>
 
 namespace kv {
 
@@ -15,6 +16,10 @@ public:
     explicit MainWindowSnapHost(FrmMain& main) : main_(main) {}
     ~MainWindowSnapHost() override { delete main_.Snap.data(); }
     void SnapShowMainWindow() override {
+        // Back where it was hidden. A window the user dragged through the window manager
+        // still counts as placed by it, and would be placed anew (centred, under openbox)
+        // when mapped again; an explicit position keeps it where the user put it.
+        if (QWindow* window = main_.windowHandle()) window->setFramePosition(main_.pos());
         main_.show();
         main_.raise();
         main_.activateWindow();

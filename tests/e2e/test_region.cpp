@@ -207,6 +207,34 @@ private slots:
         xdotool({"key", "Escape"});
         closedAgain();
     }
+
+    // Dragged elsewhere by its banner, the main window comes back there after a region
+    // capture, not where the window manager would put a new window.
+    void mainWindowComesBackWhereTheUserPutIt() {
+        const QString main = program->mainWindow();
+        const QRect before = windowGeometry(main);
+        const QPoint grip = program->toScreen(QPoint(200, 30)); // on the banner
+        auto arg = [](int v) { return QString::number(v); };
+        xdotool({"mousemove", "--sync", arg(grip.x()), arg(grip.y()), "mousedown", "1"});
+        for (int step = 1; step <= 4; ++step)
+            xdotool({"mousemove", "--sync", arg(grip.x() - 100 * step), arg(grip.y() - 50 * step)});
+        xdotool({"mouseup", "1"});
+        QRect moved;
+        QVERIFY2(waitFor([&] {
+                     moved = windowGeometry(main);
+                     return moved.topLeft() == before.topLeft() - QPoint(400, 200);
+                 }),
+                 qPrintable(describe(moved)));
+        openEditor();
+        xdotool({"key", "Escape"});
+        closedAgain();
+        QRect after;
+        QVERIFY2(waitFor([&] {
+                     after = windowGeometry(main);
+                     return after == moved;
+                 }),
+                 qPrintable(describe(after) + QStringLiteral(" instead of ") + describe(moved)));
+    }
 };
 
 QTEST_MAIN(TestRegion)
