@@ -55,6 +55,22 @@ QFileDialog* createSavePictureDialog(const QString& startFolder, QWidget* parent
     dialog->setNameFilters(filters);
     dialog->selectNameFilter(filters.first());
     dialog->setDefaultSuffix(QStringLiteral("PNG"));
+    // A name typed without extension takes that of the chosen file type, so that
+    // choosing "位图文件" and typing "shot" gives a bitmap, not a PNG; with every
+    // file shown it stays PNG.
+    // (The dialog names the type by its shown text, or by the whole filter.)
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
+                     [dialog, filters](const QString& chosen) {
+                         QString suffix = QStringLiteral("PNG");
+                         for (qsizetype i = 0; i < filters.size(); ++i) {
+                             const FileType& t = fileTypes[i];
+                             if (chosen != filters[i] && chosen != QString::fromUtf8(t.text))
+                                 continue;
+                             const QString pattern = QString::fromUtf8(t.pattern);
+                             if (pattern != u"*.*") suffix = pattern.mid(2);
+                         }
+                         dialog->setDefaultSuffix(suffix);
+                     });
     for (const auto& [label, text] : dialogLabels)
         dialog->setLabelText(label, QString::fromUtf8(text));
     return dialog;

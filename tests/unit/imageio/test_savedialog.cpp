@@ -16,10 +16,11 @@ using namespace kv;
 namespace {
 
 // Types into the next modal file dialog and presses Enter, or cancels it when
-// the text is empty.
-void answerNextDialog(const QString& typed) {
+// the text is empty; first steps down the file-type list `typeSteps` times with
+// the keyboard, as a user would.
+void answerNextDialog(const QString& typed, int typeSteps = 0) {
     auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [typed, poll] {
+    QObject::connect(poll, &QTimer::timeout, poll, [typed, typeSteps, poll] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) return;
         poll->deleteLater();
@@ -27,6 +28,9 @@ void answerNextDialog(const QString& typed) {
             dialog->reject();
             return;
         }
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < typeSteps; ++i)
+            QTest::keyClick(types, Qt::Key_Down);
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         edit->setText(typed);
         QTest::keyClick(edit, Qt::Key_Return);
@@ -97,25 +101,37 @@ private slots:
     }
 
     void typedNames_data() {
+        QTest::addColumn<int>("type"); // steps down from "PNG文件"
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("no extension gets PNG") << "shot"
+        QTest::newRow("no extension gets PNG") << 0 << "shot"
                                                << "shot.PNG";
-        QTest::newRow("own extension kept") << "shot.jpeg"
+        QTest::newRow("own extension kept") << 0 << "shot.jpeg"
                                             << "shot.jpeg";
-        QTest::newRow("existing file, no question") << "old.bmp"
+        QTest::newRow("existing file, no question") << 0 << "old.bmp"
                                                     << "old.bmp";
-        QTest::newRow("cancelled") << ""
+        QTest::newRow("cancelled") << 0 << ""
                                    << "";
+        QTest::newRow("JPEG type") << 1 << "shot"
+                                   << "shot.jpg";
+        QTest::newRow("bitmap type") << 2 << "shot"
+                                     << "shot.bmp";
+        QTest::newRow("TIFF type") << 4 << "shot"
+                                   << "shot.tiff";
+        QTest::newRow("every file: PNG") << 5 << "shot"
+                                         << "shot.PNG";
+        QTest::newRow("bitmap type, own extension") << 2 << "shot.gif"
+                                                    << "shot.gif";
     }
     void typedNames() {
+        QFETCH(int, type);
         QFETCH(QString, typed);
         QFETCH(QString, chosen);
         QTemporaryDir dir;
         QFile old(dir.filePath("old.bmp"));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.close();
-        answerNextDialog(typed);
+        answerNextDialog(typed, type);
         const std::optional<QString> name = askSavePictureName(dir.path());
         if (chosen.isEmpty()) {
             QVERIFY(!name);
