@@ -48,6 +48,21 @@ void setTextColour(QWidget* w, const QColor& c) {
     w->setPalette(pal);
 }
 
+// A designed size is a minimum: longer texts (the clock line in a wide font) must not
+// be cut off, and a line of text is taller than the 12 px the labels were laid out
+// with. A label grows about its designed middle, so its text stays where the design
+// put it and the underline of a hovered label is no longer clipped.
+void fitLabel(QLabel* label) {
+    const QSize hint = label->sizeHint();
+    QRect r = label->geometry();
+    r.setWidth(std::max(r.width(), hint.width()));
+    if (hint.height() > r.height()) {
+        const int grow = (hint.height() - r.height() + 1) / 2; // the same above and below
+        r.adjust(0, -grow, 0, grow);
+    }
+    label->setGeometry(r);
+}
+
 // A thin line widget for the colour page's separators (hidden with the page).
 class LineWidget : public QWidget {
 public:
@@ -106,21 +121,8 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     buildFrame();
     buildColourPage();
 
-    // A designed size is a minimum: longer texts (the clock line in a wide font) must
-    // not be cut off, and a line of text is taller than the 12 px the labels were laid
-    // out with. A label grows about its designed middle, so its text stays where the
-    // design put it and the underline of a hovered label is no longer clipped.
-    for (QLabel* l : findChildren<QLabel*>()) {
-        if (l->wordWrap()) continue;
-        const QSize hint = l->sizeHint();
-        QRect r = l->geometry();
-        r.setWidth(std::max(r.width(), hint.width()));
-        if (hint.height() > r.height()) {
-            const int grow = (hint.height() - r.height() + 1) / 2; // the same above and below
-            r.adjust(0, -grow, 0, grow);
-        }
-        l->setGeometry(r);
-    }
+    for (QLabel* l : findChildren<QLabel*>())
+        if (!l->wordWrap()) fitLabel(l);
 
     for (QWidget* child : findChildren<QWidget*>()) {
         child->installEventFilter(this);
@@ -295,9 +297,13 @@ void FrmMain::buildColourPage() {
     HSLR = slider(twipsRect(2880, 5160, 2175, 255), 255, 30);
     HSLG = slider(twipsRect(2880, 5520, 2175, 255), 255, 144);
     HSLB = slider(twipsRect(2880, 5880, 2175, 255), 255, 255);
-    connect(HSLR, &QScrollBar::valueChanged, this, [this] { HSLR_Change(); });
-    connect(HSLG, &QScrollBar::valueChanged, this, [this] { HSLG_Change(); });
-    connect(HSLB, &QScrollBar::valueChanged, this, [this] { HSLB_Change(); });
+    // A value that moves with the dragged thumb is a scroll; any other is a change.
+    connect(HSLR, &QScrollBar::valueChanged, this,
+            [this] { HSLR->isSliderDown() ? HSLR_Scroll() : HSLR_Change(); });
+    connect(HSLG, &QScrollBar::valueChanged, this,
+            [this] { HSLG->isSliderDown() ? HSLG_Scroll() : HSLG_Change(); });
+    connect(HSLB, &QScrollBar::valueChanged, this,
+            [this] { HSLB->isSliderDown() ? HSLB_Scroll() : HSLB_Change(); });
     // The thumb's release reports the final value once more, as the drag ends.
     connect(HSLR, &QScrollBar::sliderReleased, this, [this] { HSLR_Change(); });
     connect(HSLG, &QScrollBar::sliderReleased, this, [this] { HSLG_Change(); });
@@ -333,7 +339,7 @@ void FrmMain::Form_Load() {
     TxtClrVal[3]->setText(QStringLiteral("&H00FF901E&"));
     TxtClrVal[3]->setCursorPosition(0);
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
-    LblTime->adjustSize();
+    fitLabel(LblTime); // empty until now, so sized with its first text
     Label5->setText(frametexts::AuthorNotice());
     Timer1.start();
 }
@@ -461,15 +467,83 @@ void FrmMain::LblWeb_MouseDown(int index) {
     if (!target.isEmpty()) QDesktopServices::openUrl(QUrl(target));
 }
 
-// ---- events ----
+// ---- title bar, window dragging and page tabs ----
 
-void FrmMain::startWindowDrag(QMouseEvent* event) {
+void FrmMain::ImgMin_MouseMove() {
+    ImgMin->setPicture(ImgTmp[1]);
+}
+
+void FrmMain::ImgMin_MouseDown() {
+    ImgMin->setPicture(ImgTmp[2]);
+}
+
+void FrmMain::ImgMin_Click() {
+    // The button keeps its pressed picture until the mouse next crosses the banner
+    // or the background.
+    showMinimized();
+}
+
+void FrmMain::ImgClose_MouseMove() {
+    ImgClose->setPicture(ImgTmp[1]);
+}
+
+void FrmMain::ImgClose_MouseDown() {
+    ImgClose->setPicture(ImgTmp[2]);
+}
+
+void FrmMain::ImgClose_Click() {
+    // Leaves the event loop in order rather than killing the process, so that a
+    // clipboard manager can still take a finished region.
+    QCoreApplication::exit(0);
+}
+
+void FrmMain::Label3_Click() {
+    ImgClose_Click();
+}
+
+void FrmMain::ImgBanner_MouseMove() {
+    ImgMin->setPicture(ImgTmp[0]);
+    ImgClose->setPicture(ImgTmp[0]);
+}
+
+void FrmMain::ImgBanner_MouseDown(Qt::MouseButton button, QPoint globalPos) {
+    startWindowDrag(button, globalPos);
+}
+
+void FrmMain::LblBanner_MouseDown(Qt::MouseButton button, QPoint globalPos) {
+    startWindowDrag(button, globalPos);
+}
+
+void FrmMain::ImgIcon_MouseDown(Qt::MouseButton button, QPoint globalPos) {
+    startWindowDrag(button, globalPos);
+}
+
+void FrmMain::startWindowDrag(Qt::MouseButton button, QPoint globalPos) {
+    if (button != Qt::LeftButton) return;
     // Let the window manager move us as if the caption were dragged; where none
     // answers, follow the pointer ourselves.
     QWindow* win = windowHandle();
     plainDrag_ = !(win && win->startSystemMove());
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    dragOffset_ = globalPos - frameGeometry().topLeft();
 }
+
+void FrmMain::LblColr_MouseMove() {
+    setUnderline(LblColr, true);
+}
+
+void FrmMain::LblTrim_MouseMove() {
+    setUnderline(LblTrim, true);
+}
+
+void FrmMain::Image1_MouseMove() {
+    setUnderline(LblTrim, false);
+}
+
+void FrmMain::Image2_MouseMove() {
+    setUnderline(LblColr, false);
+}
+
+// ---- events ----
 
 void FrmMain::mouseMoveEvent(QMouseEvent* event) {
     // Only moves over the bare background reset the hover state; moves that a
@@ -533,63 +607,58 @@ bool FrmMain::frameEvent(QObject* watched, QEvent* event) {
     const bool press = type == QEvent::MouseButtonPress;
     const bool release = type == QEvent::MouseButtonRelease;
 
+    const QPoint global = me->globalPosition().toPoint();
+    // A click: the left button let go over the control it was pressed on.
+    auto clicked = [&](QObject* control) {
+        return release && me->button() == Qt::LeftButton &&
+               static_cast<QWidget*>(control)->rect().contains(me->position().toPoint());
+    };
+
     if (watched == ImgBanner || watched == LblBanner || watched == ImgIcon) {
-        if (press && me->button() == Qt::LeftButton) {
-            startWindowDrag(me);
+        if (press) {
+            if (watched == ImgBanner) ImgBanner_MouseDown(me->button(), global);
+            if (watched == LblBanner) LblBanner_MouseDown(me->button(), global);
+            if (watched == ImgIcon) ImgIcon_MouseDown(me->button(), global);
             return true;
         }
         if (move && plainDrag_ && me->buttons() == Qt::LeftButton) {
-            this->move(me->globalPosition().toPoint() - dragOffset_);
+            this->move(global - dragOffset_);
             return true;
         }
         if (release) plainDrag_ = false;
-        if (move && watched == ImgBanner) {
-            ImgMin->setPicture(ImgTmp[0]);
-            ImgClose->setPicture(ImgTmp[0]);
-        }
-        return press || release;
+        if (move && watched == ImgBanner) ImgBanner_MouseMove();
+        return release;
     }
-    if (watched == ImgMin || watched == ImgClose) {
-        auto* button = static_cast<PictureBox*>(watched);
-        if (move) button->setPicture(ImgTmp[1]);
-        if (press) button->setPicture(ImgTmp[2]);
-        if (release && me->button() == Qt::LeftButton &&
-            button->rect().contains(me->position().toPoint())) {
-            if (watched == ImgMin)
-                showMinimized();
-            else
-                QCoreApplication::exit(0);
-        }
+    if (watched == ImgMin) {
+        if (move) ImgMin_MouseMove();
+        if (press) ImgMin_MouseDown();
+        if (clicked(ImgMin)) ImgMin_Click();
+        return true;
+    }
+    if (watched == ImgClose) {
+        if (move) ImgClose_MouseMove();
+        if (press) ImgClose_MouseDown();
+        if (clicked(ImgClose)) ImgClose_Click();
         return true;
     }
     if (watched == Label3) {
-        if (release && me->button() == Qt::LeftButton &&
-            Label3->rect().contains(me->position().toPoint()))
-            QCoreApplication::exit(0);
+        if (clicked(Label3)) Label3_Click();
         return true;
     }
     if (watched == LblColr || watched == LblTrim) {
-        if (move) setUnderline(static_cast<QLabel*>(watched), true);
-        if (release && me->button() == Qt::LeftButton &&
-            static_cast<QWidget*>(watched)->rect().contains(me->position().toPoint())) {
-            if (watched == LblColr)
-                LblColr_Click();
-            else
-                LblTrim_Click();
-        }
+        if (move) watched == LblColr ? LblColr_MouseMove() : LblTrim_MouseMove();
+        if (clicked(watched)) watched == LblColr ? LblColr_Click() : LblTrim_Click();
         return true;
     }
     if (watched == Image2 || watched == Image1) {
-        if (move) setUnderline(watched == Image2 ? LblColr : LblTrim, false);
+        if (move) watched == Image2 ? Image2_MouseMove() : Image1_MouseMove();
         return true;
     }
     for (int i = 0; i < 9; ++i) {
         if (watched != LblColor[i]) continue;
         if (move) LblColor_MouseMove(i);
         if (press) LblColor_MouseDown(i, me->button());
-        if (release && me->button() == Qt::LeftButton &&
-            LblColor[i]->rect().contains(me->position().toPoint()))
-            LblColor_Click(i);
+        if (clicked(LblColor[i])) LblColor_Click(i);
         return true;
     }
     for (int i = 0; i < 4; ++i) {

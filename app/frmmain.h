@@ -61,6 +61,24 @@ public:
     void LblWeb_MouseMove(int index);
     void LblWeb_MouseDown(int index);
     bool colourPageShown() const;
+    // Title-bar buttons: hover, pressed and resting pictures; minimise and close.
+    void ImgMin_MouseMove();
+    void ImgMin_MouseDown();
+    void ImgMin_Click();
+    void ImgClose_MouseMove();
+    void ImgClose_MouseDown();
+    void ImgClose_Click();
+    void Label3_Click();
+    void ImgBanner_MouseMove();
+    // A left press on the banner, its title or its icon moves the window.
+    void ImgBanner_MouseDown(Qt::MouseButton button, QPoint globalPos);
+    void LblBanner_MouseDown(Qt::MouseButton button, QPoint globalPos);
+    void ImgIcon_MouseDown(Qt::MouseButton button, QPoint globalPos);
+    // Page tabs underline on hover; their icons take the underline away.
+    void LblColr_MouseMove();
+    void LblTrim_MouseMove();
+    void Image1_MouseMove();
+    void Image2_MouseMove();
 
     // ---- current colour and channel sliders ----
     void SetCurrentColour(int red, int green, int blue);
@@ -68,6 +86,10 @@ public:
     void HSLR_Change() { channelChange(0); }
     void HSLG_Change() { channelChange(1); }
     void HSLB_Change() { channelChange(2); }
+    // While the thumb is dragged: the panel follows it.
+    void HSLR_Scroll() { HSLR_Change(); }
+    void HSLG_Scroll() { HSLG_Change(); }
+    void HSLB_Scroll() { HSLB_Change(); }
     void TxtClrVal_DblClick(int index);
     void TxtClrVal_MouseMove(int index);
     int refreshCount() const { return refreshCount_; }
@@ -203,7 +225,7 @@ private:
     void buildFrame();
     void buildColourPage();
     void channelChange(int channel);
-    void startWindowDrag(QMouseEvent* event);
+    void startWindowDrag(Qt::MouseButton button, QPoint globalPos);
     bool frameEvent(QObject* watched, QEvent* event);
     // Each area routes the events of its own widgets; true means handled.
     bool colourSourcesEvent(QObject* watched, QEvent* event);

@@ -1,4 +1,5 @@
 #include "app/frmmain.h"
+#include "app/qtchinese.h"
 #include "platform/heap.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kolvane"));
+    kv::installQtChinese(app);
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont ui(QStringLiteral("WenQuanYi Micro Hei"));

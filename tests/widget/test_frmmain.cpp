@@ -307,6 +307,19 @@ private slots:
         QCOMPARE(w->pos(), before);
     }
 
+    void minimiseKeepsPressedPictureUntilBannerMove() {
+        // Keep the real pointer off the window, so that no move of its own resets it.
+        const QRect frame = w->frameGeometry();
+        QCursor::setPos(frame.right() < 1800 ? QPoint(1900, 1000) : QPoint(5, 5));
+        QTest::mouseClick(w->ImgMin, Qt::LeftButton);
+        QVERIFY(w->isMinimized());
+        w->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[2]));
+        moveOver(w->ImgBanner, QPoint(200, 10));
+        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[0]));
+    }
+
     void maximiseIsInert() {
         moveOver(w->ImgMax);
         QTest::mouseClick(w->ImgMax, Qt::LeftButton);

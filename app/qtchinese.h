@@ -1,0 +1,13 @@
+#pragma once
+
+class QCoreApplication;
+
+namespace kv {
+
+// Kolvane speaks Simplified Chinese whatever the desktop's language, and so must
+// the windows Qt draws for it (the colour dialog, the save dialog, message boxes).
+// Loads Qt's own Simplified Chinese catalogue; false when it is not installed, and
+// those windows then stay in English.
+bool installQtChinese(QCoreApplication& app);
+
+} // namespace kv
