@@ -47,6 +47,10 @@ void FrmMain::LblColor_Click(int index) {
 bool FrmMain::wireCaptureTimers() {
     Timer2.setInterval(1000);
     Timer3.setInterval(1000);
+    // The beeps are the user's only clock for the countdown: keep them a second
+    // apart rather than letting Qt shift each tick by up to 50 ms to save wake-ups.
+    Timer2.setTimerType(Qt::PreciseTimer);
+    Timer3.setTimerType(Qt::PreciseTimer);
     connect(&Timer2, &QTimer::timeout, this, &FrmMain::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &FrmMain::Timer3_Timer);
     return true;

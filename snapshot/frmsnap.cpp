@@ -66,11 +66,15 @@ void FrmSnap::buildOverlays() {
     LblHelp = makeReadOut(this, QStringLiteral("双击可以快速完成截图。"));
     for (int i = 0; i < kHandleCount; ++i) {
         auto* h = new HandleBox(i, this);
-        h->onPress = [this](int index, QMouseEvent*) { Image1_MouseDown(index); };
+        h->onPress = [this](int index, QMouseEvent* e) {
+            if (buttonFlag(e->button())) Image1_MouseDown(index);
+        };
         h->onMove = [this](int index, QMouseEvent* e) {
             Image1_MouseMove(index, e->globalPosition());
         };
-        h->onRelease = [this](int index, QMouseEvent*) { Image1_MouseUp(index); };
+        h->onRelease = [this](int index, QMouseEvent* e) {
+            if (buttonFlag(e->button())) Image1_MouseUp(index);
+        };
         h->hide();
         Image1[std::size_t(i)] = h;
     }
@@ -215,7 +219,10 @@ void FrmSnap::closeEvent(QCloseEvent* event) {
 
 // ---------------------------------------------------------------- mouse on the surface
 
+// Only the left, right and middle buttons exist for the editor: a thumb button (back,
+// forward) must neither throw a selection away nor, released, close the editor.
 void FrmSnap::mousePressEvent(QMouseEvent* e) {
+    if (!buttonFlag(e->button())) return;
     Form_MouseDown(buttonFlag(e->button()), float(e->position().x()), float(e->position().y()));
 }
 
@@ -224,6 +231,7 @@ void FrmSnap::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void FrmSnap::mouseReleaseEvent(QMouseEvent* e) {
+    if (!buttonFlag(e->button())) return;
     Form_MouseUp(buttonFlag(e->button()), float(e->position().x()), float(e->position().y()));
 }
 

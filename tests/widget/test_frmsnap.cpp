@@ -155,6 +155,8 @@ private slots:
         QTest::newRow("middle outside clears, stays") << "S m" << false;
         QTest::newRow("middle inside after a clear stays") << "S x S M" << false;
         QTest::newRow("left click never closes") << "L" << false;
+        QTest::newRow("thumb button first") << "B" << false;
+        QTest::newRow("thumb button inside a selection") << "S B" << false;
     }
     void closingReleases() {
         QFETCH(QString, script);
@@ -181,6 +183,10 @@ private slots:
                 press(Qt::LeftButton, at(10, 10));
                 release(Qt::LeftButton, at(10, 10));
             }
+            if (step == "B") {
+                press(Qt::BackButton, at(300, 300));
+                release(Qt::BackButton, at(300, 300));
+            }
         }
         QCOMPARE(host->calls, closes ? kClosed : QStringList());
         QCOMPARE(snap->unloaded(), closes);
@@ -196,6 +202,23 @@ private slots:
         QVERIFY(!snap->Shape1->isVisible() && !anyHandleShown() && !snap->LblPos->isVisible());
         QVERIFY(!snap->Picture1->isVisible());
         QVERIFY(!screenPointerIs(Qt::CrossCursor)); // the window's own pointer again
+    }
+
+    // Thumb buttons are no buttons to the editor: a press outside keeps the selection,
+    // a press on a handle starts no drag.
+    void thumbButtonsLeaveTheSelection() {
+        drag(at(200, 200), at(400, 300));
+        press(Qt::ForwardButton, at(600, 500));
+        release(Qt::ForwardButton, at(600, 500));
+        QCOMPARE(snap->Status, QStringLiteral("move"));
+        QCOMPARE(sel(), (SelBox{200, 200, 200, 100}));
+        QVERIFY(snap->Shape1->isVisible() && handlesShown());
+        HandleBox* h = snap->Image1[6];
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(1, 1), h->mapToGlobal(QPointF(1, 1)),
+                      Qt::BackButton, Qt::BackButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(h, &e);
+        QCOMPARE(snap->handleDrag, QString());
+        QVERIFY(snap->Picture1->isVisible());
     }
 
     void pressOutsideStartsANewBandAtOnce() {
