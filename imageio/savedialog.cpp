@@ -20,13 +20,13 @@ constexpr FileType fileTypes[] = {
     {"GIF文件(*.gif)", "*.gif"}, {"TIFF文件(*.TIFF)", "*.tiff"},      {"所有文件(*.*)", "*.*"},
 };
 
-// Qt's own dialog speaks English unless told otherwise; the rest of the program
-// speaks Chinese, so its labels and buttons do too.
+// The dialog's labels and buttons in the words of the system's own save dialog, in
+// Chinese like the rest of the program, whether or not Qt's catalogue is at hand.
+// Only the name box's label has a keyboard shortcut (a label without a buddy would
+// show the "&" as it is).
 constexpr std::pair<QFileDialog::DialogLabel, const char*> dialogLabels[] = {
-    {QFileDialog::LookIn, "保存在(&I):"},
-    {QFileDialog::FileName, "文件名(&N):"},
-    {QFileDialog::FileType, "保存类型(&T):"},
-    {QFileDialog::Accept, "保存(&S)"},
+    {QFileDialog::LookIn, "保存在:"},     {QFileDialog::FileName, "文件名(&N):"},
+    {QFileDialog::FileType, "保存类型:"}, {QFileDialog::Accept, "保存(&S)"},
     {QFileDialog::Reject, "取消"},
 };
 
