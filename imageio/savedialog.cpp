@@ -20,13 +20,13 @@ constexpr FileType fileTypes[] = {
     {"GIF文件(*.gif)", "*.gif"}, {"TIFF文件(*.TIFF)", "*.tiff"},      {"所有文件(*.*)", "*.*"},
 };
 
-// Qt's own dialog speaks English unless told otherwise; the rest of the program
-// speaks Chinese, so its labels and buttons do too.
+// The dialog's labels and buttons in the words of the system's own save dialog, in
+// Chinese like the rest of the program, whether or not Qt's catalogue is at hand.
+// Only the name box's label has a keyboard shortcut (a label without a buddy would
+// show the "&" as it is).
 constexpr std::pair<QFileDialog::DialogLabel, const char*> dialogLabels[] = {
-    {QFileDialog::LookIn, "保存在(&I):"},
-    {QFileDialog::FileName, "文件名(&N):"},
-    {QFileDialog::FileType, "保存类型(&T):"},
-    {QFileDialog::Accept, "保存(&S)"},
+    {QFileDialog::LookIn, "保存在:"},     {QFileDialog::FileName, "文件名(&N):"},
+    {QFileDialog::FileType, "保存类型:"}, {QFileDialog::Accept, "保存(&S)"},
     {QFileDialog::Reject, "取消"},
 };
 
@@ -55,6 +55,22 @@ QFileDialog* createSavePictureDialog(const QString& startFolder, QWidget* parent
     dialog->setNameFilters(filters);
     dialog->selectNameFilter(filters.first());
     dialog->setDefaultSuffix(QStringLiteral("PNG"));
+    // A name typed without extension takes that of the chosen file type, so that
+    // choosing "位图文件" and typing "shot" gives a bitmap, not a PNG; with every
+    // file shown it stays PNG.
+    // (The dialog names the type by its shown text, or by the whole filter.)
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
+                     [dialog, filters](const QString& chosen) {
+                         QString suffix = QStringLiteral("PNG");
+                         for (qsizetype i = 0; i < filters.size(); ++i) {
+                             const FileType& t = fileTypes[i];
+                             if (chosen != filters[i] && chosen != QString::fromUtf8(t.text))
+                                 continue;
+                             const QString pattern = QString::fromUtf8(t.pattern);
+                             if (pattern != u"*.*") suffix = pattern.mid(2);
+                         }
+                         dialog->setDefaultSuffix(suffix);
+                     });
     for (const auto& [label, text] : dialogLabels)
         dialog->setLabelText(label, QString::fromUtf8(text));
     return dialog;

@@ -11,7 +11,8 @@ namespace kv {
 
 // The "保存为" dialog for a finished region: Qt's own dialog (never the desktop's,
 // so that it behaves the same everywhere), the six file types in a fixed order
-// with PNG first, ".PNG" added to a name typed without extension, starting in
+// with PNG first, the chosen type's extension (".PNG" at first and for every
+// file) added to a name typed without extension, starting in
 // the given folder, and no question before replacing a file.
 QFileDialog* createSavePictureDialog(const QString& startFolder, QWidget* parent = nullptr);
 

@@ -16,10 +16,11 @@ using namespace kv;
 namespace {
 
 // Types into the next modal file dialog and presses Enter, or cancels it when
-// the text is empty.
-void answerNextDialog(const QString& typed) {
+// the text is empty; first steps down the file-type list `typeSteps` times with
+// the keyboard, as a user would.
+void answerNextDialog(const QString& typed, int typeSteps = 0) {
     auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [typed, poll] {
+    QObject::connect(poll, &QTimer::timeout, poll, [typed, typeSteps, poll] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) return;
         poll->deleteLater();
@@ -27,6 +28,9 @@ void answerNextDialog(const QString& typed) {
             dialog->reject();
             return;
         }
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < typeSteps; ++i)
+            QTest::keyClick(types, Qt::Key_Down);
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         edit->setText(typed);
         QTest::keyClick(edit, Qt::Key_Return);
@@ -60,24 +64,26 @@ private slots:
         QCOMPARE(types->currentIndex(), 0);
     }
 
-    // What the user reads on the dialog is Chinese, like the rest of the program.
+    // What the user reads on the dialog is Chinese, like the rest of the program. A
+    // "&" marks a shortcut only on a button or a label with a buddy; anywhere else it
+    // would be read as it is.
     void chineseLabels_data() {
         QTest::addColumn<QString>("objectName");
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("read");
         QTest::newRow("folder") << "lookInLabel"
-                                << "保存在(&I):";
+                                << "保存在:";
         QTest::newRow("name") << "fileNameLabel"
-                              << "文件名(&N):";
+                              << "文件名(N):";
         QTest::newRow("type") << "fileTypeLabel"
-                              << "保存类型(&T):";
+                              << "保存类型:";
         QTest::newRow("save") << "accept"
-                              << "保存(&S)";
+                              << "保存(S)";
         QTest::newRow("cancel") << "reject"
                                 << "取消";
     }
     void chineseLabels() {
         QFETCH(QString, objectName);
-        QFETCH(QString, shown);
+        QFETCH(QString, read);
         QTemporaryDir dir;
         std::unique_ptr<QFileDialog> dialog(createSavePictureDialog(dir.path()));
         dialog->show();
@@ -85,37 +91,50 @@ private slots:
         QString text;
         if (auto* label = dialog->findChild<QLabel*>(objectName)) {
             text = label->text();
+            if (label->buddy()) text.remove('&');
         } else {
             auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
             QVERIFY(buttons);
             const auto role = objectName == u"accept" ? QDialogButtonBox::AcceptRole
                                                       : QDialogButtonBox::RejectRole;
             for (QAbstractButton* b : buttons->buttons())
-                if (buttons->buttonRole(b) == role) text = b->text();
+                if (buttons->buttonRole(b) == role) text = b->text().remove('&');
         }
-        QCOMPARE(text, shown);
+        QCOMPARE(text, read);
     }
 
     void typedNames_data() {
+        QTest::addColumn<int>("type"); // steps down from "PNG文件"
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("no extension gets PNG") << "shot"
+        QTest::newRow("no extension gets PNG") << 0 << "shot"
                                                << "shot.PNG";
-        QTest::newRow("own extension kept") << "shot.jpeg"
+        QTest::newRow("own extension kept") << 0 << "shot.jpeg"
                                             << "shot.jpeg";
-        QTest::newRow("existing file, no question") << "old.bmp"
+        QTest::newRow("existing file, no question") << 0 << "old.bmp"
                                                     << "old.bmp";
-        QTest::newRow("cancelled") << ""
+        QTest::newRow("cancelled") << 0 << ""
                                    << "";
+        QTest::newRow("JPEG type") << 1 << "shot"
+                                   << "shot.jpg";
+        QTest::newRow("bitmap type") << 2 << "shot"
+                                     << "shot.bmp";
+        QTest::newRow("TIFF type") << 4 << "shot"
+                                   << "shot.tiff";
+        QTest::newRow("every file: PNG") << 5 << "shot"
+                                         << "shot.PNG";
+        QTest::newRow("bitmap type, own extension") << 2 << "shot.gif"
+                                                    << "shot.gif";
     }
     void typedNames() {
+        QFETCH(int, type);
         QFETCH(QString, typed);
         QFETCH(QString, chosen);
         QTemporaryDir dir;
         QFile old(dir.filePath("old.bmp"));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.close();
-        answerNextDialog(typed);
+        answerNextDialog(typed, type);
         const std::optional<QString> name = askSavePictureName(dir.path());
         if (chosen.isEmpty()) {
             QVERIFY(!name);
