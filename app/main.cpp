@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     // Kolvane works in X screen pixels throughout: no scaling between the screen
     // and what we read, draw and cut.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(QStringLiteral("kolvane"));

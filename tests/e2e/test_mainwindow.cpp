@@ -23,8 +23,21 @@ const QPoint kBlogLink(500, 440);      // "我的博客"
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
+    // Also when the desktop asks Qt to scale: Kolvane works in screen pixels.
+    void windowAppearsAtDesignedSize_data() {
+        QTest::addColumn<QString>("variable");
+        QTest::newRow("as is") << QString();
+        QTest::newRow("scale factor") << QStringLiteral("QT_SCALE_FACTOR");
+        QTest::newRow("screen scale factors") << QStringLiteral("QT_SCREEN_SCALE_FACTORS");
+    }
     void windowAppearsAtDesignedSize() {
+        QFETCH(QString, variable);
         Program kolvane;
+        if (!variable.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(variable, QStringLiteral("2"));
+            kolvane.process().setProcessEnvironment(env);
+        }
         QVERIFY(kolvane.start());
         const QString id = kolvane.mainWindow();
         QVERIFY2(!id.isEmpty(), "no window named Kolvane appeared");
