@@ -340,6 +340,10 @@ void FrmSnap::Form_DblClick() {
     // never one that was thrown away (that would hand back an empty region).
     if (selRect.contains(x, y) && selRectOf(selection()).contains(x, y)) {
         TextEdit->hide();
+        // The double click's own first click, with a figure tool armed, left a figure
+        // without extent (a dot) on the working image; it was never kept, and it must
+        // not end up in the region.
+        surface.setCommitted(surface.committed());
         FinishRegion();
     }
 }

@@ -5,6 +5,7 @@
 #include "snapshot/optionbar.h"
 #include "snapshot/strokes.h"
 #include "snapshot/toolbar.h"
+#include "snapshot/toolbar_layout.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -259,6 +260,25 @@ private slots:
         QCOMPARE(snap->historyCount(), 3);
         QCOMPARE(committed().pixel(220, 220), kGround);
         QCOMPARE(committed().pixel(200, 200), kRed);
+    }
+
+    // Finishing by a double click with a figure tool armed: its first click draws a
+    // figure without extent, which stays out of the region.
+    void doubleClickFinishLeavesNoDot_data() {
+        QTest::addColumn<int>("tool");
+        QTest::newRow("rectangle") << int(kRectangleButton);
+        QTest::newRow("ellipse") << int(kEllipseButton);
+        QTest::newRow("arrow") << int(kArrowButton);
+        QTest::newRow("brush") << int(kBrushButton);
+    }
+    void doubleClickFinishLeavesNoDot() {
+        QFETCH(int, tool);
+        clickTool(tool);
+        QTest::mouseDClick(snap.get(), Qt::LeftButton, {}, QPoint(250, 200));
+        QVERIFY(snap->flaga);
+        const QImage& cut = snap->finishedRegion.image();
+        QCOMPARE(cut.size(), QSize(300, 200));
+        QCOMPARE(inkBox(cut), QRect());
     }
 
     void previewsLeaveNoTrace() {
