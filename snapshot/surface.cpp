@@ -12,6 +12,7 @@ void Surface::load(const QImage& snapshot) {
     transient_ = QImage();
     transientShown_ = false;
     transientArea_ = QRect();
+    stale_ = QRect();
     persistent_ = true;
     changed(working_.rect());
 }
@@ -23,8 +24,23 @@ void Surface::changed(const QRect& r) {
 void Surface::dropTransient() {
     if (!transientShown_) return;
     transientShown_ = false;
+    stale_ |= transientArea_;
     changed(transientArea_);
     transientArea_ = QRect();
+}
+
+void Surface::startTransient() {
+    if (transient_.size() != working_.size() || transient_.format() != working_.format() ||
+        !transient_.isDetached()) {
+        transient_ = working_.copy();
+    } else {
+        const QRect r = stale_ & working_.rect();
+        const std::size_t bytes = std::size_t(r.width()) * 4, at = std::size_t(r.x()) * 4;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(transient_.scanLine(y) + at, working_.constScanLine(y) + at, bytes);
+    }
+    stale_ = QRect();
+    transientShown_ = true;
 }
 
 void Surface::paint(const std::function<void(QPainter&)>& draw, const QRect& bounds) {
@@ -36,18 +52,11 @@ void Surface::paint(const std::function<void(QPainter&)>& draw, const QRect& bou
         QPainter p(&working_);
         draw(p);
         p.end();
+        stale_ |= area;
         changed(area);
         return;
     }
-    if (!transientShown_) {
-        if (transient_.size() == working_.size() && transient_.format() == working_.format() &&
-            transient_.isDetached())
-            std::memcpy(transient_.bits(), working_.constBits(),
-                        std::size_t(working_.sizeInBytes()));
-        else
-            transient_ = working_.copy();
-        transientShown_ = true;
-    }
+    if (!transientShown_) startTransient();
     QPainter p(&transient_);
     draw(p);
     p.end();
@@ -60,6 +69,7 @@ void Surface::clear() {
         dropTransient();
         if (working_.constBits() != committed_.constBits()) {
             working_ = committed_;
+            stale_ = working_.rect();
             changed(working_.rect());
         }
         return;
@@ -78,6 +88,7 @@ void Surface::setCommitted(const QImage& picture) {
     working_ = committed_;
     transientShown_ = false;
     transientArea_ = QRect();
+    stale_ = working_.rect();
     changed(working_.rect());
 }
 
@@ -87,6 +98,7 @@ void Surface::release() {
     transient_ = QImage();
     transientShown_ = false;
     transientArea_ = QRect();
+    stale_ = QRect();
 }
 
 std::optional<QRgb> Surface::pixel(int x, int y) const {

@@ -1,5 +1,6 @@
 #include "snapshot/surface.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace kv;
@@ -13,6 +14,31 @@ QImage filled(QColor c) {
 void dot(Surface& s, int x, int y, QColor c) {
     s.paint([&](QPainter& p) { p.fillRect(x, y, 1, 1, c); }, QRect(x, y, 1, 1));
 }
+// The layers as plain whole pictures, copied whenever anything changes: what the
+// surface must show, however cleverly it avoids the copies.
+struct PlainLayers {
+    QImage committed, working, transient;
+    bool shown = false, persistent = true;
+
+    explicit PlainLayers(const QImage& picture) : committed(picture), working(picture) {}
+    void fill(const QRect& r, QColor c) {
+        if (persistent) {
+            shown = false;
+            working.detach();
+            QPainter(&working).fillRect(r, c);
+            return;
+        }
+        if (!shown) transient = working.copy();
+        shown = true;
+        QPainter(&transient).fillRect(r, c);
+    }
+    void clear() {
+        shown = false;
+        if (persistent) working = committed;
+    }
+    const QImage& screen() const { return shown ? transient : working; }
+};
+
 } // namespace
 
 class TestSurface : public QObject {
@@ -77,6 +103,50 @@ private slots:
         QCOMPARE(s.screen().pixel(2, 2), qRgb(0, 0, 0));
         QCOMPARE(s.working().pixel(1, 1), qRgb(0, 0, 0));
         QCOMPARE(s.committed().pixel(1, 1), qRgb(0, 0, 0));
+    }
+
+    // Long random runs of previews, persistent drawing, clears, commits and
+    // pictures from the history: the screen never keeps a trace of an earlier
+    // preview and never misses a change of the working image.
+    void screenFollowsEveryChange_data() {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 2u, 3u, 42u, 2024u})
+            QTest::addRow("seed %u", seed) << seed;
+    }
+    void screenFollowsEveryChange() {
+        QFETCH(quint32, seed);
+        QRandomGenerator rng(seed);
+        Surface s;
+        s.load(filled(Qt::white));
+        PlainLayers model(filled(Qt::white));
+        const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::black, Qt::yellow};
+        for (int step = 0; step < 1000; ++step) {
+            const int op = rng.bounded(20);
+            if (op < 8) {
+                const QRect r(rng.bounded(40), rng.bounded(30), 1 + rng.bounded(12),
+                              1 + rng.bounded(9));
+                const QColor c = colours[rng.bounded(5)];
+                s.paint([&](QPainter& p) { p.fillRect(r, c); }, r);
+                model.fill(r, c);
+            } else if (op < 14) {
+                const bool on = rng.bounded(2) == 1;
+                s.setPersistent(on);
+                model.persistent = on;
+            } else if (op < 17) {
+                s.clear();
+                model.clear();
+            } else if (op < 19) {
+                s.commit();
+                model.committed = model.working;
+            } else {
+                const QImage picture = filled(colours[rng.bounded(5)]);
+                s.setCommitted(picture);
+                model = PlainLayers(picture);
+                model.persistent = s.persistent();
+            }
+            QVERIFY2(s.screen() == model.screen(), qPrintable(QString("step %1").arg(step)));
+            QVERIFY2(s.working() == model.working, qPrintable(QString("step %1").arg(step)));
+        }
     }
 
     void pixelOutsideIsUnreadable() {
