@@ -139,6 +139,9 @@ public:
     void toolPress(int button, float x, float y);
     void toolMove(int button, float x, float y);
     void toolRelease(int button, float x, float y);
+    // Clears the previous figure and draws the arrow, ellipse or rectangle from the
+    // press to `end` on the current target; false for any other tool.
+    bool drawFigure(QPointF end, const QColor& colour);
     // Builds the tool bar's buttons, the option bar and the text box's behaviour.
     void buildToolArea();
 

@@ -123,8 +123,24 @@ void FrmSnap::toolMove(int button, float x, float y) {
     // A tool whose options were closed draws nothing.
     if (Picture2->isHidden()) return;
     const QColor colour = currentColour();
-    const QPointF start(startX, startY);
     // Previews go to the screen only; each clear takes the previous one away.
+    if (drawFigure(end, colour)) return;
+    if (toolName == kBrushTool && button == kLeftButton) {
+        // Brush segments go straight into the working image and add up; the brush is
+        // not held to the selection.
+        SetPersistent(true);
+        const int width = penWidthOf(penIndex[2]);
+        DrawWidth = width;
+        const QPointF start(startX, startY), to(x, y);
+        PaintSurface([&](QPainter& p) { drawBrushSegment(p, start, to, width, colour); },
+                     strokeBounds(start, to, width));
+        startX = x;
+        startY = y;
+    }
+}
+
+bool FrmSnap::drawFigure(QPointF end, const QColor& colour) {
+    const QPointF start(startX, startY);
     if (toolName == kArrowTool) {
         ClearSurface();
         Arrow(startX, startY, float(end.x()), float(end.y()), kArrowHeadLength, colour);
@@ -139,18 +155,10 @@ void FrmSnap::toolMove(int button, float x, float y) {
         const int width = penWidthOf(penIndex[1]);
         PaintSurface([&](QPainter& p) { drawRectangleStroke(p, start, end, width, colour); },
                      strokeBounds(start, end, width));
-    } else if (toolName == kBrushTool && button == kLeftButton) {
-        // Brush segments go straight into the working image and add up; the brush is
-        // not held to the selection.
-        SetPersistent(true);
-        const int width = penWidthOf(penIndex[2]);
-        DrawWidth = width;
-        const QPointF to(x, y);
-        PaintSurface([&](QPainter& p) { drawBrushSegment(p, start, to, width, colour); },
-                     strokeBounds(start, to, width));
-        startX = x;
-        startY = y;
+    } else {
+        return false;
     }
+    return true;
 }
 
 void FrmSnap::toolRelease(int button, float x, float y) {
@@ -165,12 +173,9 @@ void FrmSnap::toolRelease(int button, float x, float y) {
         return;
     }
     const QColor colour = currentColour();
-    const QPointF start(startX, startY);
     // A figure without extent is shown but not kept: the next figure's clear removes it.
     const bool extent = startX != float(end.x()) || startY != float(end.y());
-    if (toolName == kArrowTool) {
-        ClearSurface();
-        Arrow(startX, startY, float(end.x()), float(end.y()), kArrowHeadLength, colour);
+    if (drawFigure(end, colour)) {
         drawing = false;
         if (extent) Commit();
     } else if (toolName == kTextTool) {
@@ -189,21 +194,6 @@ void FrmSnap::toolRelease(int button, float x, float y) {
             TextEdit->raise();
             TextEdit->setFocus();
         }
-    } else if (toolName == kEllipseTool) {
-        ClearSurface();
-        const int width = penWidthOf(penIndex[0]);
-        const QPoint a(nearInt(startX), nearInt(startY)), b(nearInt(end.x()), nearInt(end.y()));
-        PaintSurface([&](QPainter& p) { drawEllipseStroke(p, a, b, width, colour); },
-                     strokeBounds(a, b, width));
-        drawing = false;
-        if (extent) Commit();
-    } else if (toolName == kRectangleTool) {
-        ClearSurface();
-        const int width = penWidthOf(penIndex[1]);
-        PaintSurface([&](QPainter& p) { drawRectangleStroke(p, start, end, width, colour); },
-                     strokeBounds(start, end, width));
-        drawing = false;
-        if (extent) Commit();
     } else if (toolName == kBrushTool) {
         drawing = false;
         // Only the left button paints with the brush, so only its release keeps a stroke.
