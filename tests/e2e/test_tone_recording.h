@@ -31,6 +31,17 @@ inline QString describe(const QVector<Tone>& tones) {
     return parts.join("; ");
 }
 
+// The countdown as heard: two low tones and one high tone, each about a tenth of a
+// second.
+inline bool isCountdown(const QVector<Tone>& tones) {
+    const int expected[] = {1500, 1500, 3000};
+    if (tones.size() != 3) return false;
+    for (int i = 0; i < 3; ++i)
+        if (tones[i].frequency != expected[i] || tones[i].lengthMs < 60 || tones[i].lengthMs > 200)
+            return false;
+    return true;
+}
+
 // Share of a block's energy that lies at `frequency`: about 1 for a pure tone
 // there, about 0 for silence or another tone.
 inline double toneShare(const int16_t* x, int n, int frequency) {

@@ -24,13 +24,7 @@ private slots:
         player->Beep(3000, 100);
         const auto tones = recording.waitForTones(3, {1500, 3000}, 8000);
         qInfo() << "heard:" << tonetest::describe(tones);
-        QVERIFY2(tones.size() == 3, qPrintable(tonetest::describe(tones)));
-        const int expected[] = {1500, 1500, 3000};
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(tones[i].frequency, expected[i]);
-            QVERIFY2(tones[i].lengthMs >= 60 && tones[i].lengthMs <= 200,
-                     qPrintable(tonetest::describe(tones)));
-        }
+        QVERIFY2(tonetest::isCountdown(tones), qPrintable(tonetest::describe(tones)));
     }
 
     // Tones asked for in a row are queued and come out one after the other.
