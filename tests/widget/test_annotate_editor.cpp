@@ -6,6 +6,7 @@
 #include "snapshot/strokes.h"
 #include "snapshot/toolbar.h"
 #include "snapshot/toolbar_layout.h"
+#include "support/mouse.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -71,16 +72,9 @@ class TestAnnotateEditor : public QObject {
     void release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mouseRelease(snap.get(), b, {}, p);
     }
-    void moveHeld(QPoint p, Qt::MouseButtons held) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(p), snap->mapToGlobal(QPointF(p)), Qt::NoButton,
-                      held, Qt::NoModifier);
-        QCoreApplication::sendEvent(snap.get(), &e);
-    }
+    void moveHeld(QPoint p, Qt::MouseButtons held) { kvtest::sendMove(snap.get(), p, held); }
     void drag(QPoint from, QPoint to, Qt::MouseButton b = Qt::LeftButton) {
-        press(from, b);
-        moveHeld((from + to) / 2, b);
-        moveHeld(to, b);
-        release(to, b);
+        kvtest::sendDrag(snap.get(), from, to, b);
     }
     void clickTool(int index) { QTest::mouseClick(snap->toolBar->Image2[index], Qt::LeftButton); }
     const QImage& committed() { return snap->surface.committed(); }

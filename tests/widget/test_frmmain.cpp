@@ -1,5 +1,6 @@
 #include "app/frametexts.h"
 #include "app/frmmain.h"
+#include "support/mouse.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,13 +63,7 @@ class TestFrmMain : public QObject {
             t << box->text();
         return t;
     }
-    // Delivered straight to the widget, so the test does not race the X server's
-    // own pointer events.
-    void moveOver(QWidget* target, QPoint at = QPoint(2, 2)) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(target->mapToGlobal(at)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
-    }
+    void moveOver(QWidget* target, QPoint at = QPoint(2, 2)) { kvtest::sendMove(target, at); }
     // A point of the bare window background (inside the status bar box, between labels).
     QPoint background() const { return QPoint(380, 452); }
 

@@ -1,5 +1,6 @@
 #include "platform/screenpointer.h"
 #include "snapshot/frmsnap.h"
+#include "support/mouse.h"
 #include "support/snapfakes.h"
 
 #include <QGuiApplication>
@@ -34,17 +35,9 @@ class TestFrmSnap : public QObject {
     QPoint at(int x, int y) { return QPoint(x, y); }
     void press(Qt::MouseButton b, QPoint p) { QTest::mousePress(snap.get(), b, {}, p); }
     void release(Qt::MouseButton b, QPoint p) { QTest::mouseRelease(snap.get(), b, {}, p); }
-    // Moves carry the buttons held, as the window system reports them.
-    void move(QPoint p, Qt::MouseButtons held) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(p), snap->mapToGlobal(QPointF(p)), Qt::NoButton,
-                      held, Qt::NoModifier);
-        QCoreApplication::sendEvent(snap.get(), &e);
-    }
+    void move(QPoint p, Qt::MouseButtons held) { kvtest::sendMove(snap.get(), p, held); }
     void drag(QPoint from, QPoint to, Qt::MouseButton b = Qt::LeftButton) {
-        press(b, from);
-        move((from + to) / 2, b);
-        move(to, b);
-        release(b, to);
+        kvtest::sendDrag(snap.get(), from, to, b);
     }
     void handleEvent(int i, QEvent::Type type, QPoint screenPos) {
         HandleBox* h = snap->Image1[std::size_t(i)];

@@ -3,6 +3,7 @@
 // and the clipboard.
 #include "platform/screenpointer.h"
 #include "snapshot/frmsnap.h"
+#include "support/mouse.h"
 #include "support/snapfakes.h"
 
 #include <QApplication>
@@ -61,11 +62,6 @@ class TestFrmSnapFinish : public QObject {
     std::unique_ptr<FrmSnap> snap;
     QTemporaryDir dir;
 
-    void move(QPoint p, Qt::MouseButtons held) {
-        QMouseEvent e(QEvent::MouseMove, QPointF(p), snap->mapToGlobal(QPointF(p)), Qt::NoButton,
-                      held, Qt::NoModifier);
-        QCoreApplication::sendEvent(snap.get(), &e);
-    }
     // Opens the editor and drags out kRegion.
     void openWithSelection() {
         host = std::make_unique<FakeHost>();
@@ -77,11 +73,8 @@ class TestFrmSnapFinish : public QObject {
         snap->Form_Load();
         snap->ShowEditor();
         QVERIFY(QTest::qWaitForWindowExposed(snap.get()));
-        QTest::mousePress(snap.get(), Qt::LeftButton, {}, kRegion.topLeft());
-        move(kRegion.center(), Qt::LeftButton);
-        const QPoint end = kRegion.topLeft() + QPoint(kRegion.width(), kRegion.height());
-        move(end, Qt::LeftButton);
-        QTest::mouseRelease(snap.get(), Qt::LeftButton, {}, end);
+        kvtest::sendDrag(snap.get(), kRegion.topLeft(),
+                         kRegion.topLeft() + QPoint(kRegion.width(), kRegion.height()));
         QCOMPARE(snap->selection(), (SelBox{float(kRegion.x()), float(kRegion.y()),
                                             float(kRegion.width()), float(kRegion.height())}));
     }
