@@ -4,6 +4,7 @@
 #include "platform/x11rendercopy.h"
 #include "platform/x11screenreader.h"
 #include "platform/x11shmpool.h"
+#include "platform/x11shmsegment.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -136,7 +137,8 @@ class X11ScreenReader final : public ScreenReader {
 public:
     X11ScreenReader(std::shared_ptr<X11Connection> x, X11ReadPath path)
         : x_(std::move(x)), format_(rootFormat(xcb_get_setup(x_->get()), x_->screen())) {
-        shmUsable_ = path != X11ReadPath::NoSharedMemory && format_.direct && shmPresent();
+        shmUsable_ = path != X11ReadPath::NoSharedMemory && format_.direct &&
+                     QueryShmSupport(x_->get()).present;
         if (shmUsable_) pool_ = std::make_unique<ShmPool>(x_);
         if (shmUsable_ && path == X11ReadPath::Best) render_ = X11RenderCopy::create(x_);
         root_ = queryRootRect();
@@ -201,16 +203,6 @@ private:
         QRect rect(0, 0, reply->width, reply->height);
         std::free(reply);
         return rect;
-    }
-
-    bool shmPresent() const {
-        xcb_connection_t* c = x_->get();
-        const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_shm_id);
-        if (!ext || !ext->present) return false;
-        auto reply = xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
-        if (!reply) return false;
-        std::free(reply);
-        return true;
     }
 
     // Reads `src`, the part of `r` on the screen, into a picture of `r`;

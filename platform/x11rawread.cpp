@@ -39,8 +39,7 @@ std::unique_ptr<RawSharedMemoryRead> createRawSharedMemoryRead(const QSize& larg
     auto x = X11Connection::open();
     if (!x || !x->screen()) return nullptr;
     xcb_connection_t* c = x->get();
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_shm_id);
-    if (!ext || !ext->present) return nullptr;
+    if (!QueryShmSupport(c).present) return nullptr;
     const size_t size = size_t(largest.width()) * size_t(largest.height()) * 4;
     const ShmSegment segment = AttachShmSegment(c, size);
     if (!segment.valid()) return nullptr;

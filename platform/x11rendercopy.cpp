@@ -1,24 +1,12 @@
 #include "platform/x11rendercopy.h"
 
 #include "platform/x11connection.h"
+#include "platform/x11shmsegment.h"
 
 #include <cstdlib>
 
 namespace kv {
 namespace {
-
-bool extensionPresent(xcb_connection_t* c, xcb_extension_t* ext) {
-    const xcb_query_extension_reply_t* reply = xcb_get_extension_data(c, ext);
-    return reply && reply->present;
-}
-
-bool sharedPixmaps(xcb_connection_t* c) {
-    auto* reply = xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
-    if (!reply) return false;
-    const bool ok = reply->shared_pixmaps && reply->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
-    std::free(reply);
-    return ok;
-}
 
 bool pixmapsOf32Bits(xcb_connection_t* c) {
     for (auto it = xcb_setup_pixmap_formats_iterator(xcb_get_setup(c)); it.rem;
@@ -66,8 +54,9 @@ bool failed(xcb_connection_t* c, xcb_void_cookie_t cookie) {
 
 std::unique_ptr<X11RenderCopy> X11RenderCopy::create(std::shared_ptr<X11Connection> x) {
     xcb_connection_t* c = x->get();
-    if (!extensionPresent(c, &xcb_shm_id) || !extensionPresent(c, &xcb_render_id)) return nullptr;
-    if (!sharedPixmaps(c) || !pixmapsOf32Bits(c)) return nullptr;
+    const xcb_query_extension_reply_t* render = xcb_get_extension_data(c, &xcb_render_id);
+    if (!render || !render->present) return nullptr;
+    if (!QueryShmSupport(c).sharedPixmaps || !pixmapsOf32Bits(c)) return nullptr;
     auto* version = xcb_render_query_version_reply(
         c, xcb_render_query_version(c, XCB_RENDER_MAJOR_VERSION, XCB_RENDER_MINOR_VERSION),
         nullptr);

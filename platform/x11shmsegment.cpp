@@ -6,6 +6,19 @@
 
 namespace kv {
 
+ShmSupport QueryShmSupport(xcb_connection_t* c) {
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_shm_id);
+    if (!ext || !ext->present) return {};
+    auto* reply = xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
+    if (!reply) return {};
+    ShmSupport support;
+    support.present = true;
+    support.sharedPixmaps =
+        reply->shared_pixmaps && reply->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
+    std::free(reply);
+    return support;
+}
+
 ShmSegment AttachShmSegment(xcb_connection_t* c, size_t bytes) {
     const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
     if (id < 0) return {};

@@ -14,6 +14,13 @@ struct ShmSegment {
     bool valid() const { return addr != nullptr; }
 };
 
+// What the server offers of MIT-SHM.
+struct ShmSupport {
+    bool present = false;       // shared-memory image reads
+    bool sharedPixmaps = false; // pixmaps whose memory is a segment (Z-pixmap layout)
+};
+ShmSupport QueryShmSupport(xcb_connection_t* c);
+
 // Creates and attaches a segment of `bytes`; an invalid segment when any step fails.
 ShmSegment AttachShmSegment(xcb_connection_t* c, size_t bytes);
 // Detaches it on both sides (nothing for an invalid segment).
