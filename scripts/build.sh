@@ -3,5 +3,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${KOLVANE_BUILD_DIR:-build}"
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="${KOLVANE_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+launcher=()
+# Several checkouts on one machine rebuild mostly the same files; ccache shares them.
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD"
+fi
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="${KOLVANE_BUILD_TYPE:-RelWithDebInfo}" "${launcher[@]}" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
