@@ -1,8 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Kolvane and runs every test inside a private
-# virtual desktop (Xvfb 1920x1080x24, openbox, trayer, PulseAudio null sink).
+# Installs what is missing, builds Kolvane and runs every test inside private
+# virtual desktops: most tests on the default one (Xvfb 1920x1080x24, openbox,
+# trayer, PulseAudio null sink), and the tests under tests/desktops/<name>/ on the
+# desktop of that name (scripts/desktops/<name>.sh). Extra arguments go to ctest.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh --test
 ./scripts/build.sh
-./scripts/with-desktop.sh ctest --test-dir "${KOLVANE_BUILD_DIR:-build}" --output-on-failure -j2 "$@"
+build="${KOLVANE_BUILD_DIR:-build}"
+status=0
+./scripts/with-desktop.sh ctest --test-dir "$build" --output-on-failure -j2 -LE '^desktop:' "$@" || status=1
+for f in scripts/desktops/*.sh; do
+  d=$(basename "$f" .sh)
+  [ "$d" = xvfb ] && continue
+  # Only start a desktop that has tests selected for it.
+  if ctest --test-dir "$build" -N -L "^desktop:$d\$" "$@" | grep -q 'Total Tests: [1-9]'; then
+    echo "== tests on the '$d' desktop"
+    KOLVANE_DESKTOP="$d" ./scripts/with-desktop.sh \
+      ctest --test-dir "$build" --output-on-failure -j2 -L "^desktop:$d\$" "$@" || status=1
+  fi
+done
+exit $status

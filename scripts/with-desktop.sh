@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Runs a command inside a private virtual desktop: Xvfb (1920x1080x24), openbox,
-# a trayer system tray and a PulseAudio server with a null sink. Everything lives
-# in a temporary runtime folder and is stopped when the command ends, so several
-# runs can share one machine.
+# Runs a command inside a private virtual desktop. KOLVANE_DESKTOP picks which one
+# (a file in scripts/desktops/; "xvfb" when unset: Xvfb 1920x1080x24, openbox, a
+# trayer system tray and a PulseAudio server with a null sink). Everything lives in
+# a temporary runtime folder and is stopped when the command ends, so several runs
+# can share one machine.
 set -uo pipefail
+
+here="$(cd "$(dirname "$0")" && pwd)"
+desktop="${KOLVANE_DESKTOP:-xvfb}"
+if [ ! -f "$here/desktops/$desktop.sh" ]; then
+  echo "unknown desktop '$desktop' (have: $(cd "$here/desktops" && ls *.sh | sed 's/\.sh$//' | tr '\n' ' '))" >&2
+  exit 2
+fi
 
 rt=$(mktemp -d /tmp/kolvane-desktop.XXXXXX)
 chmod 700 "$rt"
@@ -20,46 +28,66 @@ export XDG_RUNTIME_DIR="$rt"
 export HOME="${KOLVANE_TEST_HOME:-$rt/home}"
 mkdir -p "$HOME"
 
-# X server: let it pick a free display number and tell us.
-exec 5<> "$rt/displayfd"
-Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp -ac +extension MIT-SHM >"$rt/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  num=$(head -n1 "$rt/displayfd" 2>/dev/null | tr -dc 0-9)
-  [ -n "$num" ] && break
-  sleep 0.05
-done
-if [ -z "${num:-}" ]; then echo "Xvfb did not start" >&2; cat "$rt/xvfb.log" >&2; exit 1; fi
-export DISPLAY=":$num"
+# Starts an X server (any command taking -displayfd: Xvfb or Xorg) on a free
+# display number and exports DISPLAY.
+start_x_server() {
+  exec 5<> "$rt/displayfd"
+  "$@" -displayfd 5 >"$rt/xserver.log" 2>&1 &
+  pids+=($!)
+  local num=""
+  for _ in $(seq 200); do
+    num=$(head -n1 "$rt/displayfd" 2>/dev/null | tr -dc 0-9)
+    [ -n "$num" ] && break
+    sleep 0.05
+  done
+  if [ -z "$num" ]; then echo "X server did not start" >&2; cat "$rt/xserver.log" >&2; exit 1; fi
+  export DISPLAY=":$num"
+}
 
-openbox --sm-disable >"$rt/openbox.log" 2>&1 &
-pids+=($!)
+start_xvfb() { # screen arguments, e.g. -screen 0 1920x1080x24
+  start_x_server Xvfb "$@" -nolisten tcp -ac +extension MIT-SHM
+}
+
+# Window manager; returns once it has announced itself on the root window.
+start_openbox() {
+  openbox --sm-disable >"$rt/openbox.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+}
+
+start_trayer() {
+  trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
+    >"$rt/trayer.log" 2>&1 &
+  pids+=($!)
+}
 
 # Sound server with a null sink whose monitor the tone tests record.
-export PULSE_SERVER="unix:$rt/pulse.sock"
-export PULSE_RUNTIME_PATH="$rt/pulse"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=false \
-  --disallow-exit --log-target=file:"$rt/pulse.log" \
-  --load="module-null-sink sink_name=kolvane_null" \
-  --load="module-native-protocol-unix socket=$rt/pulse.sock auth-anonymous=1" \
-  >/dev/null 2>&1 &
-pids+=($!)
+start_pulse() {
+  export PULSE_SERVER="unix:$rt/pulse.sock"
+  export PULSE_RUNTIME_PATH="$rt/pulse"
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=false \
+    --disallow-exit --log-target=file:"$rt/pulse.log" \
+    --load="module-null-sink sink_name=kolvane_null" \
+    --load="module-native-protocol-unix socket=$rt/pulse.sock auth-anonymous=1" \
+    >/dev/null 2>&1 &
+  pids+=($!)
+}
 
-# Wait for the window manager before anyone maps a window.
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
-done
+wait_pulse() {
+  for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.05
+  done
+  pactl set-default-sink kolvane_null >/dev/null 2>&1 || true
+}
 
-trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
-  >"$rt/trayer.log" 2>&1 &
-pids+=($!)
+# The desktop file starts its servers with the functions above.
+# shellcheck source=/dev/null
+source "$here/desktops/$desktop.sh"
 
-for _ in $(seq 100); do
-  pactl info >/dev/null 2>&1 && break
-  sleep 0.05
-done
-pactl set-default-sink kolvane_null >/dev/null 2>&1 || true
-
+export KOLVANE_DESKTOP="$desktop"
 export KOLVANE_DESKTOP_RUNTIME="$rt"
 "$@"
