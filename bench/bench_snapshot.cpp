@@ -53,7 +53,7 @@ void benchOpening() {
         t.start();
         QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
         const double clicked = t.nsecsElapsed() / 1e6;
-        FrmSnap* snap = main.Snap.data();
+        FrmSnap* snap = main.capturePage().Snap.data();
         if (!snap) {
             std::printf("the editor did not open\n");
             return;
