@@ -9,10 +9,14 @@ build_pkgs=(
   libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libx11-dev libx11-xcb-dev
   libpulse-dev libgif-dev libimagequant-dev libtiff-dev
   fonts-wqy-microhei qt6-translations-l10n
+  qt6-wayland libwayland-dev libwayland-bin
 )
 test_pkgs=(
   xvfb xauth openbox trayer pulseaudio pulseaudio-utils
   xdotool xclip x11-utils imagemagick
+  sway swaybg xwayland dbus-daemon pipewire xdg-desktop-portal xdg-desktop-portal-wlr
+  xdg-desktop-portal-gtk
+  grim slurp wl-clipboard wtype
 )
 
 want=("${build_pkgs[@]}")
