@@ -20,7 +20,7 @@ cleanup() {
   for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[i]}" 2>/dev/null; done
   sleep 0.2
   for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
-  [ -n "${KOLVANE_KEEP_RT:-}" ] || rm -rf "$rt"
+  rm -rf "$rt"
 }
 trap cleanup EXIT INT TERM
 
