@@ -134,11 +134,26 @@ void FrmMain::PickScreenPixel() {
 
 void FrmMain::Picture1_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
+    if (PickWithDesktopPicker()) return;
     dragPointer_.Begin(Picture1, dropperCursor_);
     dropper_->BeginPick();
     PickScreenPixel();
     // The dropper leaves its box and travels as the pointer.
     Picture1->clearPicture();
+}
+
+// Where the desktop has a colour picker of its own (a Wayland session, where we may
+// not read pixels under the pointer over other programs), it does the whole pick.
+bool FrmMain::PickWithDesktopPicker() {
+    ScreenReader* screen = services_.screen ? services_.screen : ownScreen_.get();
+    if (!screen) return false;
+    const PickedColour picked = screen->pickColour();
+    if (!picked.offered) return false;
+    if (picked.colour)
+        SetCurrentColour(qRed(*picked.colour), qGreen(*picked.colour), qBlue(*picked.colour));
+    else
+        LblHelp->setText(QStringLiteral("取色未完成：%1").arg(screen->lastFailure()));
+    return true;
 }
 
 void FrmMain::Picture1_MouseMove(Qt::MouseButtons buttons) {

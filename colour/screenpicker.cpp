@@ -16,6 +16,12 @@ ScreenPicker::ScreenPicker(ScreenReader& screen, PointerPosition pointer, Colour
 void ScreenPicker::BeginPick() {
     picking = true;
     previousSample.reset();
+    screen_.holdPicture();
+}
+
+void ScreenPicker::EndPick() {
+    picking = false;
+    screen_.releasePicture();
 }
 
 void ScreenPicker::PickScreenPixel() {

@@ -29,8 +29,7 @@ struct Globals {
     zwlr_virtual_pointer_manager_v1* manager = nullptr;
 };
 
-void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface,
-              uint32_t) {
+void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
     auto* g = static_cast<Globals*>(data);
     if (std::strcmp(interface, wl_seat_interface.name) == 0 && !g->seat)
         g->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
@@ -45,8 +44,7 @@ const wl_registry_listener registryListener = {onGlobal, onGlobalRemove};
 
 uint32_t now() {
     using namespace std::chrono;
-    return uint32_t(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 uint32_t buttonCode(const std::string& name) {
@@ -126,9 +124,9 @@ int main(int argc, char** argv) {
     Pointer pointer(display, vp, w, h);
     while (i < argc) {
         const std::string word = argv[i++];
-        const bool named = i < argc && (std::strcmp(argv[i], "left") == 0 ||
-                                        std::strcmp(argv[i], "right") == 0 ||
-                                        std::strcmp(argv[i], "middle") == 0);
+        const bool named =
+            i < argc && (std::strcmp(argv[i], "left") == 0 || std::strcmp(argv[i], "right") == 0 ||
+                         std::strcmp(argv[i], "middle") == 0);
         if (word == "move") {
             const long x = number(argv, i, argc), y = number(argv, i, argc);
             pointer.move(x, y);
