@@ -6,6 +6,7 @@
 #include "e2e/support/desktop.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -55,11 +56,26 @@ inline QImage clipboardImage() {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// The virtual pointer: steps as kv_wl_pointer takes them ("move", "100", "200", ...).
+// The virtual pointer, one device for the whole test run (kv_wl_pointer reading
+// its steps from standard input): steps as it takes them ("move", "100", ...).
 inline bool pointer(const QStringList& steps) {
-    const QString tool =
-        QFileInfo(e2e::binary()).dir().filePath("tests/desktops/sway/tools/kv_wl_pointer");
-    return e2e::run(tool, steps).exitCode == 0;
+    static QProcess* driver = nullptr;
+    if (!driver) {
+        driver = new QProcess;
+        driver->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        driver->start(
+            QFileInfo(e2e::binary()).dir().filePath("tests/desktops/sway/tools/kv_wl_pointer"), {});
+        if (!driver->waitForStarted(5000)) return false;
+    }
+    driver->write(steps.join(' ').toUtf8() + "\n");
+    QByteArray answer;
+    QElapsedTimer clock;
+    clock.start();
+    while (!answer.contains('\n') && clock.elapsed() < 20000) {
+        driver->waitForReadyRead(100);
+        answer += driver->readAll();
+    }
+    return answer.trimmed() == "ok";
 }
 
 inline bool click(QPoint at) {
@@ -105,6 +121,9 @@ public:
             },
             15000);
         main_ = where;
+        // Mapped is not yet ready for input: Qt handles the first configure and
+        // paints before it takes events.
+        QTest::qWait(700);
         return where;
     }
     QList<QJsonObject> windows() const { return viewsOf(process_.processId()); }

@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -90,12 +92,46 @@ private:
     long x_ = 0, y_ = 0;
 };
 
-long number(char** argv, int& i, int argc) {
-    if (i >= argc) {
-        std::fprintf(stderr, "kv_wl_pointer: a number is missing\n");
-        std::exit(2);
+// The next word as a number; nothing when it is missing or not a number.
+bool number(char** argv, int& i, int argc, long& out) {
+    if (i >= argc) return false;
+    char* end = nullptr;
+    out = std::strtol(argv[i++], &end, 10);
+    return end && *end == 0;
+}
+
+// Runs the steps in argv[i..argc); 0 when all were understood.
+int runSteps(Pointer& pointer, int argc, char** argv, int i) {
+    while (i < argc) {
+        const std::string word = argv[i++];
+        const bool named =
+            i < argc && (std::strcmp(argv[i], "left") == 0 || std::strcmp(argv[i], "right") == 0 ||
+                         std::strcmp(argv[i], "middle") == 0);
+        if (word == "move") {
+            long x = 0, y = 0;
+            if (!number(argv, i, argc, x) || !number(argv, i, argc, y)) return 2;
+            pointer.move(x, y);
+        } else if (word == "down" || word == "up" || word == "click") {
+            const uint32_t code = buttonCode(named ? argv[i++] : "left");
+            if (word != "up") pointer.button(code, true);
+            if (word != "down") pointer.button(code, false);
+        } else if (word == "drag") {
+            long x1 = 0, y1 = 0, x2 = 0, y2 = 0, steps = 8;
+            if (!number(argv, i, argc, x1) || !number(argv, i, argc, y1) ||
+                !number(argv, i, argc, x2) || !number(argv, i, argc, y2))
+                return 2;
+            if (i < argc && std::isdigit(argv[i][0]) && !number(argv, i, argc, steps)) return 2;
+            pointer.drag(x1, y1, x2, y2, int(std::max(1L, steps)));
+        } else if (word == "sleep") {
+            long ms = 0;
+            if (!number(argv, i, argc, ms)) return 2;
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        } else {
+            std::fprintf(stderr, "kv_wl_pointer: unknown step '%s'\n", word.c_str());
+            return 2;
+        }
     }
-    return std::strtol(argv[i++], nullptr, 10);
+    return 0;
 }
 
 } // namespace
@@ -122,32 +158,28 @@ int main(int argc, char** argv) {
     }
     auto* vp = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g.manager, g.seat);
     Pointer pointer(display, vp, w, h);
-    while (i < argc) {
-        const std::string word = argv[i++];
-        const bool named =
-            i < argc && (std::strcmp(argv[i], "left") == 0 || std::strcmp(argv[i], "right") == 0 ||
-                         std::strcmp(argv[i], "middle") == 0);
-        if (word == "move") {
-            const long x = number(argv, i, argc), y = number(argv, i, argc);
-            pointer.move(x, y);
-        } else if (word == "down" || word == "up" || word == "click") {
-            const uint32_t code = buttonCode(named ? argv[i++] : "left");
-            if (word != "up") pointer.button(code, true);
-            if (word != "down") pointer.button(code, false);
-        } else if (word == "drag") {
-            const long x1 = number(argv, i, argc), y1 = number(argv, i, argc);
-            const long x2 = number(argv, i, argc), y2 = number(argv, i, argc);
-            const int steps = i < argc && std::isdigit(argv[i][0]) ? int(number(argv, i, argc)) : 8;
-            pointer.drag(x1, y1, x2, y2, std::max(1, steps));
-        } else if (word == "sleep") {
-            std::this_thread::sleep_for(std::chrono::milliseconds(number(argv, i, argc)));
-        } else {
-            std::fprintf(stderr, "kv_wl_pointer: unknown step '%s'\n", word.c_str());
-            return 2;
+    // Clients bind their pointer when the seat announces it; give them that moment.
+    wl_display_roundtrip(display);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    int status = 0;
+    if (i < argc) {
+        status = runSteps(pointer, argc, argv, i);
+        if (status == 2) std::fprintf(stderr, "kv_wl_pointer: steps not understood\n");
+    } else {
+        for (std::string line; std::getline(std::cin, line);) {
+            std::istringstream in(line);
+            std::vector<std::string> words;
+            for (std::string word; in >> word;)
+                words.push_back(word);
+            std::vector<char*> args;
+            for (std::string& word : words)
+                args.push_back(word.data());
+            const bool ok = runSteps(pointer, int(args.size()), args.data(), 0) == 0;
+            std::cout << (ok ? "ok" : "error") << std::endl;
         }
     }
     zwlr_virtual_pointer_v1_destroy(vp);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
-    return 0;
+    return status;
 }
