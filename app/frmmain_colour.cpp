@@ -134,16 +134,22 @@ void FrmMain::PickScreenPixel() {
 
 void FrmMain::Picture1_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
-    if (PickWithDesktopPicker()) return;
     dragPointer_.Begin(Picture1, dropperCursor_);
-    dropper_->BeginPick();
+    // Where the screen cannot be sampled under the pointer, the desktop's own
+    // picker (if it has one) does the whole pick instead.
+    if (!dropper_->BeginPick()) {
+        dropper_->EndPick();
+        dragPointer_.End();
+        if (!PickWithDesktopPicker() && services_.screen)
+            LblHelp->setText(QStringLiteral("无法取色：%1").arg(services_.screen->lastFailure()));
+        return;
+    }
     PickScreenPixel();
     // The dropper leaves its box and travels as the pointer.
     Picture1->clearPicture();
 }
 
-// Where the desktop has a colour picker of its own (a Wayland session, where we may
-// not read pixels under the pointer over other programs), it does the whole pick.
+// The desktop's colour picker, where it has one; false when it has none.
 bool FrmMain::PickWithDesktopPicker() {
     ScreenReader* screen = services_.screen ? services_.screen : ownScreen_.get();
     if (!screen) return false;

@@ -13,10 +13,10 @@ Channels SplitColourValue(int colour) {
 ScreenPicker::ScreenPicker(ScreenReader& screen, PointerPosition pointer, ColourSink sink)
     : screen_(screen), pointer_(std::move(pointer)), sink_(std::move(sink)) {}
 
-void ScreenPicker::BeginPick() {
+bool ScreenPicker::BeginPick() {
     picking = true;
     previousSample.reset();
-    screen_.holdPicture();
+    return screen_.holdPicture();
 }
 
 void ScreenPicker::EndPick() {

@@ -1,8 +1,12 @@
 #include "platform/portalscreenreader.h"
 
+#include "platform/locatewindow.h"
+
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QWidget>
 
 namespace kv {
 
@@ -37,6 +41,10 @@ QImage PortalScreenReader::takePicture() {
 }
 
 std::optional<QRgb> PortalScreenReader::pixel(QPoint p) {
+    if (!held_.isNull()) {
+        if (!offset_) return std::nullopt;
+        p += *offset_;
+    }
     const QImage source = held_.isNull() ? takePicture() : held_;
     if (source.isNull() || !source.rect().contains(p)) return std::nullopt;
     return source.pixel(p) | 0xff000000u;
@@ -60,8 +68,22 @@ QSize PortalScreenReader::screenSize() const {
     return outputs.isEmpty() ? lastSize_ : outputs;
 }
 
-void PortalScreenReader::holdPicture() {
+bool PortalScreenReader::holdPicture() {
+    offset_.reset();
     held_ = takePicture();
+    if (held_.isNull()) return false;
+    // The window that holds the pointer (the dropper's), else the active one.
+    QWidget* w = QWidget::mouseGrabber();
+    if (!w) w = QApplication::activeWindow();
+    const QImage looks = w ? w->window()->grab().toImage() : QImage();
+    const std::optional<QPoint> at =
+        looks.devicePixelRatio() == 1.0 ? locateInPicture(held_, looks) : std::nullopt;
+    if (!at) {
+        failure_ = QStringLiteral("屏幕画面中找不到本程序的窗口");
+        return false;
+    }
+    offset_ = *at - w->window()->mapToGlobal(QPoint(0, 0));
+    return true;
 }
 
 PickedColour PortalScreenReader::pickColour() {

@@ -32,8 +32,10 @@ public:
     virtual QString lastFailure() const { return {}; }
     // Between these two, pixel() may answer from one picture taken at the start
     // instead of the live screen: for readers where each read is a whole request
-    // (a desktop portal). Readers of the live screen ignore them.
-    virtual void holdPicture() {}
+    // (a desktop portal). Readers of the live screen ignore them. Whether pixel()
+    // can now answer for the pointer's positions (false when no picture could be
+    // taken, or where our own window is in it is not known).
+    virtual bool holdPicture() { return true; }
     virtual void releasePicture() {}
     // Lets the user pick a colour with the desktop's own picker, where reading
     // pixels under the pointer is not possible for us. Waits for the pick.

@@ -41,8 +41,10 @@ bool viewable(xcb_connection_t* c, xcb_window_t w) {
     return shown;
 }
 
-// Three frames at 60 Hz.
-constexpr int kWaylandGoneMs = 50;
+// Long enough for Qt to flush its requests to the compositor. The screenshot that
+// follows goes through the portal to a new client of the compositor, which is
+// served only after what we sent before.
+constexpr int kWaylandGoneMs = 5;
 
 } // namespace
 
@@ -59,7 +61,7 @@ bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const 
 // Without an X server (a Wayland session) there is nothing to ask: every read is a
 // whole portal request, far too slow to watch the area with. Hiding destroys the
 // window's surface as soon as Qt flushes its requests; the compositor drops it from
-// the next frame, a frame or two later.
+// the next frame it draws.
 static bool hideOnWayland(QWidget* window) {
     window->hide();
     QElapsedTimer clock;

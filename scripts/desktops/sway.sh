@@ -51,6 +51,11 @@ export DISPLAY
 
 pipewire >"$rt/pipewire.log" 2>&1 &
 pids+=($!)
+# The portal's backend gives up at once when PipeWire is not there yet.
+for _ in $(seq 250); do
+  [ -S "$rt/pipewire-0" ] && break
+  sleep 0.02
+done
 
 # Newer portals choose their backend by portals.conf, older ones by the backend's
 # UseIn and XDG_CURRENT_DESKTOP; both say wlr.
