@@ -1,5 +1,6 @@
 #include "platform/screenreader.h"
 
+#include "platform/portalscreenreader.h"
 #include "platform/x11connection.h"
 #include "platform/x11monitors.h"
 #include "platform/x11rendercopy.h"
@@ -329,7 +330,13 @@ std::unique_ptr<ScreenReader> createQtScreenReader() {
     return std::make_unique<QtScreenReader>();
 }
 
+bool isWaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
 std::unique_ptr<ScreenReader> createScreenReader() {
+    if (isWaylandSession()) return createPortalScreenReader();
     if (auto reader = createX11ScreenReader(X11ReadPath::Best)) return reader;
     return createQtScreenReader();
 }

@@ -10,11 +10,15 @@ build_pkgs=(
   libx11-dev libx11-xcb-dev
   libpulse-dev libgif-dev libimagequant-dev libtiff-dev
   fonts-wqy-microhei qt6-translations-l10n
+  qt6-wayland libwayland-dev libwayland-bin
 )
 test_pkgs=(
   xvfb xauth openbox trayer pulseaudio pulseaudio-utils
   xdotool xclip x11-utils imagemagick
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  sway swaybg xwayland dbus-daemon pipewire xdg-desktop-portal xdg-desktop-portal-wlr
+  xdg-desktop-portal-gtk
+  grim slurp wl-clipboard wtype
 )
 
 want=("${build_pkgs[@]}")
