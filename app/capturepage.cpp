@@ -24,6 +24,8 @@ public:
     QRect windowRect(WId, bool) const override { return {}; }
 };
 
+const QString kNoActiveWindowTip = QStringLiteral("此桌面不告知活动窗口，窗体截图将截取全屏。");
+
 } // namespace
 
 CapturePage::CapturePage(PageFrame& frame, QWidget* window, const CapturePageServices& services)
@@ -46,6 +48,8 @@ void CapturePage::LblColor_Click(int index) {
     frame_.SwitchPage(PageFrame::Page::Capture);
     switch (index) {
     case 5:
+        if (services_.windows && !services_.windows->knowsActiveWindow())
+            frame_.ShowTip(kNoActiveWindowTip);
         countdown_.start(CaptureKind::ActiveWindow);
         break;
     case 6:
@@ -89,8 +93,17 @@ void CapturePage::Timer3_Timer() {
 // The third tick: capture, show the picture on the capture page and save it
 // beside the program. A save that fails is told to the user; the capture stays.
 void CapturePage::FinishTimedCapture(CaptureKind kind) {
+    // Where no one tells which window is active, the whole screen is the best there is.
+    const bool wholeInstead = kind == CaptureKind::ActiveWindow && services_.windows &&
+                              !services_.windows->knowsActiveWindow();
     const Picture picture =
-        kind == CaptureKind::FullScreen ? CaptureScreen() : CaptureActiveWindow();
+        kind == CaptureKind::FullScreen || wholeInstead ? CaptureScreen() : CaptureActiveWindow();
+    const QString failure = services_.screen ? services_.screen->lastFailure() : QString();
+    if (picture.isNull() && !failure.isEmpty()) {
+        ReportCaptureFailure(failure);
+        return;
+    }
+    if (wholeInstead) frame_.ShowTip(kNoActiveWindowTip);
     PicMain->setPicture(picture);
     SystemClock systemClock;
     const Clock& clock = services_.clock ? *services_.clock : systemClock;
@@ -131,6 +144,16 @@ Picture CapturePage::CaptureActiveWindow() {
 Picture CapturePage::CreateBitmapPicture(const QImage& bitmap) {
     if (bitmap.isNull()) return {};
     return Picture(bitmap);
+}
+
+void CapturePage::ReportCaptureFailure(const QString& reason) {
+    frame_.ShowTip(QStringLiteral("截图失败：%1").arg(reason));
+    // Not modal, as the save failure above.
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kolvane"),
+                                QStringLiteral("未能截取屏幕。\n\n原因：%1").arg(reason),
+                                QMessageBox::Ok, window_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 void CapturePage::AddTrayIcon(const QString& iconPath, const QString& tip) {

@@ -54,6 +54,9 @@ public:
                           int HeightSrc);
     Picture CaptureActiveWindow();
     static Picture CreateBitmapPicture(const QImage& bitmap);
+    // A capture the screen reader could not make: the reason on the tip line and in
+    // a message box; nothing else changes.
+    void ReportCaptureFailure(const QString& reason);
     // The countdowns: Timer2 full screen, Timer3 active window, one second each,
     // sharing one counter.
     void Timer2_Timer();

@@ -63,6 +63,8 @@ public:
     void ImgCLR_MouseMove(Qt::MouseButtons buttons);
     void ImgCLR_MouseUp(Qt::MouseButton button);
     void PickScreenPixel();
+    // The desktop's colour picker, where it has one; false when it has none.
+    bool PickWithDesktopPicker();
     bool picking() const { return dropper_ && dropper_->picking; }
     // Hue and saturation sliders re-colour the wheel from its Y/U/V copy.
     void HSLF_Change();
@@ -119,7 +121,7 @@ private:
     std::vector<QWidget*> widgets_;
     // Dropper state: the screen sampling (with its `picking` flag) and the pointer
     // shown while a pick drags across the screen.
-    ScreenReader* screen_;
+    ScreenReader* screen_;                    // as given; may be null
     QCursor dropperCursor_;                   // made from the dropper icon ImgTmp 7
     std::unique_ptr<ScreenReader> ownScreen_; // when no reader was passed in
     std::unique_ptr<ScreenPicker> dropper_;

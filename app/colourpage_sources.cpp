@@ -26,12 +26,9 @@ void ColourPage::connectColourSources() {
     dropperCursor_ =
         CursorFromPicture(ImgTmp[7].image(), QPoint(artwork::kDropperHotX, artwork::kDropperHotY));
 
-    if (!screen_) {
-        ownScreen_ = createScreenReader();
-        screen_ = ownScreen_.get();
-    }
+    if (!screen_) ownScreen_ = createScreenReader();
     dropper_ = std::make_unique<ScreenPicker>(
-        *screen_, &PointerScreenPos,
+        screen_ ? *screen_ : *ownScreen_, &PointerScreenPos,
         [this](int red, int green, int blue) { SetCurrentColour(red, green, blue); });
 
     // The sliders follow the thumb while it is dragged (Qt's tracking) and report
@@ -139,10 +136,30 @@ void ColourPage::PickScreenPixel() {
 void ColourPage::Picture1_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
     dragPointer_.Begin(Picture1, dropperCursor_);
-    dropper_->BeginPick();
+    // Where the screen cannot be sampled under the pointer, the desktop's own
+    // picker (if it has one) does the whole pick instead.
+    if (!dropper_->BeginPick()) {
+        dropper_->EndPick();
+        dragPointer_.End();
+        if (!PickWithDesktopPicker() && screen_)
+            frame_.ShowTip(QStringLiteral("无法取色：%1").arg(screen_->lastFailure()));
+        return;
+    }
     PickScreenPixel();
     // The dropper leaves its box and travels as the pointer.
     Picture1->clearPicture();
+}
+
+bool ColourPage::PickWithDesktopPicker() {
+    ScreenReader* screen = screen_ ? screen_ : ownScreen_.get();
+    if (!screen) return false;
+    const PickedColour picked = screen->pickColour();
+    if (!picked.offered) return false;
+    if (picked.colour)
+        SetCurrentColour(qRed(*picked.colour), qGreen(*picked.colour), qBlue(*picked.colour));
+    else
+        frame_.ShowTip(QStringLiteral("取色未完成：%1").arg(screen->lastFailure()));
+    return true;
 }
 
 void ColourPage::Picture1_MouseMove(Qt::MouseButtons buttons) {
