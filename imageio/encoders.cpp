@@ -17,7 +17,7 @@ Encoded encodePicture(const QImage& image, PictureFormat format, const EncodeSet
     EncoderOutput out;
     switch (format) {
     case PictureFormat::Png:
-        out = encodeWithQt(image, "png", -1);
+        out = encodePng(image);
         break;
     case PictureFormat::Jpeg:
         if (settings.jpegQuality > 100)
@@ -28,7 +28,7 @@ Encoded encodePicture(const QImage& image, PictureFormat format, const EncodeSet
         out = encodeWithQt(image, "jpeg", int(settings.jpegQuality));
         break;
     case PictureFormat::Bmp:
-        out = encodeWithQt(image, "bmp", -1);
+        out = encodeBmp(image);
         break;
     case PictureFormat::Gif:
         out = encodeGif(image);

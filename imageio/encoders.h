@@ -27,7 +27,7 @@ struct Encoded {
 };
 
 // Encodes a picture as a whole file's bytes:
-//   PNG   the encoder's defaults;
+//   PNG   lossless, RGB (RGBA when the picture has an alpha channel);
 //   JPEG  baseline at the given quality;
 //   BMP   the picture's own depth (24 bits for a screen picture, 8 for an indexed one);
 //   GIF   palette reduced with dithering when the picture has more than 256 colours;
@@ -41,7 +41,11 @@ struct EncoderOutput {
     QString failure;
 };
 EncoderOutput encodeWithQt(const QImage& image, const char* format, int quality);
+EncoderOutput encodePng(const QImage& image);
+EncoderOutput encodeBmp(const QImage& image);
 EncoderOutput encodeGif(const QImage& image);
 EncoderOutput encodeTiff(const QImage& image, bool withAlpha, bool lzw);
+// The uncompressed TIFF that encodeTiff writes without libtiff.
+EncoderOutput encodePlainTiff(const QImage& image, bool withAlpha);
 
 } // namespace kv

@@ -7,7 +7,7 @@ build_pkgs=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins
   libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libx11-dev libx11-xcb-dev
-  libpulse-dev libgif-dev libimagequant-dev libtiff-dev
+  libpulse-dev libgif-dev libimagequant-dev libtiff-dev libdeflate-dev
   fonts-wqy-microhei qt6-translations-l10n
 )
 test_pkgs=(

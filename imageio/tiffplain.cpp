@@ -1,0 +1,133 @@
+// Uncompressed TIFF laid out here directly: the header, one directory and the
+// strips, written in one pass over the pixels. libtiff's scan-line interface
+// costs several times the copying itself for a picture of this kind.
+#include "imageio/encoders.h"
+
+#include <cstring>
+#include <vector>
+
+namespace kv {
+
+namespace {
+
+enum : quint16 { Short = 3, Long = 4, Rational = 5 };
+
+class LittleEndian {
+public:
+    explicit LittleEndian(uchar* at) : at_(at) {}
+    void u16(quint16 v) {
+        at_[0] = uchar(v);
+        at_[1] = uchar(v >> 8);
+        at_ += 2;
+    }
+    void u32(quint32 v) {
+        u16(quint16(v));
+        u16(quint16(v >> 16));
+    }
+    // One directory entry; a value that fits in four bytes sits in the entry.
+    void entry(quint16 tag, quint16 type, quint32 count, quint32 value) {
+        u16(tag);
+        u16(type);
+        u32(count);
+        if (type == Short && count == 1) {
+            u16(quint16(value));
+            u16(0);
+        } else {
+            u32(value);
+        }
+    }
+
+private:
+    uchar* at_;
+};
+
+struct Layout {
+    int samples = 3;
+    qsizetype rowBytes = 0;
+    int rowsPerStrip = 1;
+    int strips = 1;
+    int entries = 0;
+    quint32 directory = 8, extras = 0, pixels = 0;
+    qsizetype fileBytes = 0;
+};
+
+// About 8 KB a strip, as libtiff chooses by default.
+Layout layoutFor(const QImage& image, bool alpha) {
+    Layout l;
+    l.samples = alpha ? 4 : 3;
+    l.entries = alpha ? 15 : 14;
+    l.rowBytes = qsizetype(image.width()) * l.samples;
+    l.rowsPerStrip =
+        int(std::clamp<qsizetype>(8192 / std::max<qsizetype>(l.rowBytes, 1), 1, image.height()));
+    l.strips = (image.height() + l.rowsPerStrip - 1) / l.rowsPerStrip;
+    l.extras = l.directory + 2 + 12 * quint32(l.entries) + 4;
+    // Bits per sample, two resolutions, the strip offsets and byte counts.
+    const quint32 extraBytes = 8 + 16 + 8 * quint32(l.strips);
+    l.pixels = l.extras + extraBytes;
+    l.fileBytes = l.pixels + l.rowBytes * image.height();
+    return l;
+}
+
+void putDirectory(uchar* base, const QImage& image, const Layout& l) {
+    const quint32 bits = l.extras, xres = bits + 8, yres = xres + 8, offsets = yres + 8;
+    const quint32 counts = offsets + 4 * quint32(l.strips);
+    const bool oneStrip = l.strips == 1;
+    LittleEndian d(base);
+    d.u16(0x4949); // "II"
+    d.u16(42);
+    d.u32(l.directory);
+    d.u16(quint16(l.entries));
+    d.entry(256, Long, 1, quint32(image.width()));
+    d.entry(257, Long, 1, quint32(image.height()));
+    d.entry(258, Short, quint32(l.samples), bits);
+    d.entry(259, Short, 1, 1); // no compression
+    d.entry(262, Short, 1, 2); // RGB
+    d.entry(273, Long, quint32(l.strips), oneStrip ? l.pixels : offsets);
+    d.entry(274, Short, 1, 1); // top left
+    d.entry(277, Short, 1, quint32(l.samples));
+    d.entry(278, Long, 1, quint32(l.rowsPerStrip));
+    d.entry(279, Long, quint32(l.strips), oneStrip ? quint32(l.rowBytes * image.height()) : counts);
+    d.entry(282, Rational, 1, xres);
+    d.entry(283, Rational, 1, yres);
+    d.entry(284, Short, 1, 1);                     // samples interleaved
+    d.entry(296, Short, 1, 2);                     // per inch
+    if (l.samples == 4) d.entry(338, Short, 1, 2); // unassociated alpha
+    d.u32(0);                                      // no further directory
+}
+
+void putExtras(uchar* base, const QImage& image, const Layout& l) {
+    LittleEndian d(base + l.extras);
+    for (int i = 0; i < 4; ++i)
+        d.u16(8);
+    for (int i = 0; i < 2; ++i) {
+        d.u32(96);
+        d.u32(1);
+    }
+    for (int s = 0; s < l.strips; ++s)
+        d.u32(l.pixels + quint32(l.rowBytes * l.rowsPerStrip * s));
+    for (int s = 0; s < l.strips; ++s) {
+        const int rows = std::min(l.rowsPerStrip, image.height() - s * l.rowsPerStrip);
+        d.u32(quint32(l.rowBytes * rows));
+    }
+}
+
+} // namespace
+
+EncoderOutput encodePlainTiff(const QImage& image, bool withAlpha) {
+    const QImage rows =
+        image.convertToFormat(withAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    if (rows.isNull()) return {{}, QStringLiteral("内存不足,无法准备 TIFF 的像素。")};
+    const Layout l = layoutFor(rows, withAlpha);
+    if (l.fileBytes > qsizetype(0xffffffffu))
+        return {{}, QStringLiteral("图片太大,TIFF 文件最大 4 GB。")};
+    EncoderOutput out;
+    out.bytes = QByteArray(l.fileBytes, Qt::Uninitialized);
+    auto* base = reinterpret_cast<uchar*>(out.bytes.data());
+    putDirectory(base, rows, l);
+    putExtras(base, rows, l);
+    for (int y = 0; y < rows.height(); ++y)
+        std::memcpy(base + l.pixels + l.rowBytes * y, rows.constScanLine(y), size_t(l.rowBytes));
+    return out;
+}
+
+} // namespace kv
