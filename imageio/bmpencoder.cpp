@@ -4,8 +4,9 @@
 // own depth.
 #include "imageio/encoders.h"
 
-#include <bit>
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace kv {
 
@@ -44,40 +45,50 @@ void putHeaders(uchar* at, const QImage& image, quint32 pixelBytes) {
     put32(at, 0); // important colours
 }
 
-// One row of 0xAARRGGBB pixels as B, G, R bytes. Each pixel is stored as four
-// bytes whose fourth the next pixel overwrites; the caller leaves a spare byte
-// after the row.
-static_assert(std::endian::native == std::endian::little, "pixels are stored B, G, R, A");
-void putRow(const QRgb* in, int width, uchar* out) {
-    for (int x = 0; x < width; ++x)
-        std::memcpy(out + 3 * x, in + x, 4);
-}
-
 } // namespace
 
-EncoderOutput encodeBmp(const QImage& image) {
-    if (image.depth() < 16 || image.hasAlphaChannel()) return encodeWithQt(image, "bmp", -1);
+bool bmpWritesDirectly(const QImage& image) {
+    return !image.isNull() && image.depth() >= 16 && !image.hasAlphaChannel();
+}
+
+bool writeBmp(const QImage& image, const ByteSink& sink) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     const qsizetype rowBytes = (qsizetype(rgb.width()) * 3 + 3) & ~qsizetype(3);
     const qsizetype pixelBytes = rowBytes * rgb.height();
-    if (pixelBytes + headerBytes > qsizetype(0xffffffffu))
-        return {{}, QStringLiteral("图片太大,BMP 文件最大 4 GB。")};
-
-    EncoderOutput out;
-    // One spare byte for the last row's four-byte store.
-    out.bytes = QByteArray(headerBytes + pixelBytes + 1, Qt::Uninitialized);
-    auto* base = reinterpret_cast<uchar*>(out.bytes.data());
-    putHeaders(base, rgb, quint32(pixelBytes));
-    uchar* pixels = base + headerBytes;
-    // In file order, so each row's spare store lands on the row written next.
-    for (int r = 0; r < rgb.height(); ++r) {
-        uchar* row = pixels + rowBytes * r;
-        const int y = rgb.height() - 1 - r;
-        putRow(reinterpret_cast<const QRgb*>(rgb.constScanLine(y)), rgb.width(), row);
-        // Padding to a multiple of four bytes is zero, as readers expect.
-        std::memset(row + 3 * rgb.width(), 0, size_t(rowBytes - 3 * rgb.width()));
+    if (rgb.isNull() || pixelBytes + headerBytes > qsizetype(0xffffffffu)) return false;
+    uchar header[headerBytes];
+    putHeaders(header, rgb, quint32(pixelBytes));
+    if (!sink(reinterpret_cast<const char*>(header), headerBytes)) return false;
+    // Rows go out in pieces small enough to stay in the processor's cache on
+    // their way to the file, bottom row first; Qt's converter (vector code)
+    // turns each piece into B, G, R bytes.
+    const int rowsPerPiece = int(std::clamp<qsizetype>((256 << 10) / rowBytes, 1, rgb.height()));
+    std::vector<uchar> piece(size_t(rowBytes * rowsPerPiece), 0);
+    for (int last = rgb.height(); last > 0; last -= rowsPerPiece) {
+        const int rows = std::min(rowsPerPiece, last);
+        const int first = last - rows;
+        const QImage view(rgb.constScanLine(first), rgb.width(), rows, rgb.bytesPerLine(),
+                          QImage::Format_RGB32);
+        const QImage bgr = view.convertToFormat(QImage::Format_BGR888);
+        for (int r = 0; r < rows; ++r)
+            std::memcpy(piece.data() + rowBytes * r, bgr.constScanLine(rows - 1 - r),
+                        size_t(3 * rgb.width()));
+        // The padding after each row stays zero, as readers expect.
+        if (!sink(reinterpret_cast<const char*>(piece.data()), rowBytes * rows)) return false;
     }
-    out.bytes.truncate(headerBytes + pixelBytes);
+    return true;
+}
+
+EncoderOutput encodeBmp(const QImage& image) {
+    if (!bmpWritesDirectly(image)) return encodeWithQt(image, "bmp", -1);
+    EncoderOutput out;
+    const qsizetype rowBytes = (qsizetype(image.width()) * 3 + 3) & ~qsizetype(3);
+    out.bytes.reserve(headerBytes + rowBytes * image.height());
+    if (!writeBmp(image, [&](const char* data, qsizetype n) {
+            out.bytes.append(data, n);
+            return true;
+        }))
+        return {{}, QStringLiteral("图片太大,BMP 文件最大 4 GB。")};
     return out;
 }
 

@@ -58,4 +58,17 @@ Encoded encodePicture(const QImage& image, PictureFormat format, const EncodeSet
     return {std::move(out.bytes), std::nullopt};
 }
 
+StreamWriter streamWriterFor(const QImage& image, PictureFormat format,
+                             const EncodeSettings& settings) {
+    if (format == PictureFormat::Bmp && bmpWritesDirectly(image))
+        return [image](const ByteSink& sink) { return writeBmp(image, sink); };
+    const bool plainTiff = settings.tiffCompression == TiffCompressionNone &&
+                           (settings.tiffColourDepth == 24 || settings.tiffColourDepth == 32);
+    if (format == PictureFormat::Tiff && plainTiff && !image.isNull()) {
+        const bool alpha = settings.tiffColourDepth == 32;
+        return [image, alpha](const ByteSink& sink) { return writePlainTiff(image, alpha, sink); };
+    }
+    return {};
+}
+
 } // namespace kv

@@ -3,6 +3,7 @@
 // costs several times the copying itself for a picture of this kind.
 #include "imageio/encoders.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -113,20 +114,44 @@ void putExtras(uchar* base, const QImage& image, const Layout& l) {
 
 } // namespace
 
+bool writePlainTiff(const QImage& source, bool withAlpha, const ByteSink& sink) {
+    // Formats with a colour table or fewer than 8 bits have no rows to view.
+    const QImage image =
+        source.depth() >= 16 ? source : source.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull()) return false;
+    const Layout l = layoutFor(image, withAlpha);
+    if (l.fileBytes > qsizetype(0xffffffffu)) return false;
+    std::vector<uchar> head(l.pixels);
+    putDirectory(head.data(), image, l);
+    putExtras(head.data(), image, l);
+    if (!sink(reinterpret_cast<const char*>(head.data()), qsizetype(head.size()))) return false;
+    // Pieces of about 256 KB, converted by Qt (vector code) while they are in
+    // the cache and sent to the file; Qt's rows are padded to four bytes,
+    // TIFF's are not.
+    const QImage::Format format = withAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888;
+    const int rowsPerPiece = int(
+        std::clamp<qsizetype>((256 << 10) / std::max<qsizetype>(l.rowBytes, 1), 1, image.height()));
+    std::vector<uchar> piece(size_t(l.rowBytes * rowsPerPiece));
+    for (int first = 0; first < image.height(); first += rowsPerPiece) {
+        const int n = std::min(rowsPerPiece, image.height() - first);
+        const QImage view(image.constScanLine(first), image.width(), n, image.bytesPerLine(),
+                          image.format());
+        const QImage part = view.convertToFormat(format);
+        if (part.isNull()) return false;
+        for (int r = 0; r < n; ++r)
+            std::memcpy(piece.data() + l.rowBytes * r, part.constScanLine(r), size_t(l.rowBytes));
+        if (!sink(reinterpret_cast<const char*>(piece.data()), l.rowBytes * n)) return false;
+    }
+    return true;
+}
+
 EncoderOutput encodePlainTiff(const QImage& image, bool withAlpha) {
-    const QImage rows =
-        image.convertToFormat(withAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    if (rows.isNull()) return {{}, QStringLiteral("内存不足,无法准备 TIFF 的像素。")};
-    const Layout l = layoutFor(rows, withAlpha);
-    if (l.fileBytes > qsizetype(0xffffffffu))
-        return {{}, QStringLiteral("图片太大,TIFF 文件最大 4 GB。")};
     EncoderOutput out;
-    out.bytes = QByteArray(l.fileBytes, Qt::Uninitialized);
-    auto* base = reinterpret_cast<uchar*>(out.bytes.data());
-    putDirectory(base, rows, l);
-    putExtras(base, rows, l);
-    for (int y = 0; y < rows.height(); ++y)
-        std::memcpy(base + l.pixels + l.rowBytes * y, rows.constScanLine(y), size_t(l.rowBytes));
+    const bool ok = writePlainTiff(image, withAlpha, [&](const char* data, qsizetype n) {
+        out.bytes.append(data, n);
+        return true;
+    });
+    if (!ok) return {{}, QStringLiteral("图片太大(TIFF 文件最大 4 GB)或内存不足。")};
     return out;
 }
 
