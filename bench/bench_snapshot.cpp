@@ -37,7 +37,10 @@ public:
     std::optional<QRgb> pixel(QPoint p) override { return real_.pixel(p); }
     QImage grab(const QRect& r) override { return real_.grab(r); }
     QSize screenSize() const override { return monitors_.primaryRect().size(); }
-    Monitors monitors() const override { return monitors_; }
+    Monitors monitors() const override {
+        real_.monitors(); // asked of the server as on the whole desktop, so it costs the same
+        return monitors_;
+    }
 
 private:
     ScreenReader& real_;
