@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/monitors.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -15,8 +17,8 @@ struct PickedColour {
     std::optional<QRgb> colour; // nothing when the pick was cancelled or failed
 };
 
-// Reads what the screen shows, in screen pixels (on X those of the root window),
-// whatever program owns the pixels.
+// Reads what the screen shows, in screen pixels (on X those of the root window, every
+// monitor), whatever program owns the pixels.
 class ScreenReader {
 public:
     virtual ~ScreenReader() = default;
@@ -26,6 +28,11 @@ public:
     virtual QImage grab(const QRect& screenRect) = 0;
     // Size of the primary screen in pixels.
     virtual QSize screenSize() const = 0;
+    // The monitors as they are now, in the pixels pixel() and grab() take. A reader
+    // that knows of no monitors has one: the primary screen from (0, 0).
+    virtual Monitors monitors() const {
+        return Monitors::single(QRect(QPoint(0, 0), screenSize()));
+    }
 
     // Why the last read gave nothing, in the user's words; empty after a read that
     // worked. Readers that cannot fail say nothing.

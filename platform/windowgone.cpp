@@ -79,7 +79,7 @@ bool hideAndWaitOffScreen(QWidget* window, ScreenReader* screen, int timeoutMs) 
     QElapsedTimer clock;
     clock.start();
     QRect area = window->frameGeometry();
-    if (screen) area = area.intersected(QRect(QPoint(0, 0), screen->screenSize()));
+    if (screen) area = area.intersected(screen->monitors().root);
     const QImage before = screen ? screen->grab(area) : QImage();
     xcb_connection_t* c = x11Connection();
     const xcb_window_t client = c ? xcb_window_t(window->winId()) : XCB_NONE;

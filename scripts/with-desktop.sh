@@ -51,6 +51,13 @@ start_xvfb() { # screen arguments, e.g. -screen 0 1920x1080x24
   start_x_server Xvfb "$@" -nolisten tcp -ac +extension MIT-SHM
 }
 
+# Xorg with a configuration kept in the repository (the dummy video driver, no real
+# devices), run as an ordinary, not setuid, server with its log in the runtime folder.
+start_xorg() { # the xorg.conf
+  start_x_server /usr/lib/xorg/Xorg -config "$1" \
+    -logfile "$rt/xorg.log" -noreset -nolisten tcp -ac -novtswitch -sharevts
+}
+
 # Window manager; returns once it has announced itself on the root window.
 start_openbox() {
   openbox --sm-disable >"$rt/openbox.log" 2>&1 &
