@@ -1,5 +1,7 @@
 #include "colour/screenpicker.h"
 
+#include "loupe/loupe.h"
+
 namespace kv {
 
 Channels SplitColourValue(int colour) {
@@ -22,11 +24,21 @@ void ScreenPicker::PickScreenPixel() {
     if (!picking) return;
     const QPoint at = pointer_();
     if (previousSample && *previousSample == at) return;
-    const std::optional<QRgb> pixel = screen_.pixel(at);
+    std::optional<QRgb> pixel;
+    LoupeSource around;
+    if (viewer_) {
+        viewer_->clearAround(at);
+        around = LoupeSourceFrom(screen_,
+                                 QRect(QPoint(0, 0), screen_.screenSize()) | LoupeDesktop(), at);
+        if (around.centreValid()) pixel = around.centre();
+    } else {
+        pixel = screen_.pixel(at);
+    }
     // An unreadable point (off the screen, display gone) leaves the colour alone;
     // the point is not remembered, so the next move there tries again.
     if (!pixel) return;
     previousSample = at;
+    if (viewer_) viewer_->sampled(at, around);
     const int value = qRed(*pixel) + 256 * qGreen(*pixel) + 65536 * qBlue(*pixel);
     const Channels c = SplitColourValue(value);
     if (sink_) sink_(c.red, c.green, c.blue);

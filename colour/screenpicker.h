@@ -1,5 +1,6 @@
 #pragma once
 
+#include "loupe/loupepicture.h"
 #include "platform/screenreader.h"
 
 #include <QPoint>
@@ -15,6 +16,18 @@ struct Channels {
     int blue = 0;
 };
 Channels SplitColourValue(int colour);
+
+// Sees what each sample is taken from (the dropper's loupe).
+class PickViewer {
+public:
+    virtual ~PickViewer() = default;
+    // Called before the screen round `at` is read: makes sure nothing of ours lies
+    // over it then.
+    virtual void clearAround(QPoint at) = 0;
+    // A sample was taken at `at`; `source` is what it was read from, and its centre
+    // is the colour picked.
+    virtual void sampled(QPoint at, const LoupeSource& source) = 0;
+};
 
 // The dropper's screen sampling: while a pick is in progress, each sample reads the
 // screen pixel under the pointer and hands its channels on. Shared by the dropper
@@ -34,6 +47,9 @@ public:
     // One sample at the pointer; nothing while no pick is in progress or when the
     // pointer has not moved since the last sample. A failed read takes no sample.
     void PickScreenPixel();
+    // While a viewer is set each sample reads the pixels round the pointer, as one
+    // read, and shows them to the viewer; the colour is that read's centre.
+    void setViewer(PickViewer* viewer) { viewer_ = viewer; }
 
     bool picking = false;
     // Screen point of the last sample taken.
@@ -43,6 +59,7 @@ private:
     ScreenReader& screen_;
     PointerPosition pointer_;
     ColourSink sink_;
+    PickViewer* viewer_ = nullptr;
 };
 
 } // namespace kv
