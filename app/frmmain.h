@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/countdown.h"
+#include "colour/dropperloupe.h"
 #include "colour/screenpicker.h"
 #include "colour/wheelbuffers.h"
 #include "platform/clock.h"
@@ -174,6 +175,8 @@ public:
     QCursor dropperCursor_;                   // made from the dropper icon ImgTmp 7
     std::unique_ptr<ScreenReader> ownScreen_; // when no reader was passed in
     std::unique_ptr<ScreenPicker> dropper_;
+    // The dropper's loupe; none where each screen read is a whole desktop request.
+    std::unique_ptr<DropperLoupe> dropperLoupe_;
     DragPointer dragPointer_;
 
     // ---- capture area (capture routines, timed captures, tray) ----

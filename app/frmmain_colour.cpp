@@ -35,6 +35,7 @@ void FrmMain::connectColourSources() {
     dropper_ = std::make_unique<ScreenPicker>(
         *screen, &PointerScreenPos,
         [this](int red, int green, int blue) { SetCurrentColour(red, green, blue); });
+    if (!isWaylandSession()) dropperLoupe_ = std::make_unique<DropperLoupe>(*screen);
 
     // The sliders follow the thumb while it is dragged (Qt's tracking) and report
     // the final value once more when it is let go.
@@ -135,10 +136,13 @@ void FrmMain::PickScreenPixel() {
 void FrmMain::Picture1_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
     dragPointer_.Begin(Picture1, dropperCursor_);
+    // Only a drag of the dropper itself shows the loupe, not a pick on the wheel.
+    dropper_->setViewer(dropperLoupe_.get());
     // Where the screen cannot be sampled under the pointer, the desktop's own
     // picker (if it has one) does the whole pick instead.
     if (!dropper_->BeginPick()) {
         dropper_->EndPick();
+        dropper_->setViewer(nullptr);
         dragPointer_.End();
         if (!PickWithDesktopPicker() && services_.screen)
             LblHelp->setText(QStringLiteral("无法取色：%1").arg(services_.screen->lastFailure()));
@@ -169,12 +173,16 @@ void FrmMain::Picture1_MouseMove(Qt::MouseButtons buttons) {
 void FrmMain::Picture1_MouseUp(Qt::MouseButton) {
     if (!picking()) return;
     dropper_->EndPick();
+    dropper_->setViewer(nullptr);
+    if (dropperLoupe_) dropperLoupe_->End();
     dragPointer_.End();
     Picture1->setPicture(ImgTmp[7]);
 }
 
 void FrmMain::ImgCLR_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
+    dropper_->setViewer(nullptr);
+    if (dropperLoupe_) dropperLoupe_->End();
     dragPointer_.Begin(ImgCLR, dropperCursor_);
     dropper_->BeginPick();
     PickScreenPixel();

@@ -85,7 +85,8 @@ void frozen(QSize size, const QRect& screen, kv::Loupe& loupe) {
 // The dropper's loupe: the source is read from the screen at every move.
 void live(kv::Loupe& loupe) {
     auto reader = kv::createScreenReader();
-    const QRect desktop = kv::LoupeDesktop();
+    const kv::Monitors monitors = reader->monitors();
+    const QRect desktop = monitors.desktop();
     std::printf("live screen %d x %d\n", desktop.width(), desktop.height());
     const double copy = microsPerCall(
         500, [&](int i) { (void)reader->grab(kv::LoupeSourceArea(walk(i, desktop))); });
@@ -97,7 +98,7 @@ void live(kv::Loupe& loupe) {
                          [&](int i) {
                              const QPoint hot = walk(i, desktop);
                              const kv::LoupeSource s = kv::LoupeSourceFrom(*reader, desktop, hot);
-                             loupe.Show(hot, s, captionOf(s), kv::LoupeMonitorAt(hot));
+                             loupe.Show(hot, s, captionOf(s), monitors.monitorFor(hot));
                          }),
            copy);
 }
@@ -142,7 +143,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     kv::Loupe loupe;
-    const QRect screen = kv::LoupeMonitorAt({0, 0});
+    const QRect screen = kv::createScreenReader()->monitors().primaryRect();
     if (!liveOnly) {
         frozen({1920, 1080}, screen, loupe);
         frozen({3840, 2160}, screen, loupe);

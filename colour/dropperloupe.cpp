@@ -37,13 +37,13 @@ void DropperLoupe::clearAround(QPoint at) {
     }
 }
 
-void DropperLoupe::sampled(QPoint at, const LoupeSource& source) {
+void DropperLoupe::sampled(QPoint at, const LoupeSource& source, const QRect& monitor) {
     QStringList caption;
     if (source.centreValid()) {
         const QRgb c = source.centre();
         caption << FormatColourNotations(qRed(c), qGreen(c), qBlue(c))[0];
     }
-    loupe_.Show(at, source, caption, LoupeMonitorAt(at));
+    loupe_.Show(at, source, caption, monitor);
 }
 
 } // namespace kv

@@ -17,7 +17,7 @@ public:
     explicit DropperLoupe(ScreenReader& screen) : screen_(screen) {}
 
     void clearAround(QPoint at) override;
-    void sampled(QPoint at, const LoupeSource& source) override;
+    void sampled(QPoint at, const LoupeSource& source, const QRect& monitor) override;
     // The drag is over: the loupe goes.
     void End() { loupe_.Hide(); }
     const Loupe& loupe() const { return loupe_; }

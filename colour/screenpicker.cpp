@@ -1,7 +1,5 @@
 #include "colour/screenpicker.h"
 
-#include "loupe/loupe.h"
-
 namespace kv {
 
 Channels SplitColourValue(int colour) {
@@ -18,6 +16,7 @@ ScreenPicker::ScreenPicker(ScreenReader& screen, PointerPosition pointer, Colour
 bool ScreenPicker::BeginPick() {
     picking = true;
     previousSample.reset();
+    monitors_ = screen_.monitors();
     return screen_.holdPicture();
 }
 
@@ -34,8 +33,7 @@ void ScreenPicker::PickScreenPixel() {
     LoupeSource around;
     if (viewer_) {
         viewer_->clearAround(at);
-        around = LoupeSourceFrom(screen_,
-                                 QRect(QPoint(0, 0), screen_.screenSize()) | LoupeDesktop(), at);
+        around = LoupeSourceFrom(screen_, monitors_.desktop(), at);
         if (around.centreValid()) pixel = around.centre();
     } else {
         pixel = screen_.pixel(at);
@@ -44,7 +42,7 @@ void ScreenPicker::PickScreenPixel() {
     // the point is not remembered, so the next move there tries again.
     if (!pixel) return;
     previousSample = at;
-    if (viewer_) viewer_->sampled(at, around);
+    if (viewer_) viewer_->sampled(at, around, monitors_.monitorFor(at));
     const int value = qRed(*pixel) + 256 * qGreen(*pixel) + 65536 * qBlue(*pixel);
     const Channels c = SplitColourValue(value);
     if (sink_) sink_(c.red, c.green, c.blue);

@@ -26,7 +26,7 @@ public:
     virtual void clearAround(QPoint at) = 0;
     // A sample was taken at `at`; `source` is what it was read from, and its centre
     // is the colour picked.
-    virtual void sampled(QPoint at, const LoupeSource& source) = 0;
+    virtual void sampled(QPoint at, const LoupeSource& source, const QRect& monitor) = 0;
 };
 
 // The dropper's screen sampling: while a pick is in progress, each sample reads the
@@ -62,6 +62,8 @@ private:
     PointerPosition pointer_;
     ColourSink sink_;
     PickViewer* viewer_ = nullptr;
+    // Asked once a pick, not at every move: the monitors do not change in a drag.
+    Monitors monitors_;
 };
 
 } // namespace kv

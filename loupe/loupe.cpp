@@ -2,10 +2,8 @@
 
 #include "loupe/placement.h"
 
-#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace kv {
 
@@ -59,18 +57,6 @@ bool Loupe::visible() const {
 
 QRect Loupe::geometry() const {
     return visible() ? window_->geometry() : QRect();
-}
-
-QRect LoupeMonitorAt(QPoint screenPos) {
-    for (QScreen* s : QGuiApplication::screens())
-        if (s->geometry().contains(screenPos)) return s->geometry();
-    QScreen* primary = QGuiApplication::primaryScreen();
-    return primary ? primary->geometry() : QRect(0, 0, 1, 1);
-}
-
-QRect LoupeDesktop() {
-    QScreen* primary = QGuiApplication::primaryScreen();
-    return primary ? primary->virtualGeometry() : QRect();
 }
 
 } // namespace kv

@@ -56,9 +56,4 @@ private:
     QImage picture_;
 };
 
-// The monitor that holds `screenPos` (the primary one when none does), and the
-// whole desktop, in screen pixels.
-QRect LoupeMonitorAt(QPoint screenPos);
-QRect LoupeDesktop();
-
 } // namespace kv
