@@ -65,6 +65,7 @@ void FrmSnap::buildOverlays() {
     LblPos = makeReadOut(this, QStringLiteral("区域大小:宽*高"));
     lblInfo = makeReadOut(this, QStringLiteral("当前RGB:(0,0,0)"));
     LblHelp = makeReadOut(this, QStringLiteral("双击可以快速完成截图。"));
+    LblKeys = makeReadOut(this, keysTip());
     for (int i = 0; i < kHandleCount; ++i) {
         auto* h = new HandleBox(i, this);
         h->onPress = [this](int index, QMouseEvent* e) {
@@ -95,6 +96,9 @@ void FrmSnap::buildOverlays() {
 // ---------------------------------------------------------------- window
 
 void FrmSnap::Form_Load() {
+    HideLoupe();
+    keysUsed_ = false;
+    copyNoticeOnly_ = false;
     Status.clear();
     flaga = false;
     originX = originY = downX = downY = 0;
@@ -139,6 +143,7 @@ void FrmSnap::ShowEditor() {
 }
 
 void FrmSnap::ShowAgain() {
+    HideLoupe();
     Shape1->hide();
     hideReadOuts();
     hideHandles();
@@ -156,12 +161,14 @@ void FrmSnap::Form_KeyPress(int keyAscii) {
 void FrmSnap::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    HideLoupe();
     hide();
     if (SnapHost* host = services_.host) host->SnapUnloaded();
 }
 
 void FrmSnap::CloseEditor() {
     if (unloaded_) return;
+    HideLoupe();
     hide();
     resetScreenPointer();
     if (SnapHost* host = services_.host) {
@@ -196,6 +203,7 @@ void FrmSnap::keyPressEvent(QKeyEvent* event) {
         Form_KeyPress(27);
         return;
     }
+    if (EditorKeyPress(event->key(), event->modifiers())) return;
     QWidget::keyPressEvent(event);
 }
 
@@ -233,12 +241,14 @@ void FrmSnap::hideReadOuts() {
     LblPos->hide();
     lblInfo->hide();
     LblHelp->hide();
+    LblKeys->hide();
 }
 
 void FrmSnap::showReadOuts() {
     LblPos->show();
     lblInfo->show();
     LblHelp->show();
+    if (!keysUsed_) LblKeys->show();
 }
 
 void FrmSnap::hideHandles() {
@@ -253,6 +263,10 @@ int FrmSnap::surfacePixel(float x, float y) const {
 }
 
 void FrmSnap::Form_MouseDown(int button, float x, float y) {
+    if (copyNoticeOnly_) {
+        copyNoticeOnly_ = false;
+        lblInfo->hide();
+    }
     downX = x;
     downY = y;
     if (toolMode) {
@@ -285,6 +299,10 @@ void FrmSnap::Form_MouseDown(int button, float x, float y) {
 }
 
 void FrmSnap::Form_MouseMove(int button, float x, float y) {
+    if (copyNoticeOnly_) {
+        copyNoticeOnly_ = false;
+        lblInfo->hide();
+    }
     lblInfo->setText(colourText(surfacePixel(x, y)));
     lblInfo->adjustSize();
     if (toolMode) {
@@ -307,9 +325,12 @@ void FrmSnap::Form_MouseMove(int button, float x, float y) {
     ImageMove();
     Shape1->show();
     showReadOuts();
+    // Dragging out a selection, not moving one.
+    if (Status == QLatin1String("draw")) ShowLoupe(QPoint(nearInt(x), nearInt(y)));
 }
 
 void FrmSnap::Form_MouseUp(int button, float x, float y) {
+    HideLoupe();
     if (drawing) toolRelease(button, x, y);
     if (button != kLeftButton) {
         if (justCleared == 0) CloseEditor();
@@ -342,6 +363,7 @@ void FrmSnap::StackReadOuts() {
     LblPos->move(nearInt(s.left + 2), nearInt(s.top + 2));
     lblInfo->move(nearInt(s.left + 2), LblPos->y() + LblPos->height() + 2);
     LblHelp->move(nearInt(s.left + 2), lblInfo->y() + lblInfo->height() + 2);
+    LblKeys->move(nearInt(s.left + 2), LblHelp->y() + LblHelp->height() + 2);
 }
 
 void FrmSnap::PlaceToolBar() {
@@ -398,9 +420,11 @@ void FrmSnap::Image1_MouseMove(int index, QPointF screenPos) {
     StackReadOuts();
     originX = selection().left;
     originY = selection().top;
+    ShowLoupe(dragCursor);
 }
 
 void FrmSnap::Image1_MouseUp(int /*index*/) {
+    HideLoupe();
     handleDrag = QStringLiteral("Stop");
     PlaceToolBar();
 }

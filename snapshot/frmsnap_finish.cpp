@@ -16,6 +16,7 @@ namespace kv {
 void FrmSnap::buildFinishArea() {}
 
 void FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
+    HideLoupe();
     Shape1->hide();
     hideReadOuts();
     hideHandles();
