@@ -33,7 +33,11 @@ class TrayIcon;
 struct FrmMainServices {
     Clock* clock = nullptr;
     ScreenReader* screen = nullptr;
-    QString programDir; // folder of the executable: app.ico, 用户图片
+    QString programDir; // folder of the executable
+    // Found at start-up (installed or beside the program); programDir/app.ico and
+    // programDir/用户图片 when left empty.
+    QString iconFile;      // app.ico, the tray icon
+    QString captureFolder; // timed captures; the save dialog starts there too
     // ---- capture area: tone player, tray ----
     DesktopWindows* windows = nullptr; // foreground window and window frames
     TonePlayer* tones = nullptr;       // countdown beeps
@@ -209,7 +213,9 @@ private:
 public:
     // ---- region editor area ----
     void OpenRegionCapture(); // "区域截图"
-    void SaveRegionImage();   // "保存图像"
+    QString iconFile() const;
+    QString captureFolder() const;
+    void SaveRegionImage(); // "保存图像"
     // The region editor while it is loaded (also while hidden after finishing); null
     // once it has unloaded itself.
     QPointer<FrmSnap> Snap;

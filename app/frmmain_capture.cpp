@@ -4,6 +4,7 @@
 
 #include "capture/capturefile.h"
 #include "capture/screencapture.h"
+#include "platform/pictureclipboard.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
 #include "platform/x11windows.h"
@@ -71,8 +72,9 @@ void FrmMain::Timer3_Timer() {
     countdown_.tick(CaptureKind::ActiveWindow);
 }
 
-// The third tick: capture, show the picture on the capture page and save it
-// beside the program. A save that fails is told to the user; the capture stays.
+// The third tick: capture, show the picture on the capture page and save it in
+// the capture folder. A save that fails is told to the user, and the capture goes
+// to the clipboard so that it is not lost with the next one.
 void FrmMain::FinishTimedCapture(CaptureKind kind) {
     const Picture picture =
         kind == CaptureKind::FullScreen ? CaptureScreen() : CaptureActiveWindow();
@@ -80,12 +82,16 @@ void FrmMain::FinishTimedCapture(CaptureKind kind) {
     SystemClock systemClock;
     const Clock& clock = services_.clock ? *services_.clock : systemClock;
     const CaptureSaveResult saved =
-        saveCaptureBitmap(PicMain->picture().image(), services_.programDir, clock);
+        saveCaptureBitmap(PicMain->picture().image(), captureFolder(), clock);
     if (saved.ok()) return;
+    QString text = QStringLiteral("截图未能保存到文件：\n%1\n\n原因：%2")
+                       .arg(QDir::toNativeSeparators(saved.path), saved.error);
+    if (!picture.isNull()) {
+        PictureClipboard().put(picture);
+        text += QStringLiteral("\n\n截图已放到剪贴板上，可以粘贴到其他程序中保存。");
+    }
     // Not modal: the other countdown, if one runs, goes on while the box is up.
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kolvane"),
-                                QStringLiteral("截图未能保存到文件：\n%1\n\n原因：%2")
-                                    .arg(QDir::toNativeSeparators(saved.path), saved.error),
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kolvane"), text,
                                 QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
@@ -116,6 +122,16 @@ Picture FrmMain::CaptureActiveWindow() {
 Picture FrmMain::CreateBitmapPicture(const QImage& bitmap) {
     if (bitmap.isNull()) return {};
     return Picture(bitmap);
+}
+
+QString FrmMain::iconFile() const {
+    return services_.iconFile.isEmpty() ? services_.programDir + QStringLiteral("/app.ico")
+                                        : services_.iconFile;
+}
+
+QString FrmMain::captureFolder() const {
+    return services_.captureFolder.isEmpty() ? kv::captureFolder(services_.programDir)
+                                             : services_.captureFolder;
 }
 
 void FrmMain::AddTrayIcon(const QString& iconPath, const QString& tip) {

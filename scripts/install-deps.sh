@@ -9,10 +9,12 @@ build_pkgs=(
   libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libx11-dev libx11-xcb-dev
   libpulse-dev libgif-dev libimagequant-dev libtiff-dev
   fonts-wqy-microhei qt6-translations-l10n
+  dpkg-dev file
 )
 test_pkgs=(
   xvfb xauth openbox trayer pulseaudio pulseaudio-utils
   xdotool xclip x11-utils imagemagick
+  desktop-file-utils appstream lintian
 )
 
 want=("${build_pkgs[@]}")

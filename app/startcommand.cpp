@@ -1,0 +1,28 @@
+#include "app/startcommand.h"
+
+#include "app/frmmain.h"
+
+#include <QApplication>
+
+namespace kv {
+
+void RunStartCommand(FrmMain& main, StartCommand command) {
+    if (command == StartCommand::None) return;
+    if (QApplication::activeModalWidget()) return;
+    if (main.Snap && main.Snap->isVisible()) return;
+    switch (command) {
+    case StartCommand::Region:
+        main.LblColor_Click(6);
+        break;
+    case StartCommand::FullScreen:
+        main.LblColor_Click(7);
+        break;
+    case StartCommand::Window:
+        main.LblColor_Click(5);
+        break;
+    case StartCommand::None:
+        break;
+    }
+}
+
+} // namespace kv
