@@ -6,6 +6,7 @@
 #include "capture/capturefolder.h"
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
+#include "platform/screenreader.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
@@ -66,6 +67,10 @@ int main(int argc, char** argv) {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     qunsetenv("QT_SCALE_FACTOR");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    // In a Wayland session Kolvane is a Wayland client: under XWayland it would see
+    // only the X programs' pixels. The screen comes from the desktop portal then.
+    if (kv::isWaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(kInstanceName);
@@ -95,7 +100,7 @@ int main(int argc, char** argv) {
         QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(services.iconFile)));
 
     // ---- capture: window information, countdown tones, tray icon ----
-    auto windows = kv::createX11DesktopWindows();
+    auto windows = kv::createDesktopWindows();
     auto tones = kv::createTonePlayer();
     kv::TrayIcon tray;
     services.windows = windows.get();

@@ -1,6 +1,8 @@
 #include "platform/screenreader.h"
 
+#include "platform/portalscreenreader.h"
 #include "platform/x11connection.h"
+#include "platform/x11monitors.h"
 #include "platform/x11rendercopy.h"
 #include "platform/x11screenreader.h"
 #include "platform/x11shmpool.h"
@@ -42,6 +44,22 @@ public:
     QSize screenSize() const override {
         QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->geometry().size() * screen->devicePixelRatio() : QSize();
+    }
+    // Qt's screens, as good as Qt knows them; the X reader asks the server instead.
+    Monitors monitors() const override {
+        Monitors m;
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        for (QScreen* screen : screens) {
+            const QRect g = screen->geometry();
+            const qreal dpr = screen->devicePixelRatio();
+            const QRect rect(QPoint(qRound(g.x() * dpr), qRound(g.y() * dpr)), g.size() * dpr);
+            if (screen == QGuiApplication::primaryScreen()) m.primary = int(m.list.size());
+            m.list.push_back({rect, dpr});
+            m.root |= rect;
+        }
+        if (m.list.empty()) return Monitors::single(QRect(QPoint(0, 0), screenSize()));
+        m.root = QRect(QPoint(0, 0), m.root.bottomRight() + QPoint(1, 1));
+        return m;
     }
 };
 
@@ -140,7 +158,8 @@ public:
         shmUsable_ = path != X11ReadPath::NoSharedMemory && format_.direct &&
                      QueryShmSupport(x_->get()).present;
         if (shmUsable_) pool_ = std::make_unique<ShmPool>(x_);
-        if (shmUsable_ && path == X11ReadPath::Best) render_ = X11RenderCopy::create(x_);
+        if (shmUsable_ && path == X11ReadPath::Best && !xineramaActive(x_->get()))
+            render_ = X11RenderCopy::create(x_);
         root_ = queryRootRect();
     }
 
@@ -188,10 +207,8 @@ public:
         return fallbackGrab(r);
     }
 
-    QSize screenSize() const override {
-        if (QGuiApplication::primaryScreen()) return fallback_.screenSize();
-        return queryRootRect().size();
-    }
+    QSize screenSize() const override { return monitors().primaryRect().size(); }
+    Monitors monitors() const override { return queryX11Monitors(x_->get(), x_->root()); }
 
 private:
     // The root window follows screen changes (RandR).
@@ -313,7 +330,13 @@ std::unique_ptr<ScreenReader> createQtScreenReader() {
     return std::make_unique<QtScreenReader>();
 }
 
+bool isWaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
 std::unique_ptr<ScreenReader> createScreenReader() {
+    if (isWaylandSession()) return createPortalScreenReader();
     if (auto reader = createX11ScreenReader(X11ReadPath::Best)) return reader;
     return createQtScreenReader();
 }
