@@ -87,10 +87,17 @@ QImage paintProgramIcon(const ProgramIconShape& s) {
         w.setBrush(g);
         w.drawPolygon(QPolygonF({s.centre, far, far2}));
     }
+    // The cut is a whole picture, so that what lies outside the wheel goes too.
+    QImage mask(img.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    QPainter m(&mask);
+    m.setRenderHint(QPainter::Antialiasing);
+    m.setPen(Qt::NoPen);
+    m.setBrush(Qt::black);
+    m.drawPolygon(s.wheel);
+    m.end();
     w.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-    w.setRenderHint(QPainter::Antialiasing);
-    w.setBrush(Qt::black);
-    w.drawPolygon(s.wheel);
+    w.drawImage(0, 0, mask);
     w.end();
     p.drawImage(0, 0, wedges);
 

@@ -20,7 +20,7 @@ test_pkgs=(
   sway swaybg xwayland dbus-daemon pipewire xdg-desktop-portal xdg-desktop-portal-wlr
   xdg-desktop-portal-gtk
   grim slurp wl-clipboard wtype
-  desktop-file-utils appstream lintian
+  desktop-file-utils appstream lintian librsvg2-bin
 )
 
 want=("${build_pkgs[@]}")

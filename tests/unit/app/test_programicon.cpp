@@ -44,7 +44,8 @@ private slots:
              {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
             QCOMPARE(qAlpha(icon.pixel(corner)), 0);
         // The heart is white, the wheel coloured.
-        QCOMPARE(icon.pixel(size / 2, size / 2), qRgb(255, 255, 255));
+        const QColor heart = icon.pixelColor(size / 2, size / 2);
+        QVERIFY(std::min({heart.red(), heart.green(), heart.blue()}) >= 230);
     }
 
     // The SVG is well-formed and outlines the very hexagon of the 256 px picture.
