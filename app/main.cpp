@@ -10,6 +10,7 @@
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
+#include "platform/waylandscale.h"
 #include "platform/x11windows.h"
 
 #include <QApplication>
@@ -71,6 +72,16 @@ int main(int argc, char** argv) {
     // only the X programs' pixels. The screen comes from the desktop portal then.
     if (kv::isWaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+    // On a Wayland output of scale 2 a window is sized in layout units, half its
+    // pixels. Scaling Qt by the inverse makes one widget pixel one device pixel
+    // again: the pixels of the portal's pictures, which the editor cuts from.
+    if (kv::isWaylandSession() && qgetenv("QT_QPA_PLATFORM").startsWith("wayland")) {
+        if (const int scale = kv::waylandOutputScale(); scale > 1) {
+            qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
+            qputenv("QT_SCALE_FACTOR", QByteArray::number(1.0 / scale));
+            qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
+        }
+    }
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(kInstanceName);

@@ -1,5 +1,6 @@
 #include "app/startcommand.h"
 
+#include "app/capturepage.h"
 #include "app/frmmain.h"
 
 #include <QApplication>
@@ -9,16 +10,16 @@ namespace kv {
 void RunStartCommand(FrmMain& main, StartCommand command) {
     if (command == StartCommand::None) return;
     if (QApplication::activeModalWidget()) return;
-    if (main.Snap && main.Snap->isVisible()) return;
+    if (main.capturePage().Snap && main.capturePage().Snap->isVisible()) return;
     switch (command) {
     case StartCommand::Region:
-        main.LblColor_Click(6);
+        main.capturePage().LblColor_Click(6);
         break;
     case StartCommand::FullScreen:
-        main.LblColor_Click(7);
+        main.capturePage().LblColor_Click(7);
         break;
     case StartCommand::Window:
-        main.LblColor_Click(5);
+        main.capturePage().LblColor_Click(5);
         break;
     case StartCommand::None:
         break;

@@ -3,6 +3,7 @@
 // plays the running instance (lock, channel and main window as the program has them)
 // and starts the built program as the shortcut does. Baseline, in the same process:
 // a click on "区域截图" to the first frame.
+#include "app/capturepage.h"
 #include "app/frmmain.h"
 #include "app/startcommand.h"
 #include "platform/clock.h"
@@ -33,14 +34,14 @@ double median(std::vector<double> v) {
 double firstFrameAfter(FrmMain& main, const QElapsedTimer& start) {
     const bool shown = QTest::qWaitFor(
         [&] {
-            if (!main.Snap) return false;
-            const auto& t = main.Snap->openTimeline;
+            if (!main.capturePage().Snap) return false;
+            const auto& t = main.capturePage().Snap->openTimeline;
             return std::any_of(t.begin(), t.end(),
                                [](const auto& m) { return m.first == "on screen"; });
         },
         5000);
     if (!shown) return -1;
-    FrmSnap& snap = *main.Snap;
+    FrmSnap& snap = *main.capturePage().Snap;
     // Both clocks are monotonic: their difference is when the editor's opening began.
     const double openedAt = (start.nsecsElapsed() - snap.openClock.nsecsElapsed()) / 1e6;
     for (const auto& [what, at] : snap.openTimeline)
@@ -49,7 +50,7 @@ double firstFrameAfter(FrmMain& main, const QElapsedTimer& start) {
 }
 
 void leaveEditor(FrmMain& main) {
-    if (main.Snap) main.Snap->Form_KeyPress(27);
+    if (main.capturePage().Snap) main.capturePage().Snap->Form_KeyPress(27);
     QTest::qWait(250);
 }
 

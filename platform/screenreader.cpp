@@ -29,6 +29,12 @@ namespace {
 // works wherever Qt does. Used when the fast path below is not available.
 class QtScreenReader final : public ScreenReader {
 public:
+    // `root`: the X root window where known. Qt's grab of "the screen" (window 0)
+    // stops at the primary screen's width, so a monitor to the right of it, or a
+    // primary monitor that is not the left one, would read black; the root window
+    // named as a window is read whole.
+    explicit QtScreenReader(WId root = 0) : root_(root) {}
+
     std::optional<QRgb> pixel(QPoint p) override {
         QImage one = grab(QRect(p, QSize(1, 1)));
         if (one.isNull() || one.size() != QSize(1, 1)) return std::nullopt;
@@ -37,7 +43,7 @@ public:
     QImage grab(const QRect& r) override {
         QScreen* screen = QGuiApplication::primaryScreen();
         if (!screen || r.isEmpty()) return {};
-        return screen->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+        return screen->grabWindow(root_, r.x(), r.y(), r.width(), r.height())
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
     }
@@ -61,6 +67,9 @@ public:
         m.root = QRect(QPoint(0, 0), m.root.bottomRight() + QPoint(1, 1));
         return m;
     }
+
+private:
+    WId root_;
 };
 
 // How the root window's pixels are laid out in a Z-pixmap image. Only the layout
@@ -315,7 +324,7 @@ private:
     QRect root_;
     std::unique_ptr<ShmPool> pool_;
     std::unique_ptr<X11RenderCopy> render_;
-    QtScreenReader fallback_;
+    QtScreenReader fallback_{x_->root()};
 };
 
 } // namespace

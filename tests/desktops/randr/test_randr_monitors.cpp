@@ -29,6 +29,26 @@ public:
         : MultiMonitorTest({{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)}, 1}) {}
 
 private slots:
+    // Each way of reading the screen reads either monitor, and across the seam, exactly.
+    void everyReadPathReadsBothMonitors_data() {
+        QTest::addColumn<int>("path");
+        QTest::newRow("render") << int(kv::X11ReadPath::Best);
+        QTest::newRow("shared memory") << int(kv::X11ReadPath::SharedMemory);
+        QTest::newRow("plain") << int(kv::X11ReadPath::NoSharedMemory);
+    }
+    void everyReadPathReadsBothMonitors() {
+        QFETCH(int, path);
+        const QImage root = e2e::grabScreen();
+        const auto reader = kv::createX11ScreenReader(kv::X11ReadPath(path));
+        QVERIFY(reader);
+        // Away from the main window, whose clock may change between two reads.
+        for (const QRect& r :
+             {QRect(1100, 0, 400, 250), QRect(0, 0, 1280, 200), QRect(2900, 100, 300, 100)}) {
+            const QString diff = e2e::pictureDifference(reader->grab(r), root.copy(r));
+            QVERIFY2(diff.isEmpty(),
+                     qPrintable(diff + QStringLiteral(" reading %1,%2").arg(r.x()).arg(r.y())));
+        }
+    }
     void monitorsAsTheServerReportsThem() {
         for (QScreen* s : QGuiApplication::screens())
             qInfo() << "Qt's screen" << s->name() << s->geometry()

@@ -218,6 +218,11 @@ void MultiMonitorTest::initTestCase() {
     QVERIFY2(primary().contains(mainArea_), qPrintable(describe(mainArea_)));
 }
 
+void MultiMonitorTest::cleanup() {
+    // A check that failed with the editor open must not fail the tests after it too.
+    if (editorShown()) closeEditor();
+}
+
 void MultiMonitorTest::cleanupTestCase() {
     program_.reset();
     run("display", {"-window", "root", "xc:black"});
@@ -294,7 +299,8 @@ void MultiMonitorTest::regionsEqualTheRootPixels() {
         QRegion skip = dead;
         const QString tray = xdotool({"search", "--onlyvisible", "--class", "trayer"})
                                  .section(QLatin1Char('\n'), 0, 0);
-        if (!tray.isEmpty()) skip += windowGeometry(tray).adjusted(-200, -2, 2, 2);
+        // The panel moves and grows as icons dock in it: its whole strip is left out.
+        if (!tray.isEmpty()) skip += windowGeometry(tray).adjusted(-300, -4, 300, 4);
         for (QImage* picture : {&was, &is}) {
             QPainter p(picture);
             for (const QRect& r : skip)

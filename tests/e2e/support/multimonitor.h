@@ -55,6 +55,7 @@ protected:
 
 private slots:
     void initTestCase();
+    void cleanup();
     void cleanupTestCase();
     void flippingWindowsStopOnceTheEditorIsOpen();
     void regionsEqualTheRootPixels_data();
