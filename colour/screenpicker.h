@@ -1,6 +1,7 @@
 #pragma once
 
 #include "loupe/loupepicture.h"
+#include "platform/colourvalue.h"
 #include "platform/screenreader.h"
 
 #include <QPoint>
@@ -8,14 +9,6 @@
 #include <optional>
 
 namespace kv {
-
-// Channels of a colour value laid out 0x00BBGGRR (red in the low byte).
-struct Channels {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-};
-Channels SplitColourValue(int colour);
 
 // Sees what each sample is taken from (the dropper's loupe).
 class PickViewer {

@@ -8,9 +8,10 @@ build_pkgs=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins
   libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libxcb-randr0-dev libxcb-xinerama0-dev
   libx11-dev libx11-xcb-dev
-  libpulse-dev libgif-dev libimagequant-dev libtiff-dev
+  libpulse-dev libgif-dev libimagequant-dev libtiff-dev libdeflate-dev
   fonts-wqy-microhei qt6-translations-l10n
   qt6-wayland libwayland-dev libwayland-bin
+  dpkg-dev file
 )
 test_pkgs=(
   xvfb xauth openbox trayer pulseaudio pulseaudio-utils
@@ -19,6 +20,7 @@ test_pkgs=(
   sway swaybg xwayland dbus-daemon pipewire xdg-desktop-portal xdg-desktop-portal-wlr
   xdg-desktop-portal-gtk
   grim slurp wl-clipboard wtype
+  desktop-file-utils appstream lintian librsvg2-bin
 )
 
 want=("${build_pkgs[@]}")

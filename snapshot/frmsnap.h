@@ -2,6 +2,7 @@
 
 #include "loupe/loupe.h"
 #include "platform/picture.h"
+#include "imageio/clipboardencoder.h"
 #include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
 #include "snapshot/history.h"
@@ -28,7 +29,7 @@ namespace kv {
 struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
-    QString programDir;
+    QString saveFolder;             // where the save dialog starts: the folder captures go to
     // ---- finishing area (clipboard, save dialog) ----
 };
 
@@ -178,7 +179,8 @@ public:
     // The region of the last finish: what the save command writes, whatever the
     // clipboard holds by then.
     Picture finishedRegion;
-    PictureClipboard regionClipboard;
+    // Pastes are answered from bytes encoded once, off the UI thread.
+    PictureClipboard regionClipboard{nullptr, encodeForClipboard};
 
     // ---- overlays (never part of the picture) ----
     SelectionOutline* Shape1 = nullptr;

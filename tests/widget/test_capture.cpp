@@ -7,6 +7,7 @@
 #include "platform/x11windows.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QImageWriter>
 #include <QMessageBox>
@@ -66,9 +67,13 @@ class TestCapture : public QObject {
     std::unique_ptr<QTemporaryDir> programDir;
     std::unique_ptr<kv::FrmMain> w;
 
-    void runCountdown(void (kv::FrmMain::*tick)()) {
+    void runCountdown(void (kv::CapturePage::*tick)()) {
         for (int i = 0; i < 3; ++i)
-            (w.get()->*tick)();
+            (w->capturePage().*tick)();
+    }
+    void runCountdownOn(kv::FrmMain& main) {
+        for (int i = 0; i < 3; ++i)
+            main.capturePage().Timer2_Timer();
     }
     QString capturePath() const { return programDir->filePath("用户图片/" + kFileName); }
 
@@ -99,19 +104,19 @@ private slots:
     // saved, pixel for pixel, in a folder that did not exist.
     void fullScreenCountdown() {
         w->ShowColourPage();
-        w->LblColor_Click(7);
-        QVERIFY(w->PicMain->isVisible());
-        QVERIFY(w->Timer2.isActive());
-        QVERIFY(!w->Timer3.isActive());
-        QCOMPARE(w->Timer2.interval(), 1000);
+        w->capturePage().LblColor_Click(7);
+        QVERIFY(w->capturePage().PicMain->isVisible());
+        QVERIFY(w->capturePage().Timer2.isActive());
+        QVERIFY(!w->capturePage().Timer3.isActive());
+        QCOMPARE(w->capturePage().Timer2.interval(), 1000);
         QVERIFY(!QDir(programDir->filePath("用户图片")).exists());
 
-        runCountdown(&kv::FrmMain::Timer2_Timer);
+        runCountdown(&kv::CapturePage::Timer2_Timer);
         QCOMPARE(tones.heard, QStringList({"1500/100", "1500/100", "3000/100"}));
-        QVERIFY(!w->Timer2.isActive());
-        QCOMPARE(w->captureCountdown(), qint16(0));
+        QVERIFY(!w->capturePage().Timer2.isActive());
+        QCOMPARE(w->capturePage().captureCountdown(), qint16(0));
 
-        const QImage shown = w->PicMain->picture().image();
+        const QImage shown = w->capturePage().PicMain->picture().image();
         QCOMPARE(shown.size(), QSize(1920, 1080));
         QVERIFY(shown == screen->grab(QRect(0, 0, 1920, 1080)));
         const QImage saved = QImage(capturePath(), "bmp").convertToFormat(QImage::Format_RGB32);
@@ -133,50 +138,80 @@ private slots:
         QVERIFY(frame.contains(client) && frame != client);
         QTRY_VERIFY(screen->grab(client) == other.image());
 
-        w->LblColor_Click(5);
-        QVERIFY(w->Timer3.isActive());
-        runCountdown(&kv::FrmMain::Timer3_Timer);
-        QVERIFY(!w->Timer3.isActive());
+        w->capturePage().LblColor_Click(5);
+        QVERIFY(w->capturePage().Timer3.isActive());
+        runCountdown(&kv::CapturePage::Timer3_Timer);
+        QVERIFY(!w->capturePage().Timer3.isActive());
 
-        const QImage shown = w->PicMain->picture().image();
+        const QImage shown = w->capturePage().PicMain->picture().image();
         QCOMPARE(shown.size(), frame.size());
         QVERIFY(shown.copy(QRect(client.topLeft() - frame.topLeft(), client.size())) ==
                 other.image());
         QVERIFY(QImage(capturePath(), "bmp").convertToFormat(QImage::Format_RGB32) == shown);
     }
 
-    // The bitmap cannot be written: a box names the file and the reason, and
-    // the capture stays on the capture page.
+    // The bitmap cannot be written: a box names the file and the reason, the
+    // capture stays on the capture page and is not lost: it waits on the
+    // clipboard as a picture, and the box says so.
     void failedSaveIsReported() {
+        QApplication::clipboard()->setText("something older");
         QFile blocker(programDir->filePath("用户图片"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        w->LblColor_Click(7);
-        runCountdown(&kv::FrmMain::Timer2_Timer);
-        QCOMPARE(w->PicMain->picture().size(), QSize(1920, 1080));
+        w->capturePage().LblColor_Click(7);
+        runCountdown(&kv::CapturePage::Timer2_Timer);
+        QCOMPARE(w->capturePage().PicMain->picture().size(), QSize(1920, 1080));
         QMessageBox* box = nullptr;
         QTRY_VERIFY((box = w->findChild<QMessageBox*>()) && box->isVisible());
         QVERIFY2(box->text().contains(QDir::toNativeSeparators(capturePath())),
                  qPrintable(box->text()));
         QVERIFY(box->text().contains(QStringLiteral("已有同名的文件")));
+        QVERIFY(box->text().contains(QStringLiteral("剪贴板")));
+        QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 w->capturePage().PicMain->picture().image());
         box->close();
         QVERIFY(w->isVisible());
+        QApplication::clipboard()->clear();
+    }
+
+    // Where the captures go is chosen at start-up (the user's pictures folder for
+    // an installed program): the bitmap lands there, in a folder made for it.
+    void savesInTheChosenFolder() {
+        const QString folder = programDir->filePath("home/Pictures/用户图片");
+        kv::FrmMainServices s;
+        s.clock = &clock;
+        s.screen = screen.get();
+        s.programDir = programDir->path();
+        s.captureFolder = folder;
+        s.tones = &tones;
+        kv::FrmMain other(s);
+        other.Form_Load();
+        other.capturePage().LblColor_Click(7);
+        runCountdownOn(other);
+        const QImage saved = QImage(folder + "/" + kFileName, "bmp");
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+                 other.capturePage().PicMain->picture().image());
+        QVERIFY(!QFileInfo::exists(capturePath()));
+        QVERIFY(!other.findChild<QMessageBox*>());
     }
 
     // Clicking the capture page or a command again shows the resting picture.
     void captureReplacedByRestingPicture() {
-        w->PicMain->setPicture(w->CaptureScreen());
-        QVERIFY(!w->PicMain->picture().sameAs(w->ImgTmp[8]));
-        w->LblColor_Click(7);
-        QVERIFY(w->PicMain->picture().sameAs(w->ImgTmp[8]));
-        w->Timer2.stop();
+        w->capturePage().PicMain->setPicture(w->capturePage().CaptureScreen());
+        QVERIFY(!w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
+        w->capturePage().LblColor_Click(7);
+        QVERIFY(w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
+        w->capturePage().Timer2.stop();
     }
 
     void emptyCaptures() {
-        QVERIFY(w->CaptureWindow(windows->desktopWindow(), false, 0, 0, 0, 10).isNull());
-        QVERIFY(w->CaptureWindow(0x7ffffff0, false, 0, 0, 10, 10).isNull()); // no such window
-        QVERIFY(kv::FrmMain::CreateBitmapPicture(QImage()).isNull());
-        const kv::Picture part = w->CaptureWindow(w->winId(), true, 5, 6, 40, 30);
+        QVERIFY(
+            w->capturePage().CaptureWindow(windows->desktopWindow(), false, 0, 0, 0, 10).isNull());
+        QVERIFY(w->capturePage()
+                    .CaptureWindow(0x7ffffff0, false, 0, 0, 10, 10)
+                    .isNull()); // no such window
+        QVERIFY(kv::CapturePage::CreateBitmapPicture(QImage()).isNull());
+        const kv::Picture part = w->capturePage().CaptureWindow(w->winId(), true, 5, 6, 40, 30);
         QCOMPARE(part.size(), QSize(40, 30));
     }
 
@@ -187,16 +222,16 @@ private slots:
         QImage picture(16, 16, QImage::Format_ARGB32);
         picture.fill(QColor(10, 120, 240));
         QVERIFY(QImageWriter(icon, "ico").write(picture));
-        w->AddTrayIcon(icon, "Kolvane");
+        w->capturePage().AddTrayIcon(icon, "Kolvane");
         QVERIFY(tray.isShown());
         QCOMPARE(tray.tip(), QString("Kolvane"));
         QCOMPARE(QColor(tray.icon().pixmap(16, 16).toImage().pixel(3, 3)), QColor(10, 120, 240));
-        w->RemoveTrayIcon();
+        w->capturePage().RemoveTrayIcon();
         QVERIFY(!tray.isShown());
         QFile::remove(icon);
-        w->AddTrayIcon(icon, "Kolvane");
+        w->capturePage().AddTrayIcon(icon, "Kolvane");
         QVERIFY(tray.isShown());
-        w->RemoveTrayIcon();
+        w->capturePage().RemoveTrayIcon();
         QVERIFY(!tray.isShown());
     }
 };
