@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/pageframe.h"
-#include "colour/dropperloupe.h"
 #include "colour/currentcolour.h"
+#include "colour/dropperloupe.h"
 #include "colour/screenpicker.h"
 #include "colour/wheelbuffers.h"
 #include "platform/picturebox.h"

@@ -30,7 +30,8 @@ void ColourPage::connectColourSources() {
     dropper_ = std::make_unique<ScreenPicker>(
         screen_ ? *screen_ : *ownScreen_, &PointerScreenPos,
         [this](int red, int green, int blue) { SetCurrentColour(red, green, blue); });
-    if (!isWaylandSession()) dropperLoupe_ = std::make_unique<DropperLoupe>(*screen);
+    if (!isWaylandSession())
+        dropperLoupe_ = std::make_unique<DropperLoupe>(screen_ ? *screen_ : *ownScreen_);
 
     // The sliders follow the thumb while it is dragged (Qt's tracking) and report
     // the final value once more when it is let go.
