@@ -37,8 +37,8 @@ QFont smallFont(QFont f) {
 }
 
 // Top of the dropper box, under its caption.
-int Picture1Top() {
-    return twips(3120);
+int Picture1Top(const UiScale& ui) {
+    return ui.twips(3120);
 }
 
 void setTextColour(QWidget* w, const QColor& c) {
@@ -80,7 +80,7 @@ private:
 // A glyph drawn over a title-bar button; it lets the mouse through to the button.
 class GlyphWidget : public QWidget {
 public:
-    GlyphWidget(QWidget* parent, std::function<void(QPainter&)> draw)
+    GlyphWidget(QWidget* parent, std::function<void(QPainter&, const QRect&)> draw)
         : QWidget(parent), draw_(std::move(draw)) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -88,11 +88,11 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        draw_(p);
+        draw_(p, rect());
     }
 
 private:
-    std::function<void(QPainter&)> draw_;
+    std::function<void(QPainter&, const QRect&)> draw_;
 };
 
 } // namespace
@@ -101,22 +101,23 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     setWindowTitle(QStringLiteral("Kolvane"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
-    setFixedSize(twips(8415), twips(6975));
+    setFixedSize(ui_.twips(8415), ui_.twips(6975));
     setMouseTracking(true);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kWindowBack);
     setPalette(pal);
 
-    ImgTmp[0] = Picture(artwork::TitleButton(0));
-    ImgTmp[1] = Picture(artwork::TitleButton(1));
-    ImgTmp[2] = Picture(artwork::TitleButton(2));
+    const double scale = ui_.factor();
+    ImgTmp[0] = Picture(artwork::TitleButton(0, scale));
+    ImgTmp[1] = Picture(artwork::TitleButton(1, scale));
+    ImgTmp[2] = Picture(artwork::TitleButton(2, scale));
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i] = Picture(QImage(187, 169, QImage::Format_RGB32));
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i].mutableImage().fill(Qt::white);
-    ImgTmp[7] = Picture(artwork::DropperIcon());
-    ImgTmp[8] = Picture(artwork::CaptureCube());
+    ImgTmp[7] = Picture(artwork::DropperIcon(scale));
+    ImgTmp[8] = Picture(artwork::CaptureCube(ui_.px(QSize(401, 257))));
 
     buildFrame();
     buildColourPage();
@@ -153,41 +154,52 @@ void FrmMain::buildFrame() {
     };
 
     // Banner, placed again by Form_Load as it was designed.
-    ImgBanner = picture(twipsRect(15, 10, 8385, 450), Picture());
-    ImgIcon = picture(twipsRect(120, 120, 270, 225), Picture(artwork::ProgramIcon(15)));
-    ImgIcon->setFixedSize(twips(270), twips(225));
-    LblBanner = label(QStringLiteral("Kolvane"), twipsRect(480, 150, 900, 180), kTextBlue);
+    ImgBanner = picture(ui_.twipsRect(15, 10, 8385, 450), Picture());
+    ImgIcon =
+        picture(ui_.twipsRect(120, 120, 270, 225), Picture(artwork::ProgramIcon(15, ui_.factor())));
+    ImgIcon->setFixedSize(ui_.twips(270), ui_.twips(225));
+    LblBanner = label(QStringLiteral("Kolvane"), ui_.twipsRect(480, 150, 900, 180), kTextBlue);
     QFont bold = ui;
     bold.setBold(true);
     LblBanner->setFont(bold);
     LblBanner->adjustSize();
 
-    ImgMin = picture(twipsRect(7370, 15, 300, 300), ImgTmp[0]);
-    ImgMax = picture(twipsRect(7682, 15, 300, 300), ImgTmp[2]);
-    ImgClose = picture(twipsRect(7995, 15, 300, 300), ImgTmp[0]);
+    ImgMin = picture(ui_.twipsRect(7370, 15, 300, 300), ImgTmp[0]);
+    ImgMax = picture(ui_.twipsRect(7682, 15, 300, 300), ImgTmp[2]);
+    ImgClose = picture(ui_.twipsRect(7995, 15, 300, 300), ImgTmp[0]);
     // The minimise glyph: a short thick line.
-    const QRect minButton = ImgMin->geometry();
-    auto* line4 = new GlyphWidget(this, [](QPainter& p) { p.fillRect(0, 0, 10, 2, kTextBlue); });
-    line4->setGeometry(twips(7445), twips(200) - 1, 10, 2);
-    (void)minButton;
-    auto* shape6 = new GlyphWidget(this, [](QPainter& p) {
-        p.setPen(kTextBlue);
-        p.drawRect(0, 0, 10, 7);
-        p.drawLine(0, 1, 10, 1);
+    auto* line4 =
+        new GlyphWidget(this, [](QPainter& p, const QRect& all) { p.fillRect(all, kTextBlue); });
+    line4->setGeometry(ui_.twips(7445), ui_.twips(200) - ui_.px(1), ui_.px(10), ui_.px(2));
+    // The maximise glyph: a window outline with a title bar, in lines one designed
+    // pixel thick.
+    auto* shape6 = new GlyphWidget(this, [ui = ui_](QPainter& p, const QRect&) {
+        auto line = [&](int x, int y, int w, int h) {
+            p.fillRect(QRect(QPoint(ui.px(x), ui.px(y)),
+                             QPoint(ui.px(x + w), ui.px(y + h)) - QPoint(1, 1)),
+                       kTextBlue);
+        };
+        line(0, 0, 11, 1);
+        line(0, 7, 11, 1);
+        line(0, 0, 1, 8);
+        line(10, 0, 1, 8);
+        line(0, 1, 11, 1);
     });
-    shape6->setGeometry(twips(7750), twips(120), twips(165), twips(120));
-    Label3 = label(QStringLiteral("×"), twipsRect(8048, 75, 195, 180), kTextBlue);
+    shape6->setGeometry(ui_.twips(7750), ui_.twips(120), ui_.twips(165), ui_.twips(120));
+    Label3 = label(QStringLiteral("×"), ui_.twipsRect(8048, 75, 195, 180), kTextBlue);
     Label3->setFont(bold);
     Label3->setAlignment(Qt::AlignCenter);
 
     Label4 =
-        label(QStringLiteral("V1.1.0"), twipsRect(5040, 1080, 630, 180), QColor(110, 130, 160));
+        label(QStringLiteral("V1.1.0"), ui_.twipsRect(5040, 1080, 630, 180), QColor(110, 130, 160));
 
-    Image2 = picture(twipsRect(120, 1560, 720, 720), Picture(artwork::ColourTabIcon(48)));
-    LblColr = label(QStringLiteral("取色"), twipsRect(840, 1837, 390, 180), kTextBlue);
+    Image2 =
+        picture(ui_.twipsRect(120, 1560, 720, 720), Picture(artwork::ColourTabIcon(ui_.px(48))));
+    LblColr = label(QStringLiteral("取色"), ui_.twipsRect(840, 1837, 390, 180), kTextBlue);
     LblColr->setFont(bold);
-    Image1 = picture(twipsRect(120, 3360, 720, 720), Picture(artwork::CaptureTabIcon(48)));
-    LblTrim = label(QStringLiteral("屏幕截图"), twipsRect(840, 3630, 780, 180), kTextBlue);
+    Image1 =
+        picture(ui_.twipsRect(120, 3360, 720, 720), Picture(artwork::CaptureTabIcon(ui_.px(48))));
+    LblTrim = label(QStringLiteral("屏幕截图"), ui_.twipsRect(840, 3630, 780, 180), kTextBlue);
     LblTrim->setFont(bold);
     LblColr->setCursor(Qt::PointingHandCursor);
     LblTrim->setCursor(Qt::PointingHandCursor);
@@ -196,27 +208,28 @@ void FrmMain::buildFrame() {
     for (int i = 0; i < 9; ++i) {
         const int width = i == 4 ? 900 : (i < 5 ? 540 : 720);
         LblColor[i] = label(frametexts::CommandCaption(i),
-                            twipsRect(840, commandTop[i], width, 180), kCommandBlue);
+                            ui_.twipsRect(840, commandTop[i], width, 180), kCommandBlue);
         LblColor[i]->setCursor(Qt::PointingHandCursor);
     }
 
-    LblHelp = label(frametexts::WelcomeTip(), twipsRect(2520, 1830, 2700, 180), kTipOrange);
+    LblHelp = label(frametexts::WelcomeTip(), ui_.twipsRect(2520, 1830, 2700, 180), kTipOrange);
     // The longest tips are twice the designed width: the tip line runs to the border.
-    LblHelp->resize(width() - LblHelp->x() - 2, LblHelp->height());
-    LblTime = label(QString(), twipsRect(2557, 6510, 2700, 180), kTipOrange);
+    LblHelp->resize(width() - LblHelp->x() - ui_.px(2), LblHelp->height());
+    LblTime = label(QString(), ui_.twipsRect(2557, 6510, 2700, 180), kTipOrange);
 
-    const QRect webRects[4] = {twipsRect(217, 6510, 1620, 180), twipsRect(577, 5550, 900, 180),
-                               twipsRect(6120, 6517, 720, 180), twipsRect(7320, 6517, 720, 180)};
+    const QRect webRects[4] = {
+        ui_.twipsRect(217, 6510, 1620, 180), ui_.twipsRect(577, 5550, 900, 180),
+        ui_.twipsRect(6120, 6517, 720, 180), ui_.twipsRect(7320, 6517, 720, 180)};
     for (int i = 0; i < 4; ++i) {
         LblWeb[i] = label(frametexts::LinkCaption(i), webRects[i], kLinkRest);
         LblWeb[i]->setCursor(Qt::PointingHandCursor);
     }
-    LblRights[0] =
-        label(frametexts::RightsLine(0), twipsRect(255, 5220, 1900, 180), QColor(120, 130, 145));
-    LblRights[1] =
-        label(frametexts::RightsLine(1), twipsRect(172, 5898, 1900, 180), QColor(120, 130, 145));
+    LblRights[0] = label(frametexts::RightsLine(0), ui_.twipsRect(255, 5220, 1900, 180),
+                         QColor(120, 130, 145));
+    LblRights[1] = label(frametexts::RightsLine(1), ui_.twipsRect(172, 5898, 1900, 180),
+                         QColor(120, 130, 145));
 
-    PicMain = picture(twipsRect(2160, 2280, 6015, 3855), ImgTmp[8]);
+    PicMain = picture(ui_.twipsRect(2160, 2280, 6015, 3855), ImgTmp[8]);
 }
 
 void FrmMain::buildColourPage() {
@@ -241,18 +254,21 @@ void FrmMain::buildColourPage() {
     };
 
     ImgCLR = new PictureBox(this);
-    ImgCLR->setGeometry(twipsRect(2190, 2340, 2805, 2535));
+    ImgCLR->setGeometry(ui_.twipsRect(2190, 2340, 2805, 2535));
     ImgCLR->setBackground(Qt::white);
+    // The wheel and the palettes are colour pictures of fixed cells: shown with
+    // each pixel a solid block, what the dropper picks there is still their colour.
+    ImgCLR->setZoom(ui_.factor());
     ImgCLR->setPicture(ImgTmp[3]);
 
     Label2 = label(QStringLiteral("按下鼠标左键拖动吸管，可进行屏幕取色。"),
-                   twipsRect(5345, 2235, 960, 780), QColor(90, 100, 120));
+                   ui_.twipsRect(5345, 2235, 960, 780), QColor(90, 100, 120));
     Label2->setWordWrap(true);
     Label2->setFont(smallFont(font()));
-    Label2->resize(Label2->width(), Picture1Top() - Label2->y() - 1);
+    Label2->resize(Label2->width(), Picture1Top(ui_) - Label2->y() - ui_.px(1));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label5 = label(QStringLiteral("软件作者承接软件定做业务。"), QRect(350, 344, 196, 64),
+    Label5 = label(QStringLiteral("软件作者承接软件定做业务。"), ui_.px(QRect(350, 344, 196, 64)),
                    QColor(110, 120, 140));
     Label5->setWordWrap(true);
     Label5->setFont(smallFont(font()));
@@ -263,40 +279,42 @@ void FrmMain::buildColourPage() {
     const char* captions[6] = {"HTML", "色值", "RGB", "VB", "C++", "Delphi"};
     for (int i = 0; i < 6; ++i) {
         LblCLR[i] =
-            label(QString::fromUtf8(captions[i]), twipsRect(6480, rowTop[i] + 30, 720, 180));
+            label(QString::fromUtf8(captions[i]), ui_.twipsRect(6480, rowTop[i] + 30, 720, 180));
         TxtClrVal[i] = new QLineEdit(initial[i], this);
         // The designed box is narrow for "RGB(255,255,255)"; a smaller face and the
         // room up to the panel's edge keep the text readable from its start.
-        TxtClrVal[i]->setGeometry(twips(7200), twips(rowTop[i]), 72, twips(270));
+        TxtClrVal[i]->setGeometry(ui_.twips(7200), ui_.twips(rowTop[i]), ui_.px(72),
+                                  ui_.twips(270));
         QFont boxFont = font();
-        boxFont.setPixelSize(10);
-        boxFont.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
+        boxFont.setPixelSize(ui_.px(10));
+        boxFont.setLetterSpacing(QFont::AbsoluteSpacing, ui_.pxF(-0.5));
         TxtClrVal[i]->setFont(boxFont);
         TxtClrVal[i]->setStyleSheet(
-            QStringLiteral("QLineEdit { border: 1px solid rgb(156,195,236); padding: 0px 1px; "
-                           "background: white; }"));
+            QStringLiteral("QLineEdit { border: %1px solid rgb(156,195,236); padding: 0px %1px; "
+                           "background: white; }")
+                .arg(ui_.px(1)));
         TxtClrVal[i]->setCursorPosition(0);
         setTextColour(TxtClrVal[i], kTextBlue);
     }
 
-    Label1 = label(QStringLiteral("当前颜色预览"), twipsRect(5227, 3840, 1095, 180));
+    Label1 = label(QStringLiteral("当前颜色预览"), ui_.twipsRect(5227, 3840, 1095, 180));
     PicCLR = new PictureBox(this);
-    PicCLR->setGeometry(twipsRect(5220, 4080, 1095, 915));
+    PicCLR->setGeometry(ui_.twipsRect(5220, 4080, 1095, 915));
     PicCLR->setBackground(QColor(30, 144, 255));
     PicCLR->setFocusPolicy(Qt::ClickFocus);
 
-    LblQSL = label(QStringLiteral("取色轮调节:"), twipsRect(6480, 3777, 1695, 180));
-    LblLight = label(QStringLiteral("色调:      0"), twipsRect(6480, 4005, 1695, 180));
-    HSLL = slider(twipsRect(6480, 4221, 1695, 255), 256, 128);
-    LblFull = label(QStringLiteral("饱和度:    128"), twipsRect(6480, 4515, 1695, 180));
-    HSLF = slider(twipsRect(6480, 4740, 1695, 255), 256, 128);
+    LblQSL = label(QStringLiteral("取色轮调节:"), ui_.twipsRect(6480, 3777, 1695, 180));
+    LblLight = label(QStringLiteral("色调:      0"), ui_.twipsRect(6480, 4005, 1695, 180));
+    HSLL = slider(ui_.twipsRect(6480, 4221, 1695, 255), 256, 128);
+    LblFull = label(QStringLiteral("饱和度:    128"), ui_.twipsRect(6480, 4515, 1695, 180));
+    HSLF = slider(ui_.twipsRect(6480, 4740, 1695, 255), 256, 128);
 
-    LblR = label(QStringLiteral("红 30"), twipsRect(2160, 5190, 700, 180));
-    LblG = label(QStringLiteral("绿 144"), twipsRect(2160, 5550, 700, 180));
-    LblB = label(QStringLiteral("蓝 255"), twipsRect(2160, 5910, 700, 180));
-    HSLR = slider(twipsRect(2880, 5160, 2175, 255), 255, 30);
-    HSLG = slider(twipsRect(2880, 5520, 2175, 255), 255, 144);
-    HSLB = slider(twipsRect(2880, 5880, 2175, 255), 255, 255);
+    LblR = label(QStringLiteral("红 30"), ui_.twipsRect(2160, 5190, 700, 180));
+    LblG = label(QStringLiteral("绿 144"), ui_.twipsRect(2160, 5550, 700, 180));
+    LblB = label(QStringLiteral("蓝 255"), ui_.twipsRect(2160, 5910, 700, 180));
+    HSLR = slider(ui_.twipsRect(2880, 5160, 2175, 255), 255, 30);
+    HSLG = slider(ui_.twipsRect(2880, 5520, 2175, 255), 255, 144);
+    HSLB = slider(ui_.twipsRect(2880, 5880, 2175, 255), 255, 255);
     // A value that moves with the dragged thumb is a scroll; any other is a change.
     connect(HSLR, &QScrollBar::valueChanged, this,
             [this] { HSLR->isSliderDown() ? HSLR_Scroll() : HSLR_Change(); });
@@ -310,7 +328,7 @@ void FrmMain::buildColourPage() {
     connect(HSLB, &QScrollBar::sliderReleased, this, [this] { HSLB_Change(); });
 
     Picture1 = new PictureBox(this);
-    Picture1->setGeometry(twipsRect(5400, 3120, 480, 480));
+    Picture1->setGeometry(ui_.twipsRect(5400, 3120, 480, 480));
     Picture1->setPicture(ImgTmp[7]);
 
     // Separators between the wheel, the dropper column and the notation column.
@@ -318,7 +336,7 @@ void FrmMain::buildColourPage() {
                             QRect(146, 336, 400, 1), QRect(346, 338, 1, 70)};
     for (int i = 0; i < 4; ++i) {
         Line2[i] = new LineWidget(this, kPanelBorder);
-        Line2[i]->setGeometry(lines[i]);
+        Line2[i]->setGeometry(ui_.px(lines[i]));
     }
 
     colourPageSet_ = {ImgCLR, Label2, Label5};
@@ -333,8 +351,9 @@ void FrmMain::buildColourPage() {
 
 void FrmMain::Form_Load() {
     LblTrim_Click();
-    ImgBanner->setGeometry(twips(10), twips(10), width() - twips(30), ImgBanner->height());
-    ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size())));
+    ImgBanner->setGeometry(ui_.twips(10), ui_.twips(10), width() - ui_.twips(30),
+                           ImgBanner->height());
+    ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size(), ui_.factor())));
     ImgBanner->lower();
     TxtClrVal[3]->setText(QStringLiteral("&H00FF901E&"));
     TxtClrVal[3]->setCursorPosition(0);
@@ -554,13 +573,15 @@ void FrmMain::mouseMoveEvent(QMouseEvent* event) {
 
 void FrmMain::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const UiScale& ui = ui_;
     // Panels: header, navigation column, content, status bar, then the outer border.
-    p.setPen(kPanelBorder);
+    p.setPen(QPen(kPanelBorder, ui.px(1)));
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRect(6, 36, 548, 62), 4, 4);     // header box
-    p.drawRoundedRect(QRect(6, 102, 132, 318), 4, 4);   // navigation
-    p.drawRoundedRect(QRect(140, 140, 414, 280), 4, 4); // content
-    p.drawRoundedRect(QRect(6, 426, 548, 32), 4, 4);    // status bar
+    const double radius = ui.pxF(4);
+    p.drawRoundedRect(ui.px(QRect(6, 36, 548, 62)), radius, radius);     // header box
+    p.drawRoundedRect(ui.px(QRect(6, 102, 132, 318)), radius, radius);   // navigation
+    p.drawRoundedRect(ui.px(QRect(140, 140, 414, 280)), radius, radius); // content
+    p.drawRoundedRect(ui.px(QRect(6, 426, 548, 32)), radius, radius);    // status bar
     // A row of colour chips in the header: what the program is about at a glance.
     const QColor chips[] = {QColor(232, 52, 52), QColor(247, 135, 28), QColor(250, 204, 21),
                             QColor(74, 190, 72), QColor(30, 160, 230), QColor(52, 84, 210),
@@ -568,25 +589,28 @@ void FrmMain::paintEvent(QPaintEvent*) {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 7; ++i) {
         p.setBrush(chips[i]);
-        p.drawRoundedRect(QRect(22 + i * 22, 54, 18, 26), 3, 3);
+        p.drawRoundedRect(ui.px(QRect(22 + i * 22, 54, 18, 26)), ui.pxF(3), ui.pxF(3));
     }
+    // Text sizes follow the font resolution, which already carries the scale.
     QFont big = font();
     big.setPointSize(16);
     big.setBold(true);
     p.setFont(big);
     p.setPen(kTextBlue);
-    p.drawText(QRect(186, 44, 140, 44), Qt::AlignVCenter | Qt::AlignLeft,
+    p.drawText(ui.px(QRect(186, 44, 140, 44)), Qt::AlignVCenter | Qt::AlignLeft,
                QStringLiteral("Kolvane"));
     QFont small = font();
     p.setFont(small);
     p.setPen(QColor(110, 130, 160));
-    p.drawText(QRect(186, 76, 150, 16), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(ui.px(QRect(186, 76, 150, 16)), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("取色 · 截图"));
-    p.setPen(kPanelBorder);
-    p.drawLine(10, 236, 132, 236); // between the two tab groups
-    p.setPen(kTextBlue);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(rect().adjusted(0, 0, -1, -1)); // Shape5, the visible border
+    // Between the two tab groups, then Shape5, the visible border: lines one
+    // designed pixel thick.
+    p.fillRect(ui.px(QRect(10, 236, 123, 1)), kPanelBorder);
+    const int w = width(), h = height(), t = ui.px(1);
+    for (const QRect& edge :
+         {QRect(0, 0, w, t), QRect(0, h - t, w, t), QRect(0, 0, t, h), QRect(w - t, 0, t, h)})
+        p.fillRect(edge, kTextBlue);
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {

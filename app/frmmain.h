@@ -8,6 +8,7 @@
 #include "platform/picturebox.h"
 #include "platform/pointer.h"
 #include "platform/screenreader.h"
+#include "platform/units.h"
 #include "snapshot/frmsnap.h"
 #include "snapshot/snaphost.h"
 
@@ -34,6 +35,7 @@ struct FrmMainServices {
     Clock* clock = nullptr;
     ScreenReader* screen = nullptr;
     QString programDir; // folder of the executable: app.ico, 用户图片
+    UiScale scale;      // the desktop's scale: the design drawn that much larger
     // ---- capture area: tone player, tray ----
     DesktopWindows* windows = nullptr; // foreground window and window frames
     TonePlayer* tones = nullptr;       // countdown beeps
@@ -41,8 +43,9 @@ struct FrmMainServices {
     // ---- region editor area ----
 };
 
-// The main window: a fixed, borderless 561 x 465 frame that draws its own title bar,
-// with a colour page and a capture page sharing the right panel.
+// The main window: a fixed, borderless 561 x 465 frame (times the desktop's scale)
+// that draws its own title bar, with a colour page and a capture page sharing the
+// right panel.
 class FrmMain : public QWidget {
     Q_OBJECT
 public:
@@ -234,6 +237,7 @@ private:
     void setUnderline(QLabel* label, bool on);
 
     FrmMainServices services_;
+    const UiScale& ui_ = services_.scale;
     std::vector<QWidget*> colourPageSet_;
     int refreshCount_ = 0;
     QPoint dragOffset_;

@@ -1,25 +1,46 @@
 #include "app/frmmain.h"
 #include "app/qtchinese.h"
+#include "platform/desktopscale.h"
 #include "platform/heap.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
+#include "platform/units.h"
 #include "platform/x11windows.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
 
-int main(int argc, char** argv) {
+namespace {
+
+// The desktop's scale for the main window, from what the environment asks of Qt
+// programs and the X resources. Qt itself is then told to scale nothing but text.
+double takeDesktopScale() {
+    kv::DesktopScaleInputs in;
+    in.scaleFactor = qEnvironmentVariable("QT_SCALE_FACTOR");
+    in.screenScaleFactors = qEnvironmentVariable("QT_SCREEN_SCALE_FACTORS");
+    in.fontDpi = qEnvironmentVariable("QT_FONT_DPI");
+    kv::ReadX11ScaleInputs(in);
+    const double scale = kv::ChooseDesktopScale(in);
     // Kolvane works in X screen pixels throughout: no scaling between the screen
-    // and what we read, draw and cut.
+    // and what we read, draw and cut. The main window applies the scale itself;
+    // fonts (and the style's metrics) follow the font resolution.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     qunsetenv("QT_SCALE_FACTOR");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    qputenv("QT_FONT_DPI", QByteArray::number(kv::nearInt(96 * scale)));
+    return scale;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(QStringLiteral("kolvane"));
     if (instance.anotherIsRunning()) return 0;
+    const double scale = takeDesktopScale();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kolvane"));
@@ -36,6 +57,7 @@ int main(int argc, char** argv) {
     services.clock = &clock;
     services.screen = screen.get();
     services.programDir = QCoreApplication::applicationDirPath();
+    services.scale = kv::UiScale(scale);
 
     // ---- capture: window information, countdown tones, tray icon ----
     auto windows = kv::createX11DesktopWindows();

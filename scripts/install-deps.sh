@@ -6,13 +6,13 @@ set -euo pipefail
 build_pkgs=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins
-  libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libx11-dev libx11-xcb-dev
+  libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libxcb-randr0-dev libx11-dev libx11-xcb-dev
   libpulse-dev libgif-dev libimagequant-dev libtiff-dev
   fonts-wqy-microhei qt6-translations-l10n
 )
 test_pkgs=(
   xvfb xauth openbox trayer pulseaudio pulseaudio-utils
-  xdotool xclip x11-utils imagemagick
+  xdotool xclip x11-utils x11-xserver-utils imagemagick
 )
 
 want=("${build_pkgs[@]}")
