@@ -162,6 +162,7 @@ public:
     void ImgCLR_MouseMove(Qt::MouseButtons buttons);
     void ImgCLR_MouseUp(Qt::MouseButton button);
     void PickScreenPixel();
+    bool PickWithDesktopPicker();
     bool picking() const { return dropper_ && dropper_->picking; }
     // Hue and saturation sliders re-colour the wheel from its Y/U/V copy.
     void HSLF_Change();
@@ -190,6 +191,9 @@ public:
                           int HeightSrc);
     Picture CaptureActiveWindow();
     static Picture CreateBitmapPicture(const QImage& bitmap);
+    // A capture the screen reader could not make: the reason on the tip line and in
+    // a message box; nothing else changes.
+    void ReportCaptureFailure(const QString& reason);
     // The countdowns: Timer2 full screen, Timer3 active window, one second each,
     // sharing one counter.
     void Timer2_Timer();

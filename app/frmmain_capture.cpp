@@ -23,6 +23,8 @@ public:
     QRect windowRect(WId, bool) const override { return {}; }
 };
 
+const QString kNoActiveWindowTip = QStringLiteral("此桌面不告知活动窗口，窗体截图将截取全屏。");
+
 } // namespace
 
 void FrmMain::LblColor_Click(int index) {
@@ -30,6 +32,8 @@ void FrmMain::LblColor_Click(int index) {
     LblTrim_Click();
     switch (index) {
     case 5:
+        if (services_.windows && !services_.windows->knowsActiveWindow())
+            LblHelp->setText(kNoActiveWindowTip);
         countdown_.start(CaptureKind::ActiveWindow);
         break;
     case 6:
@@ -74,8 +78,17 @@ void FrmMain::Timer3_Timer() {
 // The third tick: capture, show the picture on the capture page and save it
 // beside the program. A save that fails is told to the user; the capture stays.
 void FrmMain::FinishTimedCapture(CaptureKind kind) {
+    // Where no one tells which window is active, the whole screen is the best there is.
+    const bool wholeInstead = kind == CaptureKind::ActiveWindow && services_.windows &&
+                              !services_.windows->knowsActiveWindow();
     const Picture picture =
-        kind == CaptureKind::FullScreen ? CaptureScreen() : CaptureActiveWindow();
+        kind == CaptureKind::FullScreen || wholeInstead ? CaptureScreen() : CaptureActiveWindow();
+    const QString failure = services_.screen ? services_.screen->lastFailure() : QString();
+    if (picture.isNull() && !failure.isEmpty()) {
+        ReportCaptureFailure(failure);
+        return;
+    }
+    if (wholeInstead) LblHelp->setText(kNoActiveWindowTip);
     PicMain->setPicture(picture);
     SystemClock systemClock;
     const Clock& clock = services_.clock ? *services_.clock : systemClock;
@@ -116,6 +129,16 @@ Picture FrmMain::CaptureActiveWindow() {
 Picture FrmMain::CreateBitmapPicture(const QImage& bitmap) {
     if (bitmap.isNull()) return {};
     return Picture(bitmap);
+}
+
+void FrmMain::ReportCaptureFailure(const QString& reason) {
+    LblHelp->setText(QStringLiteral("截图失败：%1").arg(reason));
+    // Not modal, as the save failure above.
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kolvane"),
+                                QStringLiteral("未能截取屏幕。\n\n原因：%1").arg(reason),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 void FrmMain::AddTrayIcon(const QString& iconPath, const QString& tip) {

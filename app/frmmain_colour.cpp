@@ -134,10 +134,31 @@ void FrmMain::PickScreenPixel() {
 void FrmMain::Picture1_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
     dragPointer_.Begin(Picture1, dropperCursor_);
-    dropper_->BeginPick();
+    // Where the screen cannot be sampled under the pointer, the desktop's own
+    // picker (if it has one) does the whole pick instead.
+    if (!dropper_->BeginPick()) {
+        dropper_->EndPick();
+        dragPointer_.End();
+        if (!PickWithDesktopPicker() && services_.screen)
+            LblHelp->setText(QStringLiteral("无法取色：%1").arg(services_.screen->lastFailure()));
+        return;
+    }
     PickScreenPixel();
     // The dropper leaves its box and travels as the pointer.
     Picture1->clearPicture();
+}
+
+// The desktop's colour picker, where it has one; false when it has none.
+bool FrmMain::PickWithDesktopPicker() {
+    ScreenReader* screen = services_.screen ? services_.screen : ownScreen_.get();
+    if (!screen) return false;
+    const PickedColour picked = screen->pickColour();
+    if (!picked.offered) return false;
+    if (picked.colour)
+        SetCurrentColour(qRed(*picked.colour), qGreen(*picked.colour), qBlue(*picked.colour));
+    else
+        LblHelp->setText(QStringLiteral("取色未完成：%1").arg(screen->lastFailure()));
+    return true;
 }
 
 void FrmMain::Picture1_MouseMove(Qt::MouseButtons buttons) {

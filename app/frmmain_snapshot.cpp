@@ -63,6 +63,14 @@ void FrmMain::OpenRegionCapture() {
         Snap->openClock = clock;
         Snap->openTimeline = {{QStringLiteral("main window gone"), hiddenMs}};
         Snap->Form_Load();
+        // A screen that could not be read at all (a desktop portal that is missing or
+        // refused): no editor on a black picture, the main window back as it was.
+        const QString failure = services_.screen ? services_.screen->lastFailure() : QString();
+        if (!failure.isEmpty()) {
+            Snap->CloseEditor();
+            ReportCaptureFailure(failure);
+            return;
+        }
         Snap->ShowEditor();
     }
     Snap->Status = QStringLiteral("draw");

@@ -2,6 +2,7 @@
 #include "app/qtchinese.h"
 #include "platform/desktopscale.h"
 #include "platform/heap.h"
+#include "platform/screenreader.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
@@ -36,6 +37,10 @@ double takeDesktopScale() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // In a Wayland session Kolvane is a Wayland client: under XWayland it would see
+    // only the X programs' pixels. The screen comes from the desktop portal then.
+    if (kv::isWaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(QStringLiteral("kolvane"));
@@ -60,7 +65,7 @@ int main(int argc, char** argv) {
     services.scale = kv::UiScale(scale);
 
     // ---- capture: window information, countdown tones, tray icon ----
-    auto windows = kv::createX11DesktopWindows();
+    auto windows = kv::createDesktopWindows();
     auto tones = kv::createTonePlayer();
     kv::TrayIcon tray;
     services.windows = windows.get();

@@ -3,8 +3,11 @@
 namespace kv {
 
 QImage ScreenCapture::captureScreen() {
-    const QSize size = screen_.screenSize();
-    return captureWindow(windows_.desktopWindow(), false, 0, 0, size.width(), size.height());
+    // The monitors are asked at each capture: one plugged in or rearranged since the
+    // last capture counts.
+    const QRect primary = screen_.monitors().primaryRect();
+    return captureWindow(windows_.desktopWindow(), false, primary.x(), primary.y(), primary.width(),
+                         primary.height());
 }
 
 QImage ScreenCapture::captureWindow(WId window, bool client, int left, int top, int width,
@@ -14,7 +17,11 @@ QImage ScreenCapture::captureWindow(WId window, bool client, int left, int top, 
     const QRect where = window == windows_.desktopWindow() ? QRect(QPoint(0, 0), QSize(1, 1))
                                                            : windows_.windowRect(window, client);
     if (where.isNull()) return {};
-    return screen_.grab(QRect(where.topLeft() + QPoint(left, top), QSize(width, height)));
+    const QRect area(where.topLeft() + QPoint(left, top), QSize(width, height));
+    QImage picture = screen_.grab(area);
+    // A window may reach past the monitors' edges, or into a corner no monitor shows.
+    blackOutsideMonitors(picture, area.topLeft(), screen_.monitors());
+    return picture;
 }
 
 QImage ScreenCapture::captureActiveWindow() {

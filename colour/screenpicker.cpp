@@ -13,9 +13,15 @@ Channels SplitColourValue(int colour) {
 ScreenPicker::ScreenPicker(ScreenReader& screen, PointerPosition pointer, ColourSink sink)
     : screen_(screen), pointer_(std::move(pointer)), sink_(std::move(sink)) {}
 
-void ScreenPicker::BeginPick() {
+bool ScreenPicker::BeginPick() {
     picking = true;
     previousSample.reset();
+    return screen_.holdPicture();
+}
+
+void ScreenPicker::EndPick() {
+    picking = false;
+    screen_.releasePicture();
 }
 
 void ScreenPicker::PickScreenPixel() {

@@ -28,9 +28,11 @@ public:
 
     // A press starts a pick. The last sampled point is forgotten then: the screen
     // may have changed under it since the previous pick (another palette shown).
-    void BeginPick();
+    // A reader that cannot follow the live screen takes its one picture here;
+    // false when the samples that follow cannot be had (see ScreenReader).
+    bool BeginPick();
     // Only the dropper's release ends a pick.
-    void EndPick() { picking = false; }
+    void EndPick();
     // One sample at the pointer; nothing while no pick is in progress or when the
     // pointer has not moved since the last sample. A failed read takes no sample.
     void PickScreenPixel();

@@ -1,6 +1,8 @@
 #include "platform/screenreader.h"
 
+#include "platform/portalscreenreader.h"
 #include "platform/x11connection.h"
+#include "platform/x11monitors.h"
 #include "platform/x11rendercopy.h"
 #include "platform/x11screenreader.h"
 #include "platform/x11shmpool.h"
@@ -27,6 +29,12 @@ namespace {
 // works wherever Qt does. Used when the fast path below is not available.
 class QtScreenReader final : public ScreenReader {
 public:
+    // `root`: the X root window where known. Qt's grab of "the screen" (window 0)
+    // stops at the primary screen's width, so a monitor to the right of it, or a
+    // primary monitor that is not the left one, would read black; the root window
+    // named as a window is read whole.
+    explicit QtScreenReader(WId root = 0) : root_(root) {}
+
     std::optional<QRgb> pixel(QPoint p) override {
         QImage one = grab(QRect(p, QSize(1, 1)));
         if (one.isNull() || one.size() != QSize(1, 1)) return std::nullopt;
@@ -35,7 +43,7 @@ public:
     QImage grab(const QRect& r) override {
         QScreen* screen = QGuiApplication::primaryScreen();
         if (!screen || r.isEmpty()) return {};
-        return screen->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+        return screen->grabWindow(root_, r.x(), r.y(), r.width(), r.height())
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
     }
@@ -43,6 +51,25 @@ public:
         QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->geometry().size() * screen->devicePixelRatio() : QSize();
     }
+    // Qt's screens, as good as Qt knows them; the X reader asks the server instead.
+    Monitors monitors() const override {
+        Monitors m;
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        for (QScreen* screen : screens) {
+            const QRect g = screen->geometry();
+            const qreal dpr = screen->devicePixelRatio();
+            const QRect rect(QPoint(qRound(g.x() * dpr), qRound(g.y() * dpr)), g.size() * dpr);
+            if (screen == QGuiApplication::primaryScreen()) m.primary = int(m.list.size());
+            m.list.push_back({rect, dpr});
+            m.root |= rect;
+        }
+        if (m.list.empty()) return Monitors::single(QRect(QPoint(0, 0), screenSize()));
+        m.root = QRect(QPoint(0, 0), m.root.bottomRight() + QPoint(1, 1));
+        return m;
+    }
+
+private:
+    WId root_;
 };
 
 // How the root window's pixels are laid out in a Z-pixmap image. Only the layout
@@ -140,7 +167,8 @@ public:
         shmUsable_ = path != X11ReadPath::NoSharedMemory && format_.direct &&
                      QueryShmSupport(x_->get()).present;
         if (shmUsable_) pool_ = std::make_unique<ShmPool>(x_);
-        if (shmUsable_ && path == X11ReadPath::Best) render_ = X11RenderCopy::create(x_);
+        if (shmUsable_ && path == X11ReadPath::Best && !xineramaActive(x_->get()))
+            render_ = X11RenderCopy::create(x_);
         root_ = queryRootRect();
     }
 
@@ -188,10 +216,8 @@ public:
         return fallbackGrab(r);
     }
 
-    QSize screenSize() const override {
-        if (QGuiApplication::primaryScreen()) return fallback_.screenSize();
-        return queryRootRect().size();
-    }
+    QSize screenSize() const override { return monitors().primaryRect().size(); }
+    Monitors monitors() const override { return queryX11Monitors(x_->get(), x_->root()); }
 
 private:
     // The root window follows screen changes (RandR).
@@ -298,7 +324,7 @@ private:
     QRect root_;
     std::unique_ptr<ShmPool> pool_;
     std::unique_ptr<X11RenderCopy> render_;
-    QtScreenReader fallback_;
+    QtScreenReader fallback_{x_->root()};
 };
 
 } // namespace
@@ -313,7 +339,13 @@ std::unique_ptr<ScreenReader> createQtScreenReader() {
     return std::make_unique<QtScreenReader>();
 }
 
+bool isWaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
 std::unique_ptr<ScreenReader> createScreenReader() {
+    if (isWaylandSession()) return createPortalScreenReader();
     if (auto reader = createX11ScreenReader(X11ReadPath::Best)) return reader;
     return createQtScreenReader();
 }

@@ -1,15 +1,24 @@
 #pragma once
 
+#include "platform/monitors.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QString>
 #include <memory>
 #include <optional>
 
 namespace kv {
 
-// Reads what the screen shows, in X screen pixels of the root window, whatever
-// program owns the pixels.
+// A colour from the desktop's own picker (see ScreenReader::pickColour).
+struct PickedColour {
+    bool offered = false;       // the desktop has a picker; when false, sample instead
+    std::optional<QRgb> colour; // nothing when the pick was cancelled or failed
+};
+
+// Reads what the screen shows, in screen pixels (on X those of the root window, every
+// monitor), whatever program owns the pixels.
 class ScreenReader {
 public:
     virtual ~ScreenReader() = default;
@@ -19,9 +28,32 @@ public:
     virtual QImage grab(const QRect& screenRect) = 0;
     // Size of the primary screen in pixels.
     virtual QSize screenSize() const = 0;
+    // The monitors as they are now, in the pixels pixel() and grab() take. A reader
+    // that knows of no monitors has one: the primary screen from (0, 0).
+    virtual Monitors monitors() const {
+        return Monitors::single(QRect(QPoint(0, 0), screenSize()));
+    }
+
+    // Why the last read gave nothing, in the user's words; empty after a read that
+    // worked. Readers that cannot fail say nothing.
+    virtual QString lastFailure() const { return {}; }
+    // Between these two, pixel() may answer from one picture taken at the start
+    // instead of the live screen: for readers where each read is a whole request
+    // (a desktop portal). Readers of the live screen ignore them. Whether pixel()
+    // can now answer for the pointer's positions (false when no picture could be
+    // taken, or where our own window is in it is not known).
+    virtual bool holdPicture() { return true; }
+    virtual void releasePicture() {}
+    // Lets the user pick a colour with the desktop's own picker, where reading
+    // pixels under the pointer is not possible for us. Waits for the pick.
+    virtual PickedColour pickColour() { return {}; }
 };
 
-// The reader for the running X display.
+// The reader for this session, chosen once: the desktop portal in a Wayland
+// session, the X server otherwise.
 std::unique_ptr<ScreenReader> createScreenReader();
+// Whether this is a Wayland session (WAYLAND_DISPLAY set, or XDG_SESSION_TYPE
+// says so), where other programs' pixels are reached only through the portal.
+bool isWaylandSession();
 
 } // namespace kv

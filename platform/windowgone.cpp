@@ -1,5 +1,6 @@
 #include "platform/windowgone.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QThread>
@@ -40,6 +41,11 @@ bool viewable(xcb_connection_t* c, xcb_window_t w) {
     return shown;
 }
 
+// Long enough for Qt to flush its requests to the compositor. The screenshot that
+// follows goes through the portal to a new client of the compositor, which is
+// served only after what we sent before.
+constexpr int kWaylandGoneMs = 5;
+
 } // namespace
 
 void syncWithDisplay() {
@@ -52,12 +58,28 @@ bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const 
     return lastRead != windowPicture && lastRead == previousRead;
 }
 
+// Without an X server (a Wayland session) there is nothing to ask: every read is a
+// whole portal request, far too slow to watch the area with. Hiding destroys the
+// window's surface as soon as Qt flushes its requests; the compositor drops it from
+// the next frame it draws.
+static bool hideOnWayland(QWidget* window) {
+    window->hide();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kWaylandGoneMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
 bool hideAndWaitOffScreen(QWidget* window, ScreenReader* screen, int timeoutMs) {
     if (!window->isVisible()) return true;
+    if (!x11Connection()) return hideOnWayland(window);
     QElapsedTimer clock;
     clock.start();
     QRect area = window->frameGeometry();
-    if (screen) area = area.intersected(QRect(QPoint(0, 0), screen->screenSize()));
+    if (screen) area = area.intersected(screen->monitors().root);
     const QImage before = screen ? screen->grab(area) : QImage();
     xcb_connection_t* c = x11Connection();
     const xcb_window_t client = c ? xcb_window_t(window->winId()) : XCB_NONE;

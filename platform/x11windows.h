@@ -18,9 +18,15 @@ public:
     // frame the window manager drew around it, with client true only the window's
     // own area. A null rectangle when the window does not exist.
     virtual QRect windowRect(WId window, bool client) const = 0;
+    // Whether activeWindow() can tell at all. A Wayland client is never told which
+    // window is active, nor where other windows are.
+    virtual bool knowsActiveWindow() const { return true; }
 };
 
 // The windows of the running X display; nothing when there is none.
 std::unique_ptr<DesktopWindows> createX11DesktopWindows();
+// The windows of this session, chosen once like the screen reader: in a Wayland
+// session a stand-in that knows only the whole screen.
+std::unique_ptr<DesktopWindows> createDesktopWindows();
 
 } // namespace kv

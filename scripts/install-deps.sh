@@ -6,13 +6,19 @@ set -euo pipefail
 build_pkgs=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins
-  libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libxcb-randr0-dev libx11-dev libx11-xcb-dev
+  libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libxcb-randr0-dev libxcb-xinerama0-dev
+  libx11-dev libx11-xcb-dev
   libpulse-dev libgif-dev libimagequant-dev libtiff-dev
   fonts-wqy-microhei qt6-translations-l10n
+  qt6-wayland libwayland-dev libwayland-bin
 )
 test_pkgs=(
   xvfb xauth openbox trayer pulseaudio pulseaudio-utils
-  xdotool xclip x11-utils x11-xserver-utils imagemagick
+  xdotool xclip x11-utils imagemagick
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  sway swaybg xwayland dbus-daemon pipewire xdg-desktop-portal xdg-desktop-portal-wlr
+  xdg-desktop-portal-gtk
+  grim slurp wl-clipboard wtype
 )
 
 want=("${build_pkgs[@]}")

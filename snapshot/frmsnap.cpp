@@ -3,6 +3,7 @@
 #include "platform/screenpointer.h"
 #include "platform/units.h"
 #include "platform/windowgone.h"
+#include "snapshot/desktopcover.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -115,23 +116,12 @@ void FrmSnap::Form_Load() {
     surface.setPersistent(true);
     setScreenPointer(Qt::CrossCursor);
 
-    // The frozen picture, taken while this window is not on the screen.
-    screenSize_ = services_.screen ? services_.screen->screenSize() : QSize();
-    if (screenSize_.isEmpty()) screenSize_ = QSize(1, 1);
-    QImage shot =
-        services_.screen ? services_.screen->grab(QRect(QPoint(0, 0), screenSize_)) : QImage();
-    if (shot.size() != screenSize_) {
-        // An unreadable display leaves black where nothing could be read.
-        QImage full(screenSize_, QImage::Format_RGB32);
-        full.fill(Qt::black);
-        if (!shot.isNull()) {
-            QPainter p(&full);
-            p.drawImage(0, 0, shot);
-        }
-        shot = full;
-    }
+    // The frozen picture of every monitor, taken while this window is not on the screen.
+    // The monitors are asked now, so that one changed since the last opening counts.
+    monitors_ = services_.screen ? services_.screen->monitors() : Monitors::single(QRect());
+    QImage shot = freezeDesktop(services_.screen, monitors_);
     markOpening(QStringLiteral("screen read"));
-    setGeometry(QRect(QPoint(0, 0), screenSize_));
+    setGeometry(QRect(QPoint(0, 0), shot.size()));
     surface.load(shot);
     history.start(surface.committed());
     Status = QStringLiteral("draw");
@@ -141,8 +131,7 @@ void FrmSnap::Form_Load() {
 
 void FrmSnap::ShowEditor() {
     framePending_ = true;
-    setGeometry(QRect(QPoint(0, 0), screenSize_));
-    showFullScreen();
+    coverDesktop(this, monitors_);
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
@@ -357,7 +346,7 @@ void FrmSnap::StackReadOuts() {
 
 void FrmSnap::PlaceToolBar() {
     const QPointF at = placeToolBar(selection(), QSizeF(Picture1->width(), Picture1->height()),
-                                    screenSize_.height());
+                                    selectionMonitor());
     Picture1->move(nearInt(at.x()), nearInt(at.y()));
     Picture1->show();
     Picture1->raise();
@@ -396,7 +385,10 @@ void FrmSnap::Image1_MouseMove(int index, QPointF screenPos) {
     if (index < 0 || index >= kHandleCount) return;
     setScreenPointer(handleCursor(index));
     if (handleDrag != QLatin1String("Start")) return;
-    dragCursor = QPoint(nearInt(screenPos.x()), nearInt(screenPos.y()));
+    // Where the desktop is larger than its monitors the pointer can go where the
+    // selection may not.
+    dragCursor =
+        clampInto(QPoint(nearInt(screenPos.x()), nearInt(screenPos.y())), monitors_.desktop());
     Image1[std::size_t(index)]->move(dragCursor);
     setSelection(resizeByHandle(index, selection(), {pressLeft, pressTop, pressRight, pressBottom},
                                 dragCursor));
@@ -415,8 +407,8 @@ void FrmSnap::Image1_MouseUp(int /*index*/) {
 
 void FrmSnap::MoveDrag(float x, float y) {
     setScreenPointer(Qt::SizeAllCursor);
-    setSelection(
-        moveSelection(selection(), {originX, originY}, {downX, downY}, {x, y}, screenSize_));
+    setSelection(moveSelection(selection(), {originX, originY}, {downX, downY}, {x, y},
+                               monitors_.desktop()));
     StackReadOuts();
 }
 

@@ -63,7 +63,10 @@ public:
     // Discards the editor: hidden for good, its state goes with it (the host deletes it).
     void Unload();
     bool unloaded() const { return unloaded_; }
-    QSize screenSize() const { return screenSize_; }
+    // The desktop's monitors as the last load found them; the frozen picture covers them.
+    const Monitors& monitors() const { return monitors_; }
+    // The monitor the tool bar and the option bar stand on.
+    QRect selectionMonitor() const { return barMonitor(selection(), monitors_); }
 
     // Started by the opener when the user asked for the editor; the first painted frame
     // is measured against it.
@@ -206,7 +209,7 @@ private:
     void hideHandles();
 
     FrmSnapServices services_;
-    QSize screenSize_;
+    Monitors monitors_;
     bool unloaded_ = false;
     bool framePending_ = false;
 };

@@ -61,8 +61,8 @@ QFont FrmSnap::textFont(float points) const {
 // ---------------------------------------------------------------- tool bar
 
 void FrmSnap::PlaceOptionBar() {
-    const QPointF at =
-        optionBarPosition(QRectF(Picture1->geometry()), kOptionBarHeight, screenSize().height());
+    const QPointF at = optionBarPosition(QRectF(Picture1->geometry()), kOptionBarHeight,
+                                         QRectF(selectionMonitor()));
     Picture2->move(nearInt(at.x()), nearInt(at.y()));
 }
 

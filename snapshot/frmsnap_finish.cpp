@@ -20,6 +20,10 @@ void FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
     hideReadOuts();
     hideHandles();
     QCoreApplication::processEvents();
+    // The events just handled may include the release that ends a double click, which
+    // places the tool bar again: nothing but the picture may be in the region.
+    Picture1->hide();
+    Picture2->hide();
 
     const QRect area(left, top, right - left, bottom - top);
     // What the editor shows there: the picture with everything drawn on it and

@@ -2,12 +2,15 @@
 
 #include "snapshot/strokes.h"
 
+#include <algorithm>
+
 namespace kv {
 
-QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, double screenHeight) {
+QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, const QRectF& monitor) {
     const double below = toolBar.top() + toolBar.height() + kOptionBarGap;
-    if (screenHeight >= below + optionBarHeight) return {toolBar.left(), below};
-    return {toolBar.left(), toolBar.top() - optionBarHeight - kOptionBarGap};
+    if (monitor.top() + monitor.height() >= below + optionBarHeight) return {toolBar.left(), below};
+    const double above = toolBar.top() - optionBarHeight - kOptionBarGap;
+    return {toolBar.left(), std::max(above, monitor.top())};
 }
 
 double optionBarWidthFor(const QString& toolName) {

@@ -19,9 +19,10 @@ constexpr double kColourGridTop = 4.0;
 constexpr double kColourGridWidth = 161.0;
 constexpr double kColourGridHeight = 440.0 / 15; // 29.33 px
 
-// Where the option bar goes for a tool bar at `toolBar`: left edges aligned, 3 pixels
-// below the tool bar when it fits above the screen's bottom, otherwise 3 pixels above.
-QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, double screenHeight);
+// Where the option bar goes for a tool bar at `toolBar` on `monitor` (the tool bar's):
+// left edges aligned, 3 pixels below the tool bar when it fits above the monitor's
+// bottom, otherwise 3 pixels above, and never above the monitor's top.
+QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, const QRectF& monitor);
 
 // The option bar's width while `toolName` is armed: the arrow has no sizes to choose,
 // so its bar ends after the colour grid (166.33 px); the others show a chooser (241.33 px).

@@ -2,6 +2,7 @@
 
 #include "platform/units.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace kv {
@@ -90,26 +91,44 @@ SelBox resizeByHandle(int index, const SelBox& current, const PressEdges& p, QPo
 }
 
 SelBox moveSelection(const SelBox& current, QPointF origin, QPointF down, QPointF pointer,
-                     QSize screen) {
+                     const QRect& desktop) {
     SelBox s = current;
     s.left = float(origin.x()) - (float(down.x()) - float(pointer.x()));
     s.top = float(origin.y()) - (float(down.y()) - float(pointer.y()));
-    if (s.left < 0) s.left = 0;
-    if (s.top < 0) s.top = 0;
-    if (s.left + s.width > screen.width()) s.left = float(screen.width()) - s.width;
-    if (s.top + s.height > screen.height()) s.top = float(screen.height()) - s.height;
+    const float left = float(desktop.x()), top = float(desktop.y());
+    const float right = left + float(desktop.width()), bottom = top + float(desktop.height());
+    if (s.left < left) s.left = left;
+    if (s.top < top) s.top = top;
+    if (s.left + s.width > right) s.left = right - s.width;
+    if (s.top + s.height > bottom) s.top = bottom - s.height;
     return s;
 }
 
-QPointF placeToolBar(const SelBox& b, QSizeF bar, int screenHeight) {
+QRect barMonitor(const SelBox& b, const Monitors& monitors) {
+    // The last pixel inside the selection; the click point itself for a selection of no
+    // size. A selection ending exactly on a monitor's right edge belongs to that
+    // monitor, not to the one beyond the seam.
+    const QPoint corner(nearInt(std::max(b.left, b.right() - 1)),
+                        nearInt(std::max(b.top, b.bottom() - 1)));
+    return monitors.monitorFor(corner);
+}
+
+QPointF placeToolBar(const SelBox& b, QSizeF bar, const QRect& m) {
     const double tw = bar.width(), th = bar.height();
+    const double mLeft = m.x(), mTop = m.y();
+    const double mRight = mLeft + m.width(), mBottom = mTop + m.height();
     double left = double(b.left) + b.width - tw;
     double top;
-    if (screenHeight >= double(b.top) + b.height + 4 + th)
+    if (mBottom >= double(b.top) + b.height + 4 + th)
         top = double(b.top) + b.height + 4;
     else
         top = double(b.top) + b.height - th - 4;
-    if (left < 0) left = 0;
+    // Only a selection that reaches past its monitor gets here: the bar keeps to the
+    // monitor rather than fall where nothing shows it.
+    if (left + tw > mRight) left = mRight - tw;
+    if (top + th > mBottom) top = mBottom - th;
+    if (top < mTop) top = mTop;
+    if (left < mLeft) left = mLeft;
     return {left, top};
 }
 

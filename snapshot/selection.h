@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/monitors.h"
+
 #include <QPoint>
 #include <QPointF>
 #include <QSize>
@@ -68,13 +70,20 @@ struct PressEdges {
 SelBox resizeByHandle(int index, const SelBox& current, const PressEdges& press, QPoint pointer);
 
 // The selection moved by the distance the pointer travelled since the press, kept whole
-// on the screen.
+// inside the desktop's rectangle (the one round every monitor).
 SelBox moveSelection(const SelBox& current, QPointF origin, QPointF down, QPointF pointer,
-                     QSize screen);
+                     const QRect& desktop);
 
-// Where the tool bar goes: below the selection, right edges aligned, 4 pixels from it;
-// inside its bottom edge when there is no room below; never past the left screen edge.
-QPointF placeToolBar(const SelBox& box, QSizeF toolBar, int screenHeight);
+// The monitor the bars of a selection stand on: the one that holds the selection's
+// bottom-right pixel, or the nearest one when that pixel lies on none (between
+// monitors of different heights).
+QRect barMonitor(const SelBox& box, const Monitors& monitors);
+
+// Where the tool bar goes on `monitor`: below the selection, right edges aligned, 4
+// pixels from it; inside its bottom edge when there is no room below; never past the
+// monitor's left edge. A selection that reaches past the monitor (across a seam, or
+// off a shorter monitor) still gets its bar on the monitor.
+QPointF placeToolBar(const SelBox& box, QSizeF toolBar, const QRect& monitor);
 
 // ---- read-outs ----
 // "区域大小:" with the shortest decimal form of each single-precision value.

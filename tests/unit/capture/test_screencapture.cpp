@@ -19,8 +19,21 @@ public:
         return image;
     }
     QSize screenSize() const override { return {1920, 1080}; }
+    Monitors monitors() const override {
+        return desk.list.empty() ? ScreenReader::monitors() : desk;
+    }
     QList<QRect> grabs;
+    Monitors desk; // none: one 1920x1080 screen
 };
+
+// A 1280x1024 monitor at 0,0 and the 1920x1080 primary to its right.
+Monitors primaryOnTheRight() {
+    Monitors m;
+    m.root = QRect(0, 0, 3200, 1080);
+    m.list = {{QRect(0, 0, 1280, 1024), 1.0}, {QRect(1280, 0, 1920, 1080), 1.0}};
+    m.primary = 1;
+    return m;
+}
 
 constexpr WId kRoot = 1;
 
@@ -86,6 +99,42 @@ private slots:
             QCOMPARE(screen.grabs, QList<QRect>{expected});
             QCOMPARE(result.size(), expected.size());
         }
+    }
+
+    // On two monitors: the primary one wherever it lies; a window over the corner that
+    // no monitor shows, or off the desktop, black there and read as it is elsewhere.
+    void twoMonitors_data() {
+        QTest::addColumn<QString>("routine");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("screen: the primary on the right")
+            << "screen" << QRect() << QRect(1280, 0, 1920, 1080);
+        QTest::newRow("window over the dead corner")
+            << "active" << QRect(1200, 1000, 200, 60) << QRect(1200, 1000, 200, 60);
+        QTest::newRow("window off the left edge")
+            << "active" << QRect(-50, 100, 200, 60) << QRect(-50, 100, 200, 60);
+    }
+    void twoMonitors() {
+        QFETCH(QString, routine);
+        QFETCH(QRect, frame);
+        QFETCH(QRect, expected);
+        FakeScreen screen;
+        screen.desk = primaryOnTheRight();
+        FakeWindows windows;
+        windows.active = 7;
+        windows.windows[7] = {frame, frame};
+        ScreenCapture capture(screen, windows);
+        const QImage result =
+            routine == "screen" ? capture.captureScreen() : capture.captureActiveWindow();
+        QCOMPARE(screen.grabs, QList<QRect>{expected});
+        QCOMPARE(result.size(), expected.size());
+        int wrong = 0;
+        for (int y = 0; y < result.height(); ++y)
+            for (int x = 0; x < result.width(); ++x) {
+                const bool shown = screen.desk.indexAt(expected.topLeft() + QPoint(x, y)) >= 0;
+                wrong += result.pixel(x, y) != (shown ? qRgb(255, 0, 0) : qRgb(0, 0, 0));
+            }
+        QCOMPARE(wrong, 0);
     }
 };
 

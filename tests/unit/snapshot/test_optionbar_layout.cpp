@@ -39,7 +39,8 @@ void TestOptionBarLayout::placement() {
     QFETCH(QRectF, toolBar);
     QFETCH(double, screenHeight);
     QFETCH(QPointF, position);
-    const QPointF p = optionBarPosition(toolBar, kOptionBarHeight, screenHeight);
+    const QPointF p =
+        optionBarPosition(toolBar, kOptionBarHeight, QRectF(0, 0, 1920, screenHeight));
     QCOMPARE(p.x(), position.x());
     QVERIFY(qAbs(p.y() - position.y()) < 1e-9);
 }

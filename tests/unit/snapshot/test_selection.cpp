@@ -141,9 +141,9 @@ private slots:
     void move() {
         QFETCH(QPointF, pointer);
         QFETCH(SelBox, expected);
-        QCOMPARE(
-            moveSelection(SelBox{5, 5, 200, 100}, {100, 100}, {150, 150}, pointer, QSize(800, 600)),
-            expected);
+        QCOMPARE(moveSelection(SelBox{5, 5, 200, 100}, {100, 100}, {150, 150}, pointer,
+                               QRect(0, 0, 800, 600)),
+                 expected);
     }
 
     void toolBar_data() {
@@ -159,7 +159,7 @@ private slots:
     void toolBar() {
         QFETCH(SelBox, box);
         QFETCH(QPointF, expected);
-        QCOMPARE(placeToolBar(box, QSizeF(265, 26), 1080), expected);
+        QCOMPARE(placeToolBar(box, QSizeF(265, 26), QRect(0, 0, 1920, 1080)), expected);
     }
 
     void texts_data() {

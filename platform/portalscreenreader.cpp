@@ -1,0 +1,105 @@
+#include "platform/portalscreenreader.h"
+
+#include "platform/locatewindow.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+
+namespace kv {
+
+namespace {
+
+// A screenshot takes the portal well under a second; a busy machine gets ample room.
+constexpr int kScreenshotTimeoutMs = 10000;
+// The colour picker waits for the user.
+constexpr int kPickTimeoutMs = 120000;
+
+// The outputs as one picture: their logical places, each in its own pixels.
+QSize outputsSize() {
+    QRect all;
+    qreal scale = 1;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        all |= s->geometry();
+        scale = std::max(scale, s->devicePixelRatio());
+    }
+    return all.isEmpty() ? QSize() : (QSizeF(all.size()) * scale).toSize();
+}
+
+} // namespace
+
+PortalScreenReader::PortalScreenReader(std::unique_ptr<PortalScreenshot> portal)
+    : portal_(std::move(portal)) {}
+
+QImage PortalScreenReader::takePicture() {
+    PortalPicture picture = portal_->take();
+    failure_ = portalFailureText(picture.outcome);
+    if (!picture.image.isNull()) lastSize_ = picture.image.size();
+    return picture.image;
+}
+
+std::optional<QRgb> PortalScreenReader::pixel(QPoint p) {
+    if (!held_.isNull()) {
+        if (!offset_) return std::nullopt;
+        p += *offset_;
+    }
+    const QImage source = held_.isNull() ? takePicture() : held_;
+    if (source.isNull() || !source.rect().contains(p)) return std::nullopt;
+    return source.pixel(p) | 0xff000000u;
+}
+
+QImage PortalScreenReader::grab(const QRect& r) {
+    if (r.isEmpty()) return {};
+    const QImage whole = takePicture();
+    if (whole.isNull()) return {};
+    if (r == whole.rect()) return whole;
+    // Whatever lies off the outputs reads as black, as on X.
+    QImage out(r.size(), QImage::Format_RGB32);
+    out.fill(Qt::black);
+    QPainter p(&out);
+    p.drawImage(QPoint(0, 0), whole, r);
+    return out;
+}
+
+QSize PortalScreenReader::screenSize() const {
+    const QSize outputs = outputsSize();
+    return outputs.isEmpty() ? lastSize_ : outputs;
+}
+
+bool PortalScreenReader::holdPicture() {
+    offset_.reset();
+    held_ = takePicture();
+    if (held_.isNull()) return false;
+    // The window that holds the pointer (the dropper's), else the active one.
+    QWidget* w = QWidget::mouseGrabber();
+    if (!w) w = QApplication::activeWindow();
+    const QImage looks = w ? w->window()->grab().toImage() : QImage();
+    const std::optional<QPoint> at =
+        looks.devicePixelRatio() == 1.0 ? locateInPicture(held_, looks) : std::nullopt;
+    if (!at) {
+        failure_ = QStringLiteral("屏幕画面中找不到本程序的窗口");
+        return false;
+    }
+    offset_ = *at - w->window()->mapToGlobal(QPoint(0, 0));
+    return true;
+}
+
+PickedColour PortalScreenReader::pickColour() {
+    if (!pickerOffered_) return {};
+    const PortalColour picked = portal_->pickColour();
+    if (picked.outcome == PortalOutcome::NotOffered) {
+        pickerOffered_ = false;
+        return {};
+    }
+    failure_ = picked.colour ? QString() : portalFailureText(picked.outcome);
+    return {true, picked.colour};
+}
+
+std::unique_ptr<ScreenReader> createPortalScreenReader() {
+    return std::make_unique<PortalScreenReader>(std::make_unique<PortalScreenshot>(
+        QDBusConnection::sessionBus(), kScreenshotTimeoutMs, kPickTimeoutMs));
+}
+
+} // namespace kv

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/portalscreenshot.h"
+#include "platform/screenreader.h"
+
+#include <memory>
+
+namespace kv {
+
+// The screen of a Wayland session, where a program sees only its own windows: every
+// read is a screenshot request to the desktop portal (a whole picture of all
+// outputs, in their pixels). Single pixels come from a held picture while one is
+// held, else each from a picture of their own. A held picture is matched to the
+// pointer through our own window, found in it by its looks (Wayland tells no
+// window where it is).
+class PortalScreenReader final : public ScreenReader {
+public:
+    explicit PortalScreenReader(std::unique_ptr<PortalScreenshot> portal);
+
+    std::optional<QRgb> pixel(QPoint screenPos) override;
+    QImage grab(const QRect& screenRect) override;
+    QSize screenSize() const override;
+    QString lastFailure() const override { return failure_; }
+    bool holdPicture() override;
+    void releasePicture() override {
+        held_ = QImage();
+        offset_.reset();
+    }
+    PickedColour pickColour() override;
+
+private:
+    QImage takePicture();
+
+    std::unique_ptr<PortalScreenshot> portal_;
+    QImage held_;
+    // From the positions Qt gives (our idea of where our windows are) to the
+    // held picture's pixels.
+    std::optional<QPoint> offset_;
+    QSize lastSize_;
+    QString failure_;
+    bool pickerOffered_ = true; // until the portal says otherwise
+};
+
+// The reader on the session bus, with the time limits the program uses.
+std::unique_ptr<ScreenReader> createPortalScreenReader();
+
+} // namespace kv

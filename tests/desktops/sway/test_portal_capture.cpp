@@ -1,0 +1,222 @@
+// Kolvane in a Wayland session, driven as a user would on the headless sway
+// desktop: its captures and its frozen editor show exactly what the compositor
+// shows (grim's picture), the main window is never in a frozen picture, a region
+// reaches the Wayland clipboard pixel for pixel, the dropper picks a native Wayland
+// window's colour, and without a portal every capture command says so and the
+// main window comes back.
+#include "capture/capturefile.h"
+#include "support/privatebus.h"
+#include "swaydesktop.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QPainter>
+#include <QWidget>
+
+namespace {
+
+QStringList captureFiles() {
+    const QString folder = kv::captureFolder(QFileInfo(e2e::binary()).absolutePath());
+    return QDir(folder).entryList({"*.bmp"}, QDir::Files, QDir::Name);
+}
+
+// The two pictures agree everywhere outside `skip`.
+bool sameOutside(const QImage& a, const QImage& b, const QRect& skip) {
+    if (a.size() != b.size()) {
+        qWarning("sizes differ: %dx%d vs %dx%d", a.width(), a.height(), b.width(), b.height());
+        return false;
+    }
+    QRect differ;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (!skip.contains(x, y) && a.pixel(x, y) != b.pixel(x, y)) {
+                if (!count)
+                    qWarning("first difference at %d,%d: %08x vs %08x", x, y, a.pixel(x, y),
+                             b.pixel(x, y));
+                differ |= QRect(x, y, 1, 1);
+                ++count;
+            }
+    if (count)
+        qWarning("%d pixels differ, within %d,%d %dx%d", count, differ.x(), differ.y(),
+                 differ.width(), differ.height());
+    return count == 0;
+}
+
+// A native Wayland window of one colour.
+class ColourWindow : public QWidget {
+public:
+    explicit ColourWindow(QColor colour) : colour_(colour) {
+        setWindowTitle("kolvane colour target");
+        setFixedSize(200, 120);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+
+private:
+    QColor colour_;
+};
+
+// The headless compositor draws the pointer into the output itself, so every
+// screenshot (the portal's too) holds it where it was: around a point it rested on.
+QRect pointerArea(QPoint at) {
+    return QRect(at - QPoint(16, 16), QSize(56, 56));
+}
+
+} // namespace
+
+class TestPortalCapture : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QImage background_;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
+        background_ = sway::pattern(QSize(1920, 1080));
+        QVERIFY2(sway::setBackground(background_, dir_.filePath("pattern.png")),
+                 "the background never showed");
+    }
+
+    void fullScreenCapture_data() {
+        QTest::addColumn<QPoint>("command");
+        QTest::newRow("全屏截图") << sway::kScreenCommand;
+        // Wayland tells no program which window is active: the whole screen instead.
+        QTest::newRow("窗体截图") << sway::kWindowCommand;
+    }
+    // Three seconds later the saved picture is the screen, the main window in it as
+    // on X (it stays on the screen during the countdown).
+    void fullScreenCapture() {
+        QFETCH(QPoint, command);
+        sway::Program kolvane;
+        const QRect main = kolvane.start();
+        QVERIFY(main.isValid());
+        const QStringList before = captureFiles();
+        QVERIFY(kolvane.click(command));
+        QStringList added;
+        QVERIFY(e2e::waitFor(
+            [&] {
+                added.clear();
+                for (const QString& f : captureFiles())
+                    if (!before.contains(f)) added << f;
+                return !added.isEmpty();
+            },
+            15000));
+        QTest::qWait(300); // the file is complete
+        const QString folder = kv::captureFolder(QFileInfo(e2e::binary()).absolutePath());
+        const QImage saved =
+            QImage(QDir(folder).filePath(added.first())).convertToFormat(QImage::Format_RGB32);
+        for (const QString& f : added)
+            QFile::remove(QDir(folder).filePath(f));
+        QVERIFY(sameOutside(saved, background_, main));
+    }
+
+    // "区域截图": the editor covers the output with the frozen picture, which is
+    // the screen without the main window; a dragged region, finished by a double
+    // click, is on the clipboard pixel for pixel.
+    void regionToClipboard() {
+        sway::Program kolvane;
+        const QRect main = kolvane.start();
+        QVERIFY(main.isValid());
+        QVERIFY(kolvane.click(sway::kRegionCommand));
+        QRect editor;
+        QVERIFY(e2e::waitFor(
+            [&] {
+                const auto views = kolvane.windows();
+                if (views.size() != 1) return false;
+                editor = sway::rectOf(views.first());
+                return editor == QRect(0, 0, 1920, 1080);
+            },
+            15000));
+        QTest::qWait(200);
+        QVERIFY(sameOutside(sway::grim(), background_,
+                            pointerArea(main.topLeft() + sway::kRegionCommand)));
+
+        QVERIFY(sway::pointer({"drag", "100", "120", "420", "300", "12"}));
+        QVERIFY(sway::pointer({"move", "200", "200", "click", "sleep", "60", "click"}));
+        QImage region;
+        QVERIFY(e2e::waitFor(
+            [&] {
+                region = sway::clipboardImage();
+                return !region.isNull();
+            },
+            10000));
+        QCOMPARE(region.size(), QSize(320, 180));
+        QCOMPARE(region, background_.copy(100, 120, 320, 180));
+        // The main window is back.
+        QVERIFY(e2e::waitFor([&] {
+            return kolvane.windows().size() == 1 &&
+                   sway::rectOf(kolvane.windows().first()).width() == 561;
+        }));
+    }
+
+    // A drag from the dropper over a native Wayland window of a known colour
+    // makes that the current colour, exactly.
+    void dropperPicksNativeWindow() {
+        ColourWindow target(QColor(12, 200, 99));
+        target.show();
+        const QString me = QString::number(QCoreApplication::applicationPid());
+        QRect where;
+        QVERIFY(e2e::waitFor([&] {
+            const auto views = sway::viewsOf(QCoreApplication::applicationPid());
+            if (views.size() == 1) where = sway::rectOf(views.first());
+            return where.width() == 200;
+        }));
+        e2e::run("swaymsg", {QString("[pid=%1] move position 40 40").arg(me)});
+        QVERIFY(e2e::waitFor([&] {
+            const auto views = sway::viewsOf(QCoreApplication::applicationPid());
+            return views.size() == 1 && sway::rectOf(views.first()).topLeft() == QPoint(40, 40);
+        }));
+        sway::Program kolvane;
+        const QRect main = kolvane.start();
+        QVERIFY(main.isValid());
+        QVERIFY(kolvane.click(sway::kColourTab));
+        QTest::qWait(300);
+        const QPoint from = main.topLeft() + sway::kDropper;
+        QVERIFY(sway::pointer(
+            {"drag", QString::number(from.x()), QString::number(from.y()), "140", "100", "10"}));
+        QVERIFY(e2e::waitFor(
+            [&] {
+                return sway::grim().pixel(main.topLeft() + sway::kColourPreview) ==
+                       qRgb(12, 200, 99);
+            },
+            10000));
+    }
+
+    // With no portal on the bus, each capture command says why on a message box,
+    // and the main window is there again, where it was.
+    void withoutPortal() {
+        kv::test::PrivateBus empty;
+        QVERIFY(empty.ok());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", empty.address());
+        for (const QPoint command : {sway::kRegionCommand, sway::kScreenCommand}) {
+            sway::Program kolvane(env);
+            const QRect main = kolvane.start();
+            QVERIFY(main.isValid());
+            const QStringList before = captureFiles();
+            QVERIFY(kolvane.click(command));
+            QVERIFY(e2e::waitFor([&] { return kolvane.windows().size() == 2; }, 15000));
+            QRect box, back;
+            for (const QJsonObject& v : kolvane.windows()) {
+                if (sway::rectOf(v).width() == 561)
+                    back = sway::rectOf(v);
+                else
+                    box = sway::rectOf(v);
+            }
+            QCOMPARE(back, main);
+            QVERIFY(box.isValid());
+            QCOMPARE(captureFiles(), before);
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "wayland");
+    QApplication app(argc, argv);
+    TestPortalCapture test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_portal_capture.moc"
