@@ -209,7 +209,7 @@ private slots:
     }
 
     // Two monitors of different scales on one screen: the main window takes the scale
-    // of the monitor it opens on, the first; the editor stays exact.
+    // of the monitor it opens on, the primary; the editor stays exact.
     void monitorsOfDifferentScales_data() {
         QTest::addColumn<QString>("factors");
         QTest::addColumn<QSize>("size");
@@ -230,19 +230,26 @@ private slots:
         QCOMPARE(windowGeometry(id).size(), size);
         QVERIFY(QRect(0, 0, 1920, 2160).contains(windowGeometry(id)));
     }
-    void regionExactBesideMonitorsOfDifferentScales() {
+    // On the scale-2 monitor, on the scale-1 one and across the seam.
+    void regionExactOnMonitorsOfDifferentScales_data() {
+        QTest::addColumn<QRect>("region");
+        QTest::newRow("scale-2 monitor") << QRect(301, 1203, 777, 555);
+        QTest::newRow("scale-1 monitor") << QRect(2401, 303, 555, 444);
+        QTest::newRow("across the seam") << QRect(1701, 901, 500, 301);
+    }
+    void regionExactOnMonitorsOfDifferentScales() {
+        QFETCH(QRect, region);
         splitIntoTwoMonitors();
-        regionComesBackExact(QRect(301, 1203, 777, 555),
-                             environmentWith("QT_SCREEN_SCALE_FACTORS", "LEFT=2;RIGHT=1"),
-                             QRect(0, 0, 1920, 2160));
+        regionComesBackExact(region, environmentWith("QT_SCREEN_SCALE_FACTORS", "LEFT=2;RIGHT=1"),
+                             QRect(0, 0, 3840, 2160));
     }
 
 private:
-    // The screen shown as two monitors side by side, LEFT first; back to one screen
+    // The screen shown as two monitors side by side, LEFT the primary; back to one screen
     // when the test function ends.
     void splitIntoTwoMonitors() {
-        run("xrandr", {"--setmonitor", "LEFT", "1920/500x2160/280+0+0", "none"});
-        run("xrandr", {"--setmonitor", "RIGHT", "1920/500x2160/280+1920+0", "screen"});
+        run("xrandr", {"--setmonitor", "*LEFT", "1920/500x2160/280+0+0", "screen"});
+        run("xrandr", {"--setmonitor", "RIGHT", "1920/500x2160/280+1920+0", "none"});
         monitorsSplit_ = true;
     }
     bool monitorsSplit_ = false;
