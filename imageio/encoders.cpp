@@ -17,7 +17,7 @@ Encoded encodePicture(const QImage& image, PictureFormat format, const EncodeSet
     EncoderOutput out;
     switch (format) {
     case PictureFormat::Png:
-        out = encodeWithQt(image, "png", -1);
+        out = encodePng(image);
         break;
     case PictureFormat::Jpeg:
         if (settings.jpegQuality > 100)
@@ -28,7 +28,7 @@ Encoded encodePicture(const QImage& image, PictureFormat format, const EncodeSet
         out = encodeWithQt(image, "jpeg", int(settings.jpegQuality));
         break;
     case PictureFormat::Bmp:
-        out = encodeWithQt(image, "bmp", -1);
+        out = encodeBmp(image);
         break;
     case PictureFormat::Gif:
         out = encodeGif(image);
@@ -56,6 +56,19 @@ Encoded encodePicture(const QImage& image, PictureFormat format, const EncodeSet
                       QStringLiteral("无法把图片编码为 %1 格式: %2").arg(formatName(format), why)}};
     }
     return {std::move(out.bytes), std::nullopt};
+}
+
+StreamWriter streamWriterFor(const QImage& image, PictureFormat format,
+                             const EncodeSettings& settings) {
+    if (format == PictureFormat::Bmp && bmpWritesDirectly(image))
+        return [image](const ByteSink& sink) { return writeBmp(image, sink); };
+    const bool plainTiff = settings.tiffCompression == TiffCompressionNone &&
+                           (settings.tiffColourDepth == 24 || settings.tiffColourDepth == 32);
+    if (format == PictureFormat::Tiff && plainTiff && !image.isNull()) {
+        const bool alpha = settings.tiffColourDepth == 32;
+        return [image, alpha](const ByteSink& sink) { return writePlainTiff(image, alpha, sink); };
+    }
+    return {};
 }
 
 } // namespace kv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imageio/filewriter.h"
 #include "imageio/pictureformat.h"
 #include "imageio/saveerror.h"
 
@@ -27,7 +28,7 @@ struct Encoded {
 };
 
 // Encodes a picture as a whole file's bytes:
-//   PNG   the encoder's defaults;
+//   PNG   lossless, RGB (RGBA when the picture has an alpha channel);
 //   JPEG  baseline at the given quality;
 //   BMP   the picture's own depth (24 bits for a screen picture, 8 for an indexed one);
 //   GIF   palette reduced with dithering when the picture has more than 256 colours;
@@ -41,7 +42,24 @@ struct EncoderOutput {
     QString failure;
 };
 EncoderOutput encodeWithQt(const QImage& image, const char* format, int quality);
+EncoderOutput encodePng(const QImage& image);
+EncoderOutput encodeBmp(const QImage& image);
 EncoderOutput encodeGif(const QImage& image);
 EncoderOutput encodeTiff(const QImage& image, bool withAlpha, bool lzw);
+// The uncompressed TIFF that encodeTiff writes without libtiff.
+EncoderOutput encodePlainTiff(const QImage& image, bool withAlpha);
+
+// Writers that hand the file to a sink piece by piece, straight from the
+// pixels: BMP for opaque true-colour pictures, uncompressed TIFF. False when the
+// picture cannot be written so (or the sink refused).
+bool bmpWritesDirectly(const QImage& image);
+bool writeBmp(const QImage& image, const ByteSink& sink);
+bool writePlainTiff(const QImage& image, bool withAlpha, const ByteSink& sink);
+
+// The piecewise writer for a picture, format and settings, where there is
+// one; empty otherwise (encodePicture then makes the whole file in memory).
+using StreamWriter = std::function<bool(const ByteSink& sink)>;
+StreamWriter streamWriterFor(const QImage& image, PictureFormat format,
+                             const EncodeSettings& settings);
 
 } // namespace kv

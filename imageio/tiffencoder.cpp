@@ -76,6 +76,7 @@ int ignoreWarning(TIFF*, void*, const char*, const char*, va_list) {
 } // namespace
 
 EncoderOutput encodeTiff(const QImage& image, bool withAlpha, bool lzw) {
+    if (!lzw) return encodePlainTiff(image, withAlpha);
     const QImage rows =
         image.convertToFormat(withAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     EncoderOutput out;

@@ -11,8 +11,13 @@ QClipboard* PictureClipboard::clipboard() const {
 }
 
 void PictureClipboard::put(const Picture& picture) {
-    auto* data = new QMimeData;
-    data->setImageData(picture.image());
+    QMimeData* data = nullptr;
+    if (encoder_) {
+        data = new PictureMimeData(picture.image(), encoder_);
+    } else {
+        data = new QMimeData;
+        data->setImageData(picture.image());
+    }
     put_ = data;
     clipboard()->setMimeData(data); // the clipboard owns it from here
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/picture.h"
+#include "platform/picturemimedata.h"
 
 #include <QPointer>
 
@@ -14,8 +15,11 @@ namespace kv {
 // remembered so that it can be told apart from anything copied later.
 class PictureClipboard {
 public:
-    // The application's clipboard when none is given.
-    explicit PictureClipboard(QClipboard* clipboard = nullptr) : clipboard_(clipboard) {}
+    // The application's clipboard when none is given. With an encoder, pastes
+    // are answered from bytes it made once, off the calling thread (see
+    // PictureMimeData); without one, Qt encodes the picture for every paste.
+    explicit PictureClipboard(QClipboard* clipboard = nullptr, PictureEncoder encoder = {})
+        : clipboard_(clipboard), encoder_(std::move(encoder)) {}
 
     void put(const Picture& picture);
     // Whether the clipboard still holds the picture put there last.
@@ -27,6 +31,7 @@ public:
 private:
     QClipboard* clipboard() const;
     QClipboard* clipboard_;
+    PictureEncoder encoder_;
     QPointer<QMimeData> put_;
 };
 

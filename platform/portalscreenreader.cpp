@@ -68,6 +68,24 @@ QSize PortalScreenReader::screenSize() const {
     return outputs.isEmpty() ? lastSize_ : outputs;
 }
 
+// The portal's picture spans the outputs' layout from its top-left corner, at one
+// scale for all; Qt, scaled to that in a Wayland session, gives the outputs in those
+// pixels already.
+Monitors PortalScreenReader::monitors() const {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QRect layout;
+    for (const QScreen* s : screens)
+        layout |= s->geometry();
+    if (layout.isEmpty()) return Monitors::single(QRect(QPoint(0, 0), screenSize()));
+    Monitors m;
+    for (const QScreen* s : screens) {
+        if (s == QGuiApplication::primaryScreen()) m.primary = int(m.list.size());
+        m.list.push_back({s->geometry().translated(-layout.topLeft()), s->devicePixelRatio()});
+    }
+    m.root = QRect(QPoint(0, 0), layout.size());
+    return m;
+}
+
 bool PortalScreenReader::holdPicture() {
     offset_.reset();
     held_ = takePicture();

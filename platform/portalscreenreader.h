@@ -20,6 +20,7 @@ public:
     std::optional<QRgb> pixel(QPoint screenPos) override;
     QImage grab(const QRect& screenRect) override;
     QSize screenSize() const override;
+    Monitors monitors() const override;
     QString lastFailure() const override { return failure_; }
     bool holdPicture() override;
     void releasePicture() override {

@@ -31,6 +31,9 @@ mkdir -p "$HOME"
 # Starts an X server (any command taking -displayfd: Xvfb or Xorg) on a free
 # display number and exports DISPLAY.
 start_x_server() {
+  # An X desktop, also when started from a Wayland session.
+  unset WAYLAND_DISPLAY
+  export XDG_SESSION_TYPE=x11
   exec 5<> "$rt/displayfd"
   "$@" -displayfd 5 >"$rt/xserver.log" 2>&1 &
   pids+=($!)

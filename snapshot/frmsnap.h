@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/picture.h"
+#include "imageio/clipboardencoder.h"
 #include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
 #include "snapshot/history.h"
@@ -158,7 +159,8 @@ public:
     // The region of the last finish: what the save command writes, whatever the
     // clipboard holds by then.
     Picture finishedRegion;
-    PictureClipboard regionClipboard;
+    // Pastes are answered from bytes encoded once, off the UI thread.
+    PictureClipboard regionClipboard{nullptr, encodeForClipboard};
 
     // ---- overlays (never part of the picture) ----
     SelectionOutline* Shape1 = nullptr;

@@ -109,6 +109,34 @@ private slots:
         QVERIFY(sameImage(clipboardImage(), picture_.copy(kRegion)));
     }
 
+    // Other programs paste the region as PNG and as BMP, also while a new region
+    // capture is open over it; leaving that capture keeps the region.
+    void pastedWhileTheEditorIsOpenAgain() {
+        const QImage region = picture_.copy(kRegion);
+        QVERIFY(sameImage(pasted("image/bmp"), region));
+        program_.click(kRegionCapture);
+        QVERIFY(waitFor([&] { return visibleWindow("^Kolvane$", pid_).isEmpty(); }));
+        QString editor;
+        QVERIFY(waitFor([&] { return !(editor = visibleWindow("^Kolvane ", pid_)).isEmpty(); }));
+        for (const char* type : {"image/png", "image/bmp"})
+            QVERIFY2(sameImage(pasted(type), region), type);
+        pressKey(editor, "Escape");
+        QVERIFY(waitFor([&] { return !visibleWindow("^Kolvane$", pid_).isEmpty(); }));
+        QVERIFY(sameImage(clipboardImage(), region));
+        finishRegion(); // the region waits to be saved again
+    }
+
+    // Once another program took the clipboard, it pastes what that one copied.
+    void clipboardTakenByAnotherProgram() {
+        run("xclip", {"-selection", "clipboard", "-i"}, 5000, "#1E90FF");
+        QVERIFY(waitFor([&] { return clipboardText() == "#1E90FF"; }));
+        QVERIFY(clipboardImage().isNull());
+        QVERIFY(!clipboardTargets().contains("image/png"));
+        finishRegion();
+        if (QTest::currentTestFailed()) return;
+        QVERIFY(waitFor([&] { return sameImage(clipboardImage(), picture_.copy(kRegion)); }));
+    }
+
     // A typed name without extension becomes a PNG; the clipboard is then empty.
     void savedAsPngAndClipboardCleared() {
         saveAs(dir_.filePath("region"));
@@ -164,6 +192,11 @@ private:
         xdotool({"mousemove", "--sync", QString::number(inside.x()), QString::number(inside.y())});
         xdotool({"click", "--repeat", "2", "--delay", "80", "1"});
         QVERIFY(waitFor([&] { return !visibleWindow("^Kolvane$", pid_).isEmpty(); }));
+    }
+
+    static QImage pasted(const char* type) {
+        const CommandResult r = run("xclip", {"-selection", "clipboard", "-t", type, "-o"}, 5000);
+        return r.exitCode == 0 ? QImage::fromData(r.out) : QImage();
     }
 
     // Opens the save dialog from the main window and types a file name into it.

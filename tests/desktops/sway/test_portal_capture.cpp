@@ -60,8 +60,8 @@ private:
 
 // The headless compositor draws the pointer into the output itself, so every
 // screenshot (the portal's too) holds it where it was: around a point it rested on.
-QRect pointerArea(QPoint at) {
-    return QRect(at - QPoint(16, 16), QSize(56, 56));
+QRect pointerArea(QPoint at, int scale = 1) {
+    return QRect(at - QPoint(16, 16) * scale, QSize(56, 56) * scale);
 }
 
 } // namespace
@@ -149,6 +149,68 @@ private Q_SLOTS:
             return kolvane.windows().size() == 1 &&
                    sway::rectOf(kolvane.windows().first()).width() == 561;
         }));
+    }
+
+    // On an output of scale 2 the editor still shows the picture pixel for pixel,
+    // and its coordinates are the picture's (device) pixels: the same drag in
+    // device pixels gives the same region.
+    void regionAtScaleTwo() {
+        struct Restore {
+            QImage background;
+            QString file;
+            ~Restore() {
+                e2e::run("swaymsg", {"output", "*", "scale", "1"});
+                sway::setBackground(background, file);
+            }
+        } restore{background_, dir_.filePath("pattern.png")};
+        // A plain background: a stretched picture is filtered differently each time
+        // the compositor redraws part of it at this scale. What is checked is that
+        // the editor shows the output pixel for pixel and that its coordinates are
+        // device pixels (the region's size).
+        e2e::run("swaymsg", {"output", "*", "bg", "#336699", "solid_color"});
+        e2e::run("swaymsg", {"output", "*", "scale", "2"});
+        // The pointer out of the way, where it stays until the click.
+        const QPoint parked(1900, 10);
+        QVERIFY(sway::pointer({"move", "1900", "10"}));
+        QTest::qWait(200);
+        // The background redrawn for the new scale is the truth from here on.
+        QImage truth;
+        QVERIFY(e2e::waitFor([&] {
+            const QImage now = sway::grim();
+            const bool settled = now.size() == QSize(1920, 1080) && now == truth;
+            truth = now;
+            return settled;
+        }));
+        sway::Program kolvane;
+        const QRect layout = kolvane.start(2);
+        QVERIFY(layout.isValid());
+        // The pointer driver's 1920 x 1080 spans the output: device pixels.
+        const QPoint command = layout.topLeft() * 2 + sway::kRegionCommand;
+        QVERIFY(sway::click(command));
+        QVERIFY(e2e::waitFor(
+            [&] {
+                const auto views = kolvane.windows();
+                return views.size() == 1 && sway::rectOf(views.first()) == QRect(0, 0, 960, 540);
+            },
+            15000));
+        QTest::qWait(200);
+        const QImage frame = sway::grim();
+        // The pointer is in the truth where it was parked, in the frozen picture where
+        // it clicked, and over the editor there too.
+        QImage truthHere = truth;
+        QPainter(&truthHere)
+            .drawImage(pointerArea(parked, 2).topLeft(), frame.copy(pointerArea(parked, 2)));
+        QVERIFY(sameOutside(frame, truthHere, pointerArea(command, 2)));
+        QVERIFY(sway::pointer({"drag", "30", "50", "350", "230", "12"}));
+        QVERIFY(sway::pointer({"move", "200", "200", "click", "sleep", "60", "click"}));
+        QImage region;
+        QVERIFY(e2e::waitFor(
+            [&] {
+                region = sway::clipboardImage();
+                return !region.isNull();
+            },
+            10000));
+        QCOMPARE(region, truth.copy(30, 50, 320, 180));
     }
 
     // A drag from the dropper over a native Wayland window of a known colour

@@ -3,8 +3,11 @@
 #include "imageio/encoders.h"
 #include "imageio/pictureformat.h"
 #include "imageio/savepicture.h"
+#include "tests/support/screenshot.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -350,6 +353,59 @@ private slots:
         old.close();
         QVERIFY(savePicture(Picture(manyColours()), path, "tiff", {80, 16, 6}));
         QCOMPARE(readAll(path), QByteArray("precious"));
+    }
+
+    // Big pictures go to the file in many pieces; every row must land in place.
+    void largePicturesComeBackWhole_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<quint32>("depth");
+        QTest::addColumn<qint64>("fileBytes");
+        const qint64 pixels = 1920LL * 1080;
+        QTest::newRow("bmp") << "bmp" << 24u << 54 + pixels * 3;
+        QTest::newRow("tiff 24") << "tiff" << 24u << qint64(-1);
+        QTest::newRow("tiff 32") << "tiff" << 32u << qint64(-1);
+        QTest::newRow("png") << "png" << 24u << qint64(-1);
+    }
+    void largePicturesComeBackWhole() {
+        QFETCH(QString, key);
+        QFETCH(quint32, depth);
+        QFETCH(qint64, fileBytes);
+        const QImage source = kv::testing::desktopScreenshot();
+        const QString path = dir_.filePath("large." + key);
+        QCOMPARE(savePicture(Picture(source), path, key, {80, depth, 6}), std::nullopt);
+        if (fileBytes > 0) QCOMPARE(QFileInfo(path).size(), fileBytes);
+        QVERIFY(samePixels(QImage(path), source));
+    }
+
+    // Saving leaves nothing else in the folder, and a replaced file keeps its
+    // permissions; also when the save fails.
+    void leavesOnlyTheFile_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<EncodeSettings>("settings");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("png") << "png" << EncodeSettings{} << false;
+        QTest::newRow("bmp") << "bmp" << EncodeSettings{} << false;
+        QTest::newRow("tiff") << "tiff" << EncodeSettings{} << false;
+        QTest::newRow("refused setting") << "tiff" << EncodeSettings{80, 16, 6} << true;
+    }
+    void leavesOnlyTheFile() {
+        QFETCH(QString, key);
+        QFETCH(EncodeSettings, settings);
+        QFETCH(bool, fails);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("mine." + key);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        const auto perms =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        QVERIFY(QFile::setPermissions(path, perms));
+        QCOMPARE(bool(savePicture(Picture(manyColours()), path, key, settings)), fails);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"mine." + key});
+        QCOMPARE(QFileInfo(path).permissions() & 0x7777, perms);
+        if (!fails) QVERIFY(samePixels(QImage(path), manyColours()));
     }
 
     void unwritablePlaces_data() {

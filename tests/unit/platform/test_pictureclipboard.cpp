@@ -2,9 +2,15 @@
 #include "platform/pictureclipboard.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
+#include <QMimeData>
 #include <QProcess>
 #include <QtTest>
+
+#include <atomic>
+#include <map>
+#include <mutex>
 
 using namespace kv;
 
@@ -25,6 +31,16 @@ QByteArray xclip(const QStringList& args, const QByteArray& input = {}) {
     return proc.exitCode() == 0 ? proc.readAllStandardOutput() : QByteArray();
 }
 
+QByteArray paste(const QString& type) {
+    return xclip({"-selection", "clipboard", "-t", type, "-o"});
+}
+
+QStringList targets() {
+    QStringList list = QString::fromLatin1(paste("TARGETS")).split('\n', Qt::SkipEmptyParts);
+    list.sort();
+    return list;
+}
+
 QImage region() {
     QImage img(31, 17, QImage::Format_RGB32);
     for (int y = 0; y < img.height(); ++y)
@@ -33,30 +49,104 @@ QImage region() {
     return img;
 }
 
+// An encoder that counts its calls per type and writes through Qt.
+struct CountingEncoder {
+    std::shared_ptr<std::mutex> mutex = std::make_shared<std::mutex>();
+    std::shared_ptr<std::map<QString, int>> calls = std::make_shared<std::map<QString, int>>();
+    bool givesBytes = true;
+
+    QByteArray operator()(const QImage& image, const QString& type) const {
+        {
+            std::lock_guard lock(*mutex);
+            ++(*calls)[type];
+        }
+        if (!givesBytes) return {};
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, type.mid(6).toUpper().toLatin1().constData());
+        return bytes;
+    }
+    int callsFor(const QString& type) const {
+        std::lock_guard lock(*mutex);
+        return calls->count(type) ? calls->at(type) : 0;
+    }
+};
+
 } // namespace
 
 class TestPictureClipboard : public QObject {
     Q_OBJECT
 
 private slots:
+    void otherProgramsPasteThePicture_data() {
+        QTest::addColumn<bool>("withEncoder");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("Qt encodes, png") << false << "image/png";
+        QTest::newRow("encoded once, png") << true << "image/png";
+        QTest::newRow("encoded once, bmp") << true << "image/bmp";
+        QTest::newRow("encoded once, Qt's image type") << true << "application/x-qt-image";
+        QTest::newRow("encoded on request, ppm") << true << "image/ppm";
+    }
     void otherProgramsPasteThePicture() {
-        PictureClipboard clip(QApplication::clipboard());
+        QFETCH(bool, withEncoder);
+        QFETCH(QString, type);
+        CountingEncoder encoder;
+        PictureClipboard clip(QApplication::clipboard(),
+                              withEncoder ? PictureEncoder(encoder) : PictureEncoder());
         clip.put(Picture(region()));
         QVERIFY(clip.holdsPut());
-        const QByteArray png = xclip({"-selection", "clipboard", "-t", "image/png", "-o"});
-        QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), region());
+        for (int i = 0; i < 3; ++i) {
+            const QByteArray bytes = paste(type);
+            QCOMPARE(QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32), region());
+        }
+        // Qt's image type is answered with the PNG bytes.
+        const QString stored = type == "application/x-qt-image" ? "image/png" : type;
+        if (withEncoder) QCOMPARE(encoder.callsFor(stored), 1);
+        // A paste inside Kolvane gets the picture itself.
+        QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 region());
     }
 
-    // Only our own picture is ever cleared away.
+    // Other programs see the same offer as for a picture Qt encodes itself.
+    void offersWhatQtOffers() {
+        auto* plain = new QMimeData;
+        plain->setImageData(region());
+        QApplication::clipboard()->setMimeData(plain);
+        const QStringList qts = targets();
+        PictureClipboard clip(QApplication::clipboard(), CountingEncoder());
+        clip.put(Picture(region()));
+        QCOMPARE(targets(), qts);
+        QVERIFY(qts.contains("image/png"));
+    }
+
+    // An encoder without bytes for a type leaves it to Qt's writer.
+    void encoderWithoutBytesFallsBackToQt() {
+        CountingEncoder encoder;
+        encoder.givesBytes = false;
+        PictureClipboard clip(QApplication::clipboard(), encoder);
+        clip.put(Picture(region()));
+        QCOMPARE(QImage::fromData(paste("image/png")).convertToFormat(QImage::Format_RGB32),
+                 region());
+    }
+
+    // Only our own picture is ever cleared away, also while its encoding may
+    // still be under way when something else takes the clipboard.
     void clearsOnlyItsOwnPicture_data() {
         QTest::addColumn<int>("since");
-        QTest::newRow("nothing copied since") << 0;
-        QTest::newRow("text copied here") << 1;
-        QTest::newRow("text copied by another program") << 2;
+        QTest::addColumn<bool>("withEncoder");
+        for (bool enc : {false, true}) {
+            const char* how = enc ? "encoded once" : "Qt encodes";
+            QTest::addRow("%s, nothing copied since", how) << 0 << enc;
+            QTest::addRow("%s, text copied here", how) << 1 << enc;
+            QTest::addRow("%s, text copied by another program", how) << 2 << enc;
+        }
     }
     void clearsOnlyItsOwnPicture() {
         QFETCH(int, since);
-        PictureClipboard clip(QApplication::clipboard());
+        QFETCH(bool, withEncoder);
+        PictureClipboard clip(QApplication::clipboard(),
+                              withEncoder ? PictureEncoder(CountingEncoder()) : PictureEncoder());
         clip.put(Picture(region()));
         if (since == 1) QApplication::clipboard()->setText(QStringLiteral("#1E90FF"));
         if (since == 2) {
@@ -66,6 +156,7 @@ private slots:
         QCOMPARE(clip.clearIfHeld(), since == 0);
         const QByteArray text = xclip({"-selection", "clipboard", "-o"});
         QCOMPARE(text, since == 0 ? QByteArray() : QByteArray("#1E90FF"));
+        if (since != 0) QVERIFY(!targets().contains("image/png"));
     }
 };
 
