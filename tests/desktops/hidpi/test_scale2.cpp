@@ -78,7 +78,7 @@ QProcessEnvironment environmentWith(const QString& variable, const QString& valu
 
 // Labels that are cut off, stick out of the window or run into each other or into
 // the controls beside them; the window as shown.
-QStringList layoutFaults(const kv::FrmMain& w) {
+QStringList layoutFaults(kv::FrmMain& w) {
     QStringList faults;
     auto name = [](const QWidget* x) {
         if (auto* l = qobject_cast<const QLabel*>(x))
@@ -91,9 +91,10 @@ QStringList layoutFaults(const kv::FrmMain& w) {
         if (!c->isVisibleTo(&w)) continue;
         if (auto* l = qobject_cast<const QLabel*>(c))
             labels.push_back(l);
-        else if (c == w.PicMain || c == w.ImgCLR || c == w.PicCLR || c == w.Picture1 ||
-                 c == w.Image1 || c == w.Image2 || c == w.ImgIcon ||
-                 qobject_cast<const QLineEdit*>(c) || qobject_cast<const QScrollBar*>(c))
+        else if (c == w.capturePage().PicMain || c == w.colourPage().ImgCLR ||
+                 c == w.colourPage().PicCLR || c == w.colourPage().Picture1 || c == w.Image1 ||
+                 c == w.Image2 || c == w.ImgIcon || qobject_cast<const QLineEdit*>(c) ||
+                 qobject_cast<const QScrollBar*>(c))
             controls.push_back(c); // the banner and its buttons lie under their labels
     }
     for (std::size_t i = 0; i < labels.size(); ++i) {
