@@ -26,7 +26,9 @@ class TrayIcon;
 struct FrmMainServices {
     Clock* clock = nullptr;
     ScreenReader* screen = nullptr;
-    QString programDir;                // folder of the executable: app.ico, 用户图片
+    QString programDir;                // folder of the executable
+    QString iconFile;                  // app.ico; programDir/app.ico when empty
+    QString captureFolder;             // timed captures; programDir/用户图片 when empty
     UiScale scale;                     // the desktop's scale: the design drawn that much larger
     DesktopWindows* windows = nullptr; // foreground window and window frames
     TonePlayer* tones = nullptr;       // countdown beeps
