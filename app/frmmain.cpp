@@ -2,80 +2,20 @@
 
 #include "app/artwork.h"
 #include "app/clockline.h"
+#include "app/framestyle.h"
 #include "app/frametexts.h"
-#include "colour/notations.h"
 #include "platform/units.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
 #include <QWindow>
+#include <functional>
 
 namespace kv {
 namespace {
-
-// Colours are given as the window system's 0x00BBGGRR values, as they were designed.
-QColor bgr(unsigned value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-const QColor kTextBlue = bgr(0x00FF901E);    // title, notation boxes and captions
-const QColor kCommandBlue = bgr(0x00FF6600); // command labels
-const QColor kTipOrange = bgr(0x000099FF);   // tip line and clock line
-const QColor kLinkRest = bgr(0x00FF6666);
-const QColor kLinkHover = bgr(0x00FF00FF);
-const QColor kLinkVisited = bgr(0x00FF8080);
-const QColor kPanelBorder(176, 208, 240);
-const QColor kWindowBack(248, 251, 255);
-
-QFont smallFont(QFont f) {
-    f.setPointSize(8);
-    return f;
-}
-
-// Top of the dropper box, under its caption.
-int Picture1Top() {
-    return twips(3120);
-}
-
-void setTextColour(QWidget* w, const QColor& c) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::Text, c);
-    w->setPalette(pal);
-}
-
-// A designed size is a minimum: longer texts (the clock line in a wide font) must not
-// be cut off, and a line of text is taller than the 12 px the labels were laid out
-// with. A label grows about its designed middle, so its text stays where the design
-// put it and the underline of a hovered label is no longer clipped.
-void fitLabel(QLabel* label) {
-    const QSize hint = label->sizeHint();
-    QRect r = label->geometry();
-    r.setWidth(std::max(r.width(), hint.width()));
-    if (hint.height() > r.height()) {
-        const int grow = (hint.height() - r.height() + 1) / 2; // the same above and below
-        r.adjust(0, -grow, 0, grow);
-    }
-    label->setGeometry(r);
-}
-
-// A thin line widget for the colour page's separators (hidden with the page).
-class LineWidget : public QWidget {
-public:
-    LineWidget(QWidget* parent, QColor colour) : QWidget(parent), colour_(colour) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
-
-private:
-    QColor colour_;
-};
 
 // A glyph drawn over a title-bar button; it lets the mouse through to the button.
 class GlyphWidget : public QWidget {
@@ -94,6 +34,18 @@ protected:
 private:
     std::function<void(QPainter&)> draw_;
 };
+
+PictureBox* makePicture(QWidget* parent, QRect r, const Picture& pic) {
+    auto* b = new PictureBox(parent);
+    b->setGeometry(r);
+    b->setPicture(pic);
+    return b;
+}
+
+QFont boldFont(QFont f) {
+    f.setBold(true);
+    return f;
+}
 
 } // namespace
 
@@ -119,7 +71,15 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     ImgTmp[8] = Picture(artwork::CaptureCube());
 
     buildFrame();
-    buildColourPage();
+    CapturePageServices capture;
+    capture.clock = services_.clock;
+    capture.screen = services_.screen;
+    capture.programDir = services_.programDir;
+    capture.windows = services_.windows;
+    capture.tones = services_.tones;
+    capture.tray = services_.tray;
+    capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
+    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
 
     for (QLabel* l : findChildren<QLabel*>())
         if (!l->wordWrap()) fitLabel(l);
@@ -131,63 +91,56 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
-
-    connectColourSources();
 }
 
 FrmMain::~FrmMain() = default;
 
 void FrmMain::buildFrame() {
-    QFont ui = font();
-    auto label = [this](const QString& text, QRect r, QColor colour) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(r);
-        setTextColour(l, colour);
-        return l;
-    };
-    auto picture = [this](QRect r, const Picture& pic) {
-        auto* b = new PictureBox(this);
-        b->setGeometry(r);
-        b->setPicture(pic);
-        return b;
-    };
+    buildTitleBar();
+    buildNavigation();
+    buildStatusBar();
+}
 
+void FrmMain::buildTitleBar() {
+    const QFont bold = boldFont(font());
     // Banner, placed again by Form_Load as it was designed.
-    ImgBanner = picture(twipsRect(15, 10, 8385, 450), Picture());
-    ImgIcon = picture(twipsRect(120, 120, 270, 225), Picture(artwork::ProgramIcon(15)));
+    ImgBanner = makePicture(this, twipsRect(15, 10, 8385, 450), Picture());
+    ImgIcon = makePicture(this, twipsRect(120, 120, 270, 225), Picture(artwork::ProgramIcon(15)));
     ImgIcon->setFixedSize(twips(270), twips(225));
-    LblBanner = label(QStringLiteral("Kolvane"), twipsRect(480, 150, 900, 180), kTextBlue);
-    QFont bold = ui;
-    bold.setBold(true);
+    LblBanner =
+        makeLabel(this, QStringLiteral("Kolvane"), twipsRect(480, 150, 900, 180), kTextBlue);
     LblBanner->setFont(bold);
     LblBanner->adjustSize();
 
-    ImgMin = picture(twipsRect(7370, 15, 300, 300), ImgTmp[0]);
-    ImgMax = picture(twipsRect(7682, 15, 300, 300), ImgTmp[2]);
-    ImgClose = picture(twipsRect(7995, 15, 300, 300), ImgTmp[0]);
+    ImgMin = makePicture(this, twipsRect(7370, 15, 300, 300), ImgTmp[0]);
+    ImgMax = makePicture(this, twipsRect(7682, 15, 300, 300), ImgTmp[2]);
+    ImgClose = makePicture(this, twipsRect(7995, 15, 300, 300), ImgTmp[0]);
     // The minimise glyph: a short thick line.
-    const QRect minButton = ImgMin->geometry();
     auto* line4 = new GlyphWidget(this, [](QPainter& p) { p.fillRect(0, 0, 10, 2, kTextBlue); });
     line4->setGeometry(twips(7445), twips(200) - 1, 10, 2);
-    (void)minButton;
     auto* shape6 = new GlyphWidget(this, [](QPainter& p) {
         p.setPen(kTextBlue);
         p.drawRect(0, 0, 10, 7);
         p.drawLine(0, 1, 10, 1);
     });
     shape6->setGeometry(twips(7750), twips(120), twips(165), twips(120));
-    Label3 = label(QStringLiteral("×"), twipsRect(8048, 75, 195, 180), kTextBlue);
+    Label3 = makeLabel(this, QStringLiteral("×"), twipsRect(8048, 75, 195, 180), kTextBlue);
     Label3->setFont(bold);
     Label3->setAlignment(Qt::AlignCenter);
 
-    Label4 =
-        label(QStringLiteral("V1.1.0"), twipsRect(5040, 1080, 630, 180), QColor(110, 130, 160));
+    Label4 = makeLabel(this, QStringLiteral("V1.1.0"), twipsRect(5040, 1080, 630, 180),
+                       QColor(110, 130, 160));
+}
 
-    Image2 = picture(twipsRect(120, 1560, 720, 720), Picture(artwork::ColourTabIcon(48)));
-    LblColr = label(QStringLiteral("取色"), twipsRect(840, 1837, 390, 180), kTextBlue);
+void FrmMain::buildNavigation() {
+    const QFont bold = boldFont(font());
+    Image2 = makePicture(this, twipsRect(120, 1560, 720, 720), Picture(artwork::ColourTabIcon(48)));
+    LblColr = makeLabel(this, QStringLiteral("取色"), twipsRect(840, 1837, 390, 180), kTextBlue);
     LblColr->setFont(bold);
-    Image1 = picture(twipsRect(120, 3360, 720, 720), Picture(artwork::CaptureTabIcon(48)));
-    LblTrim = label(QStringLiteral("屏幕截图"), twipsRect(840, 3630, 780, 180), kTextBlue);
+    Image1 =
+        makePicture(this, twipsRect(120, 3360, 720, 720), Picture(artwork::CaptureTabIcon(48)));
+    LblTrim =
+        makeLabel(this, QStringLiteral("屏幕截图"), twipsRect(840, 3630, 780, 180), kTextBlue);
     LblTrim->setFont(bold);
     LblColr->setCursor(Qt::PointingHandCursor);
     LblTrim->setCursor(Qt::PointingHandCursor);
@@ -195,140 +148,30 @@ void FrmMain::buildFrame() {
     const int commandTop[9] = {2280, 2520, 2760, 3000, 3240, 4320, 4080, 4560, 4800};
     for (int i = 0; i < 9; ++i) {
         const int width = i == 4 ? 900 : (i < 5 ? 540 : 720);
-        LblColor[i] = label(frametexts::CommandCaption(i),
-                            twipsRect(840, commandTop[i], width, 180), kCommandBlue);
+        LblColor[i] = makeLabel(this, frametexts::CommandCaption(i),
+                                twipsRect(840, commandTop[i], width, 180), kCommandBlue);
         LblColor[i]->setCursor(Qt::PointingHandCursor);
     }
+}
 
-    LblHelp = label(frametexts::WelcomeTip(), twipsRect(2520, 1830, 2700, 180), kTipOrange);
+void FrmMain::buildStatusBar() {
+    LblHelp =
+        makeLabel(this, frametexts::WelcomeTip(), twipsRect(2520, 1830, 2700, 180), kTipOrange);
     // The longest tips are twice the designed width: the tip line runs to the border.
     LblHelp->resize(width() - LblHelp->x() - 2, LblHelp->height());
-    LblTime = label(QString(), twipsRect(2557, 6510, 2700, 180), kTipOrange);
+    LblTime = makeLabel(this, QString(), twipsRect(2557, 6510, 2700, 180), kTipOrange);
 
     const QRect webRects[4] = {twipsRect(217, 6510, 1620, 180), twipsRect(577, 5550, 900, 180),
                                twipsRect(6120, 6517, 720, 180), twipsRect(7320, 6517, 720, 180)};
     for (int i = 0; i < 4; ++i) {
-        LblWeb[i] = label(frametexts::LinkCaption(i), webRects[i], kLinkRest);
+        LblWeb[i] = makeLabel(this, frametexts::LinkCaption(i), webRects[i], kLinkRest);
         LblWeb[i]->setCursor(Qt::PointingHandCursor);
     }
+    const QColor rights(120, 130, 145);
     LblRights[0] =
-        label(frametexts::RightsLine(0), twipsRect(255, 5220, 1900, 180), QColor(120, 130, 145));
+        makeLabel(this, frametexts::RightsLine(0), twipsRect(255, 5220, 1900, 180), rights);
     LblRights[1] =
-        label(frametexts::RightsLine(1), twipsRect(172, 5898, 1900, 180), QColor(120, 130, 145));
-
-    PicMain = picture(twipsRect(2160, 2280, 6015, 3855), ImgTmp[8]);
-}
-
-void FrmMain::buildColourPage() {
-    auto label = [this](const QString& text, QRect r, QColor colour = kTextBlue) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(r);
-        setTextColour(l, colour);
-        return l;
-    };
-    auto slider = [this](QRect r, int max, int value) {
-        auto* s = new QScrollBar(Qt::Horizontal, this);
-        s->setGeometry(r);
-        s->setRange(0, max);
-        s->setSingleStep(1);
-        s->setPageStep(1);
-        s->setValue(value);
-        // A scroll bar inverts its keys for vertical use; on these horizontal bars the
-        // right arrow key must raise the value and the left one lower it.
-        s->setInvertedControls(false);
-        s->setFocusPolicy(Qt::StrongFocus);
-        return s;
-    };
-
-    ImgCLR = new PictureBox(this);
-    ImgCLR->setGeometry(twipsRect(2190, 2340, 2805, 2535));
-    ImgCLR->setBackground(Qt::white);
-    ImgCLR->setPicture(ImgTmp[3]);
-
-    Label2 = label(QStringLiteral("按下鼠标左键拖动吸管，可进行屏幕取色。"),
-                   twipsRect(5345, 2235, 960, 780), QColor(90, 100, 120));
-    Label2->setWordWrap(true);
-    Label2->setFont(smallFont(font()));
-    Label2->resize(Label2->width(), Picture1Top() - Label2->y() - 1);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    Label5 = label(QStringLiteral("软件作者承接软件定做业务。"), QRect(350, 344, 196, 64),
-                   QColor(110, 120, 140));
-    Label5->setWordWrap(true);
-    Label5->setFont(smallFont(font()));
-    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    const auto initial = FormatColourNotations(30, 144, 255);
-    const int rowTop[6] = {2235, 2475, 2715, 2955, 3195, 3435};
-    const char* captions[6] = {"HTML", "色值", "RGB", "VB", "C++", "Delphi"};
-    for (int i = 0; i < 6; ++i) {
-        LblCLR[i] =
-            label(QString::fromUtf8(captions[i]), twipsRect(6480, rowTop[i] + 30, 720, 180));
-        TxtClrVal[i] = new QLineEdit(initial[i], this);
-        // The designed box is narrow for "RGB(255,255,255)"; a smaller face and the
-        // room up to the panel's edge keep the text readable from its start.
-        TxtClrVal[i]->setGeometry(twips(7200), twips(rowTop[i]), 72, twips(270));
-        QFont boxFont = font();
-        boxFont.setPixelSize(10);
-        boxFont.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
-        TxtClrVal[i]->setFont(boxFont);
-        TxtClrVal[i]->setStyleSheet(
-            QStringLiteral("QLineEdit { border: 1px solid rgb(156,195,236); padding: 0px 1px; "
-                           "background: white; }"));
-        TxtClrVal[i]->setCursorPosition(0);
-        setTextColour(TxtClrVal[i], kTextBlue);
-    }
-
-    Label1 = label(QStringLiteral("当前颜色预览"), twipsRect(5227, 3840, 1095, 180));
-    PicCLR = new PictureBox(this);
-    PicCLR->setGeometry(twipsRect(5220, 4080, 1095, 915));
-    PicCLR->setBackground(QColor(30, 144, 255));
-    PicCLR->setFocusPolicy(Qt::ClickFocus);
-
-    LblQSL = label(QStringLiteral("取色轮调节:"), twipsRect(6480, 3777, 1695, 180));
-    LblLight = label(QStringLiteral("色调:      0"), twipsRect(6480, 4005, 1695, 180));
-    HSLL = slider(twipsRect(6480, 4221, 1695, 255), 256, 128);
-    LblFull = label(QStringLiteral("饱和度:    128"), twipsRect(6480, 4515, 1695, 180));
-    HSLF = slider(twipsRect(6480, 4740, 1695, 255), 256, 128);
-
-    LblR = label(QStringLiteral("红 30"), twipsRect(2160, 5190, 700, 180));
-    LblG = label(QStringLiteral("绿 144"), twipsRect(2160, 5550, 700, 180));
-    LblB = label(QStringLiteral("蓝 255"), twipsRect(2160, 5910, 700, 180));
-    HSLR = slider(twipsRect(2880, 5160, 2175, 255), 255, 30);
-    HSLG = slider(twipsRect(2880, 5520, 2175, 255), 255, 144);
-    HSLB = slider(twipsRect(2880, 5880, 2175, 255), 255, 255);
-    // A value that moves with the dragged thumb is a scroll; any other is a change.
-    connect(HSLR, &QScrollBar::valueChanged, this,
-            [this] { HSLR->isSliderDown() ? HSLR_Scroll() : HSLR_Change(); });
-    connect(HSLG, &QScrollBar::valueChanged, this,
-            [this] { HSLG->isSliderDown() ? HSLG_Scroll() : HSLG_Change(); });
-    connect(HSLB, &QScrollBar::valueChanged, this,
-            [this] { HSLB->isSliderDown() ? HSLB_Scroll() : HSLB_Change(); });
-    // The thumb's release reports the final value once more, as the drag ends.
-    connect(HSLR, &QScrollBar::sliderReleased, this, [this] { HSLR_Change(); });
-    connect(HSLG, &QScrollBar::sliderReleased, this, [this] { HSLG_Change(); });
-    connect(HSLB, &QScrollBar::sliderReleased, this, [this] { HSLB_Change(); });
-
-    Picture1 = new PictureBox(this);
-    Picture1->setGeometry(twipsRect(5400, 3120, 480, 480));
-    Picture1->setPicture(ImgTmp[7]);
-
-    // Separators between the wheel, the dropper column and the notation column.
-    const QRect lines[4] = {QRect(341, 152, 1, 178), QRect(426, 152, 1, 178),
-                            QRect(146, 336, 400, 1), QRect(346, 338, 1, 70)};
-    for (int i = 0; i < 4; ++i) {
-        Line2[i] = new LineWidget(this, kPanelBorder);
-        Line2[i]->setGeometry(lines[i]);
-    }
-
-    colourPageSet_ = {ImgCLR, Label2, Label5};
-    for (int i = 0; i < 6; ++i) {
-        colourPageSet_.push_back(LblCLR[i]);
-        colourPageSet_.push_back(TxtClrVal[i]);
-    }
-    colourPageSet_.insert(colourPageSet_.end(),
-                          {Label1, PicCLR, LblQSL, LblLight, LblFull, HSLL, HSLF, LblR, LblG, LblB,
-                           HSLR, HSLG, HSLB, Picture1, Line2[0], Line2[1], Line2[2], Line2[3]});
+        makeLabel(this, frametexts::RightsLine(1), twipsRect(172, 5898, 1900, 180), rights);
 }
 
 void FrmMain::Form_Load() {
@@ -336,96 +179,44 @@ void FrmMain::Form_Load() {
     ImgBanner->setGeometry(twips(10), twips(10), width() - twips(30), ImgBanner->height());
     ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size())));
     ImgBanner->lower();
-    TxtClrVal[3]->setText(QStringLiteral("&H00FF901E&"));
-    TxtClrVal[3]->setCursorPosition(0);
+    colourPage_->Form_Load();
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
     fitLabel(LblTime); // empty until now, so sized with its first text
-    Label5->setText(frametexts::AuthorNotice());
     Timer1.start();
 }
 
+void FrmMain::SwitchPage(Page page) {
+    const bool colour = page == Page::Colour;
+    colourPage_->setShown(colour);
+    capturePage_->setShown(!colour);
+}
+
+void FrmMain::ShowTip(const QString& tip) {
+    LblHelp->setText(tip);
+}
+
 void FrmMain::ShowColourPage() {
-    for (QWidget* w : colourPageSet_)
-        w->show();
-    PicMain->hide();
+    SwitchPage(Page::Colour);
 }
 
 void FrmMain::LblTrim_Click() {
-    for (QWidget* w : colourPageSet_)
-        w->hide();
-    PicMain->show();
-    PicMain->setPicture(ImgTmp[8]);
+    SwitchPage(Page::Capture);
 }
 
 void FrmMain::LblColr_Click() {
     ShowColourPage();
-    PrepareWheel();
+    colourPage_->PrepareWheel();
 }
 
 bool FrmMain::colourPageShown() const {
-    return !PicMain->isVisible() && ImgCLR->isVisible();
+    return !capturePage_->PicMain->isVisible() && colourPage_->shown();
 }
 
 void FrmMain::Timer1_Timer() {
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
 }
 
-// ---- current colour ----
-
-void FrmMain::SetCurrentColour(int red, int green, int blue) {
-    // Each slider that really changes runs its own change handler; an unchanged
-    // one raises nothing.
-    HSLR->setValue(red);
-    HSLG->setValue(green);
-    HSLB->setValue(blue);
-}
-
-void FrmMain::channelChange(int channel) {
-    static const char* const words[3] = {"红 ", "绿 ", "蓝 "};
-    QLabel* captions[3] = {LblR, LblG, LblB};
-    QScrollBar* sliders[3] = {HSLR, HSLG, HSLB};
-    captions[channel]->setText(QString::fromUtf8(words[channel]) +
-                               QString::number(sliders[channel]->value()));
-    RefreshColourPanel();
-}
-
-void FrmMain::RefreshColourPanel() {
-    ++refreshCount_;
-    const int r = HSLR->value(), g = HSLG->value(), b = HSLB->value();
-    PicCLR->setBackground(QColor(r, g, b));
-    const QColor shown = PicCLR->background();
-    const auto texts = FormatColourNotations(shown.red(), shown.green(), shown.blue());
-    for (int i = 0; i < 6; ++i) {
-        TxtClrVal[i]->setText(texts[i]);
-        // Shown from its first character, like any newly set text box; a long
-        // notation would otherwise be scrolled to its end ("GB(165,144,255)").
-        TxtClrVal[i]->setCursorPosition(0);
-    }
-    PicCLR->setFocus(Qt::OtherFocusReason);
-}
-
-void FrmMain::TxtClrVal_DblClick(int index) {
-    QClipboard* clip = QGuiApplication::clipboard();
-    clip->clear();
-    TxtClrVal[index]->selectAll();
-    clip->setText(TxtClrVal[index]->text());
-}
-
-void FrmMain::TxtClrVal_MouseMove(int index) {
-    LblHelp->setText(frametexts::CopyTip());
-    for (QLineEdit* box : TxtClrVal)
-        setTextColour(box, kTextBlue);
-    setTextColour(TxtClrVal[index], bgr(0x000000FF));
-}
-
 // ---- hover, tips and links ----
-
-void FrmMain::setUnderline(QLabel* label, bool on) {
-    QFont f = label->font();
-    if (f.underline() == on) return;
-    f.setUnderline(on);
-    label->setFont(f);
-}
 
 void FrmMain::Form_MouseMove() {
     ImgMin->setPicture(ImgTmp[0]);
@@ -433,8 +224,7 @@ void FrmMain::Form_MouseMove() {
     setUnderline(LblColr, false);
     setUnderline(LblTrim, false);
     LblHelp->setText(frametexts::WelcomeTip());
-    for (QLineEdit* box : TxtClrVal)
-        setTextColour(box, kTextBlue);
+    colourPage_->ResetHover();
     if (linkHover) ResetLinkLabels();
 }
 
@@ -590,29 +380,26 @@ void FrmMain::paintEvent(QPaintEvent*) {
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (colourSourcesEvent(watched, event)) return true;
-    if (captureEvent(watched, event)) return true;
-    if (snapshotEvent(watched, event)) return true;
-    if (frameEvent(watched, event)) return true;
-    return QWidget::eventFilter(watched, event);
-}
-
-bool FrmMain::frameEvent(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
         type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
-        return false;
+        return QWidget::eventFilter(watched, event);
     auto* me = static_cast<QMouseEvent*>(event);
+    if (bannerEvent(watched, me)) return true;
+    if (navigationEvent(watched, me)) return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+// The banner, its title and its icon drag the window; the title-bar buttons.
+bool FrmMain::bannerEvent(QObject* watched, QMouseEvent* me) {
+    const QEvent::Type type = me->type();
     const bool move = type == QEvent::MouseMove;
     const bool press = type == QEvent::MouseButtonPress;
     const bool release = type == QEvent::MouseButtonRelease;
-
     const QPoint global = me->globalPosition().toPoint();
     // A click: the left button let go over the control it was pressed on.
-    auto clicked = [&](QObject* control) {
-        return release && me->button() == Qt::LeftButton &&
-               static_cast<QWidget*>(control)->rect().contains(me->position().toPoint());
-    };
+    const bool clicked = release && me->button() == Qt::LeftButton &&
+                         static_cast<QWidget*>(watched)->rect().contains(me->position().toPoint());
 
     if (watched == ImgBanner || watched == LblBanner || watched == ImgIcon) {
         if (press) {
@@ -632,22 +419,33 @@ bool FrmMain::frameEvent(QObject* watched, QEvent* event) {
     if (watched == ImgMin) {
         if (move) ImgMin_MouseMove();
         if (press) ImgMin_MouseDown();
-        if (clicked(ImgMin)) ImgMin_Click();
+        if (clicked) ImgMin_Click();
         return true;
     }
     if (watched == ImgClose) {
         if (move) ImgClose_MouseMove();
         if (press) ImgClose_MouseDown();
-        if (clicked(ImgClose)) ImgClose_Click();
+        if (clicked) ImgClose_Click();
         return true;
     }
     if (watched == Label3) {
-        if (clicked(Label3)) Label3_Click();
+        if (clicked) Label3_Click();
         return true;
     }
+    return false;
+}
+
+// The page tabs with their icons, the command labels (whose commands the pages carry
+// out) and the links.
+bool FrmMain::navigationEvent(QObject* watched, QMouseEvent* me) {
+    const QEvent::Type type = me->type();
+    const bool move = type == QEvent::MouseMove;
+    const bool press = type == QEvent::MouseButtonPress;
+    const bool clicked = type == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton &&
+                         static_cast<QWidget*>(watched)->rect().contains(me->position().toPoint());
     if (watched == LblColr || watched == LblTrim) {
         if (move) watched == LblColr ? LblColr_MouseMove() : LblTrim_MouseMove();
-        if (clicked(watched)) watched == LblColr ? LblColr_Click() : LblTrim_Click();
+        if (clicked) watched == LblColr ? LblColr_Click() : LblTrim_Click();
         return true;
     }
     if (watched == Image2 || watched == Image1) {
@@ -657,8 +455,8 @@ bool FrmMain::frameEvent(QObject* watched, QEvent* event) {
     for (int i = 0; i < 9; ++i) {
         if (watched != LblColor[i]) continue;
         if (move) LblColor_MouseMove(i);
-        if (press) LblColor_MouseDown(i, me->button());
-        if (clicked(LblColor[i])) LblColor_Click(i);
+        if (press) colourPage_->LblColor_MouseDown(i, me->button());
+        if (clicked) capturePage_->LblColor_Click(i);
         return true;
     }
     for (int i = 0; i < 4; ++i) {
@@ -666,15 +464,6 @@ bool FrmMain::frameEvent(QObject* watched, QEvent* event) {
         if (move) LblWeb_MouseMove(i);
         if (press) LblWeb_MouseDown(i);
         return true;
-    }
-    for (int i = 0; i < 6; ++i) {
-        if (watched != TxtClrVal[i]) continue;
-        if (move) TxtClrVal_MouseMove(i);
-        if (type == QEvent::MouseButtonDblClick) {
-            TxtClrVal_DblClick(i);
-            return true;
-        }
-        return false; // the box keeps its own editing behaviour
     }
     return false;
 }

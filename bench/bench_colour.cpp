@@ -60,10 +60,11 @@ int main(int argc, char** argv) {
 
     // Re-rendering the wheel: the byte work alone, and the whole slider step with
     // its event processing and repaint.
-    const std::size_t wheelBytes = main.wheel.wheelPixels.size();
+    const std::size_t wheelBytes = main.colourPage().wheel.wheelPixels.size();
     const double wheelCopy = copyNanos(wheelBytes, 2000);
-    std::printf("wheel %d x %d, %zu bytes; plain copy %.2f us\n", main.wheel.wheelWidth,
-                main.wheel.wheelHeight, wheelBytes, wheelCopy / 1000.0);
+    std::printf("wheel %d x %d, %zu bytes; plain copy %.2f us\n",
+                main.colourPage().wheel.wheelWidth, main.colourPage().wheel.wheelHeight, wheelBytes,
+                wheelCopy / 1000.0);
     kv::WheelBuffers buffers;
     QImage picture = kv::wheel::MakePicture();
     buffers.Build(picture);
@@ -78,16 +79,17 @@ int main(int argc, char** argv) {
     report("DoJob (with events and repaint)",
            nanosPerCall(200,
                         [&](int i) {
-                            main.wheel.factors.saturationFactor = (i % 2) ? 0.5f : 1.5f;
-                            main.DoJob();
+                            main.colourPage().wheel.factors.saturationFactor =
+                                (i % 2) ? 0.5f : 1.5f;
+                            main.colourPage().DoJob();
                         }),
            wheelCopy);
 
     // One dropper sample: the 1 x 1 screen read and the slider refresh, alternating
     // between two wheel cells of different colours so that every sample changes
     // all three sliders.
-    const QPoint a = main.ImgCLR->mapToGlobal(QPoint(177, 84)); // right corner cell
-    const QPoint b = main.ImgCLR->mapToGlobal(QPoint(9, 84));   // left corner cell
+    const QPoint a = main.colourPage().ImgCLR->mapToGlobal(QPoint(177, 84)); // right corner cell
+    const QPoint b = main.colourPage().ImgCLR->mapToGlobal(QPoint(9, 84));   // left corner cell
     const double pixelCopy = copyNanos(4, 200000);
     std::printf("one pixel, 4 bytes; plain copy %.4f us\n", pixelCopy / 1000.0);
     report("screen read of one pixel",
@@ -95,7 +97,7 @@ int main(int argc, char** argv) {
     QPoint at = a;
     kv::ScreenPicker picker(
         *screen, [&] { return at; },
-        [&](int r, int g, int bl) { main.SetCurrentColour(r, g, bl); });
+        [&](int r, int g, int bl) { main.colourPage().SetCurrentColour(r, g, bl); });
     picker.BeginPick();
     report("dropper sample (read + slider refresh)",
            nanosPerCall(500,
@@ -104,7 +106,7 @@ int main(int argc, char** argv) {
                             picker.PickScreenPixel();
                         }),
            pixelCopy);
-    std::printf("current colour after the run: %d,%d,%d\n", main.HSLR->value(), main.HSLG->value(),
-                main.HSLB->value());
+    std::printf("current colour after the run: %d,%d,%d\n", main.colourPage().HSLR->value(),
+                main.colourPage().HSLG->value(), main.colourPage().HSLB->value());
     return 0;
 }

@@ -72,7 +72,7 @@ double benchOpening(ScreenReader* screen) {
         t.start();
         QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
         const double clicked = t.nsecsElapsed() / 1e6;
-        FrmSnap* snap = main.Snap.data();
+        FrmSnap* snap = main.capturePage().Snap.data();
         if (!snap) {
             std::printf("the editor did not open\n");
             return -1;

@@ -2,14 +2,6 @@
 
 namespace kv {
 
-Channels SplitColourValue(int colour) {
-    Channels c;
-    c.red = colour % 256;
-    c.blue = colour / 65536;
-    c.green = (colour - c.blue * 65536 - c.red) / 256;
-    return c;
-}
-
 ScreenPicker::ScreenPicker(ScreenReader& screen, PointerPosition pointer, ColourSink sink)
     : screen_(screen), pointer_(std::move(pointer)), sink_(std::move(sink)) {}
 
@@ -33,8 +25,7 @@ void ScreenPicker::PickScreenPixel() {
     // the point is not remembered, so the next move there tries again.
     if (!pixel) return;
     previousSample = at;
-    const int value = qRed(*pixel) + 256 * qGreen(*pixel) + 65536 * qBlue(*pixel);
-    const Channels c = SplitColourValue(value);
+    const Channels c = SplitColourValue(ColourValueOf(*pixel));
     if (sink_) sink_(c.red, c.green, c.blue);
 }
 

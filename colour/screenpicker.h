@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/colourvalue.h"
 #include "platform/screenreader.h"
 
 #include <QPoint>
@@ -7,14 +8,6 @@
 #include <optional>
 
 namespace kv {
-
-// Channels of a colour value laid out 0x00BBGGRR (red in the low byte).
-struct Channels {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-};
-Channels SplitColourValue(int colour);
 
 // The dropper's screen sampling: while a pick is in progress, each sample reads the
 // screen pixel under the pointer and hands its channels on. Shared by the dropper

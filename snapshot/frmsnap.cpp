@@ -1,4 +1,5 @@
 #include "snapshot/frmsnap.h"
+#include "platform/colourvalue.h"
 
 #include "platform/screenpointer.h"
 #include "platform/units.h"
@@ -249,7 +250,7 @@ void FrmSnap::hideHandles() {
 int FrmSnap::surfacePixel(float x, float y) const {
     const auto px = surface.pixel(nearInt(x), nearInt(y));
     if (!px) return -1;
-    return qRed(*px) | (qGreen(*px) << 8) | (qBlue(*px) << 16);
+    return ColourValueOf(*px);
 }
 
 void FrmSnap::Form_MouseDown(int button, float x, float y) {

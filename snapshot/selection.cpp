@@ -1,5 +1,6 @@
 #include "snapshot/selection.h"
 
+#include "platform/colourvalue.h"
 #include "platform/units.h"
 
 #include <algorithm>
@@ -145,11 +146,10 @@ QString sizeText(float width, float height) {
 }
 
 void GetRGB(int colour, int& red, int& green, int& blue) {
-    // C++ division truncates toward zero and % takes the dividend's sign, which is the
-    // arithmetic the read-out is defined with.
-    red = colour % 256;
-    green = (colour / 256) % 256;
-    blue = (colour / 65536) % 256;
+    const Channels c = SplitColourValue(colour);
+    red = c.red;
+    green = c.green;
+    blue = c.blue;
 }
 
 QString colourText(int colour) {

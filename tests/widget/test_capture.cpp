@@ -66,9 +66,9 @@ class TestCapture : public QObject {
     std::unique_ptr<QTemporaryDir> programDir;
     std::unique_ptr<kv::FrmMain> w;
 
-    void runCountdown(void (kv::FrmMain::*tick)()) {
+    void runCountdown(void (kv::CapturePage::*tick)()) {
         for (int i = 0; i < 3; ++i)
-            (w.get()->*tick)();
+            (w->capturePage().*tick)();
     }
     QString capturePath() const { return programDir->filePath("用户图片/" + kFileName); }
 
@@ -99,19 +99,19 @@ private slots:
     // saved, pixel for pixel, in a folder that did not exist.
     void fullScreenCountdown() {
         w->ShowColourPage();
-        w->LblColor_Click(7);
-        QVERIFY(w->PicMain->isVisible());
-        QVERIFY(w->Timer2.isActive());
-        QVERIFY(!w->Timer3.isActive());
-        QCOMPARE(w->Timer2.interval(), 1000);
+        w->capturePage().LblColor_Click(7);
+        QVERIFY(w->capturePage().PicMain->isVisible());
+        QVERIFY(w->capturePage().Timer2.isActive());
+        QVERIFY(!w->capturePage().Timer3.isActive());
+        QCOMPARE(w->capturePage().Timer2.interval(), 1000);
         QVERIFY(!QDir(programDir->filePath("用户图片")).exists());
 
-        runCountdown(&kv::FrmMain::Timer2_Timer);
+        runCountdown(&kv::CapturePage::Timer2_Timer);
         QCOMPARE(tones.heard, QStringList({"1500/100", "1500/100", "3000/100"}));
-        QVERIFY(!w->Timer2.isActive());
-        QCOMPARE(w->captureCountdown(), qint16(0));
+        QVERIFY(!w->capturePage().Timer2.isActive());
+        QCOMPARE(w->capturePage().captureCountdown(), qint16(0));
 
-        const QImage shown = w->PicMain->picture().image();
+        const QImage shown = w->capturePage().PicMain->picture().image();
         QCOMPARE(shown.size(), QSize(1920, 1080));
         QVERIFY(shown == screen->grab(QRect(0, 0, 1920, 1080)));
         const QImage saved = QImage(capturePath(), "bmp").convertToFormat(QImage::Format_RGB32);
@@ -133,12 +133,12 @@ private slots:
         QVERIFY(frame.contains(client) && frame != client);
         QTRY_VERIFY(screen->grab(client) == other.image());
 
-        w->LblColor_Click(5);
-        QVERIFY(w->Timer3.isActive());
-        runCountdown(&kv::FrmMain::Timer3_Timer);
-        QVERIFY(!w->Timer3.isActive());
+        w->capturePage().LblColor_Click(5);
+        QVERIFY(w->capturePage().Timer3.isActive());
+        runCountdown(&kv::CapturePage::Timer3_Timer);
+        QVERIFY(!w->capturePage().Timer3.isActive());
 
-        const QImage shown = w->PicMain->picture().image();
+        const QImage shown = w->capturePage().PicMain->picture().image();
         QCOMPARE(shown.size(), frame.size());
         QVERIFY(shown.copy(QRect(client.topLeft() - frame.topLeft(), client.size())) ==
                 other.image());
@@ -151,9 +151,9 @@ private slots:
         QFile blocker(programDir->filePath("用户图片"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        w->LblColor_Click(7);
-        runCountdown(&kv::FrmMain::Timer2_Timer);
-        QCOMPARE(w->PicMain->picture().size(), QSize(1920, 1080));
+        w->capturePage().LblColor_Click(7);
+        runCountdown(&kv::CapturePage::Timer2_Timer);
+        QCOMPARE(w->capturePage().PicMain->picture().size(), QSize(1920, 1080));
         QMessageBox* box = nullptr;
         QTRY_VERIFY((box = w->findChild<QMessageBox*>()) && box->isVisible());
         QVERIFY2(box->text().contains(QDir::toNativeSeparators(capturePath())),
@@ -165,18 +165,21 @@ private slots:
 
     // Clicking the capture page or a command again shows the resting picture.
     void captureReplacedByRestingPicture() {
-        w->PicMain->setPicture(w->CaptureScreen());
-        QVERIFY(!w->PicMain->picture().sameAs(w->ImgTmp[8]));
-        w->LblColor_Click(7);
-        QVERIFY(w->PicMain->picture().sameAs(w->ImgTmp[8]));
-        w->Timer2.stop();
+        w->capturePage().PicMain->setPicture(w->capturePage().CaptureScreen());
+        QVERIFY(!w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
+        w->capturePage().LblColor_Click(7);
+        QVERIFY(w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
+        w->capturePage().Timer2.stop();
     }
 
     void emptyCaptures() {
-        QVERIFY(w->CaptureWindow(windows->desktopWindow(), false, 0, 0, 0, 10).isNull());
-        QVERIFY(w->CaptureWindow(0x7ffffff0, false, 0, 0, 10, 10).isNull()); // no such window
-        QVERIFY(kv::FrmMain::CreateBitmapPicture(QImage()).isNull());
-        const kv::Picture part = w->CaptureWindow(w->winId(), true, 5, 6, 40, 30);
+        QVERIFY(
+            w->capturePage().CaptureWindow(windows->desktopWindow(), false, 0, 0, 0, 10).isNull());
+        QVERIFY(w->capturePage()
+                    .CaptureWindow(0x7ffffff0, false, 0, 0, 10, 10)
+                    .isNull()); // no such window
+        QVERIFY(kv::CapturePage::CreateBitmapPicture(QImage()).isNull());
+        const kv::Picture part = w->capturePage().CaptureWindow(w->winId(), true, 5, 6, 40, 30);
         QCOMPARE(part.size(), QSize(40, 30));
     }
 
@@ -187,16 +190,16 @@ private slots:
         QImage picture(16, 16, QImage::Format_ARGB32);
         picture.fill(QColor(10, 120, 240));
         QVERIFY(QImageWriter(icon, "ico").write(picture));
-        w->AddTrayIcon(icon, "Kolvane");
+        w->capturePage().AddTrayIcon(icon, "Kolvane");
         QVERIFY(tray.isShown());
         QCOMPARE(tray.tip(), QString("Kolvane"));
         QCOMPARE(QColor(tray.icon().pixmap(16, 16).toImage().pixel(3, 3)), QColor(10, 120, 240));
-        w->RemoveTrayIcon();
+        w->capturePage().RemoveTrayIcon();
         QVERIFY(!tray.isShown());
         QFile::remove(icon);
-        w->AddTrayIcon(icon, "Kolvane");
+        w->capturePage().AddTrayIcon(icon, "Kolvane");
         QVERIFY(tray.isShown());
-        w->RemoveTrayIcon();
+        w->capturePage().RemoveTrayIcon();
         QVERIFY(!tray.isShown());
     }
 };

@@ -86,17 +86,17 @@ private slots:
         QFETCH(int, command);
         UnreadableScreen screen;
         open(screen);
-        const kv::Picture resting = w->PicMain->picture();
-        w->LblColor_Click(command);
+        const kv::Picture resting = w->capturePage().PicMain->picture();
+        w->capturePage().LblColor_Click(command);
         for (int i = 0; i < 3 && command != 6; ++i)
-            command == 7 ? w->Timer2_Timer() : w->Timer3_Timer();
+            command == 7 ? w->capturePage().Timer2_Timer() : w->capturePage().Timer3_Timer();
         QTRY_VERIFY(shownBox());
         QVERIFY(shownBox()->text().contains(kReason));
         QVERIFY(w->LblHelp->text().contains(kReason));
         QTRY_VERIFY(w->isVisible());
         QVERIFY(!tray.isShown());
-        QTRY_VERIFY(w->Snap.isNull());
-        QVERIFY(w->PicMain->picture().sameAs(resting));
+        QTRY_VERIFY(w->capturePage().Snap.isNull());
+        QVERIFY(w->capturePage().PicMain->picture().sameAs(resting));
         QVERIFY(captures().isEmpty());
     }
 
@@ -105,12 +105,12 @@ private slots:
     void windowCaptureTakesTheScreen() {
         kvtest::FakeScreen screen(QSize(1920, 1080));
         open(screen);
-        w->LblColor_Click(5);
+        w->capturePage().LblColor_Click(5);
         const QString tip = w->LblHelp->text();
         QVERIFY(tip.contains(QStringLiteral("全屏")));
         for (int i = 0; i < 3; ++i)
-            w->Timer3_Timer();
-        QCOMPARE(w->PicMain->picture().image(), screen.grab(QRect(0, 0, 1920, 1080)));
+            w->capturePage().Timer3_Timer();
+        QCOMPARE(w->capturePage().PicMain->picture().image(), screen.grab(QRect(0, 0, 1920, 1080)));
         QCOMPARE(w->LblHelp->text(), tip);
         QCOMPARE(captures().size(), 1);
         QVERIFY(!shownBox());

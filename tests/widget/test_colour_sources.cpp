@@ -44,7 +44,8 @@ void moveWith(QWidget* w, Qt::MouseButtons held) {
 }
 
 QList<int> rgbOf(kv::FrmMain& w) {
-    return {w.HSLR->value(), w.HSLG->value(), w.HSLB->value()};
+    return {w.colourPage().HSLR->value(), w.colourPage().HSLG->value(),
+            w.colourPage().HSLB->value()};
 }
 
 // Moves the real pointer, so that the next sample is at a new point.
@@ -73,6 +74,8 @@ class TestColourSources : public QObject {
     FixedClock clock;
     OneColourScreen screen;
     std::unique_ptr<kv::FrmMain> w;
+    int refreshes_ = 0; // runs of RefreshColourPanel since the window was made
+    int refreshCount() const { return refreshes_; }
 
 private slots:
     void init() {
@@ -82,6 +85,8 @@ private slots:
         s.screen = &screen;
         s.programDir = QCoreApplication::applicationDirPath();
         w = std::make_unique<kv::FrmMain>(s);
+        refreshes_ = 0;
+        connect(&w->colourPage(), &kv::ColourPage::panelRefreshed, this, [this] { ++refreshes_; });
         w->Form_Load();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -97,32 +102,32 @@ private slots:
         QCOMPARE(w->ImgTmp[4].size(), QSize(189, 174));
         QCOMPARE(w->ImgTmp[5].size(), QSize(188, 172));
         QCOMPARE(w->ImgTmp[6].size(), QSize(188, 173));
-        QVERIFY(w->ImgCLR->picture().sameAs(w->ImgTmp[3]));
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
         QCOMPARE(w->ImgTmp[3].image().pixel(177, 84), qRgb(0xD0, 0x74, 0x17));
     }
 
     void dropperPressDragRelease() {
         w->LblColr_Click();
-        press(w->Picture1, Qt::LeftButton);
-        QVERIFY(w->picking());
-        QVERIFY(w->Picture1->picture().isNull()); // the dropper travels as the pointer
+        press(w->colourPage().Picture1, Qt::LeftButton);
+        QVERIFY(w->colourPage().picking());
+        QVERIFY(w->colourPage().Picture1->picture().isNull()); // the dropper travels as the pointer
         QVERIFY(QGuiApplication::overrideCursor());
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
 
         screen.colour = qRgb(1, 2, 3);
         nudgePointer();
-        moveWith(w->Picture1, Qt::LeftButton);
+        moveWith(w->colourPage().Picture1, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{1, 2, 3}));
 
-        release(w->Picture1, Qt::LeftButton);
-        QVERIFY(!w->picking());
-        QVERIFY(w->Picture1->picture().sameAs(w->ImgTmp[7]));
+        release(w->colourPage().Picture1, Qt::LeftButton);
+        QVERIFY(!w->colourPage().picking());
+        QVERIFY(w->colourPage().Picture1->picture().sameAs(w->ImgTmp[7]));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         // After the release moves take no sample.
         screen.colour = qRgb(9, 9, 9);
         nudgePointer();
-        moveWith(w->Picture1, Qt::LeftButton);
+        moveWith(w->colourPage().Picture1, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{1, 2, 3}));
     }
 
@@ -140,40 +145,40 @@ private slots:
         QFETCH(int, held);
         QFETCH(bool, samples);
         w->LblColr_Click();
-        press(w->Picture1, Qt::RightButton); // any button starts a pick
+        press(w->colourPage().Picture1, Qt::RightButton); // any button starts a pick
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
         screen.colour = qRgb(200, 100, 50);
         nudgePointer();
-        moveWith(w->Picture1, Qt::MouseButtons(held));
+        moveWith(w->colourPage().Picture1, Qt::MouseButtons(held));
         QCOMPARE(rgbOf(*w) == (QList<int>{200, 100, 50}), samples);
-        release(w->Picture1, Qt::RightButton);
-        QVERIFY(!w->picking());
+        release(w->colourPage().Picture1, Qt::RightButton);
+        QVERIFY(!w->colourPage().picking());
     }
 
     void unreadablePixelLeavesTheColour() {
         w->LblColr_Click();
         screen.colour.reset();
-        const int refreshes = w->refreshCount();
-        press(w->Picture1, Qt::LeftButton);
-        release(w->Picture1, Qt::LeftButton);
+        const int refreshes = refreshCount();
+        press(w->colourPage().Picture1, Qt::LeftButton);
+        release(w->colourPage().Picture1, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{30, 144, 255}));
-        QCOMPARE(w->refreshCount(), refreshes);
+        QCOMPARE(refreshCount(), refreshes);
     }
 
     void wheelBoxPicksAndKeepsTheFlag() {
         w->LblColr_Click();
-        press(w->ImgCLR, Qt::LeftButton);
+        press(w->colourPage().ImgCLR, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
         screen.colour = qRgb(7, 8, 9);
         nudgePointer();
-        moveWith(w->ImgCLR, Qt::LeftButton);
+        moveWith(w->colourPage().ImgCLR, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{7, 8, 9}));
-        release(w->ImgCLR, Qt::LeftButton);
+        release(w->colourPage().ImgCLR, Qt::LeftButton);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        QVERIFY(w->picking()); // only the dropper's release ends a pick
-        press(w->Picture1, Qt::LeftButton);
-        release(w->Picture1, Qt::LeftButton);
-        QVERIFY(!w->picking());
+        QVERIFY(w->colourPage().picking()); // only the dropper's release ends a pick
+        press(w->colourPage().Picture1, Qt::LeftButton);
+        release(w->colourPage().Picture1, Qt::LeftButton);
+        QVERIFY(!w->colourPage().picking());
     }
 
     void palettesFromTheCapturePage_data() {
@@ -185,78 +190,78 @@ private slots:
 
     void palettesFromTheCapturePage() {
         QFETCH(int, index);
-        QVERIFY(!w->ImgCLR->isVisible());
-        w->LblColor_MouseDown(index, Qt::RightButton);
-        QVERIFY(w->ImgCLR->isVisible());
-        QVERIFY(w->Picture1->isVisible());
-        QVERIFY(w->HSLR->isVisible());
-        QVERIFY(w->ImgCLR->picture().sameAs(w->ImgTmp[3 + index]));
-        QVERIFY(!w->wheel.built()); // the palettes do not build the wheel buffers
+        QVERIFY(!w->colourPage().ImgCLR->isVisible());
+        w->colourPage().LblColor_MouseDown(index, Qt::RightButton);
+        QVERIFY(w->colourPage().ImgCLR->isVisible());
+        QVERIFY(w->colourPage().Picture1->isVisible());
+        QVERIFY(w->colourPage().HSLR->isVisible());
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3 + index]));
+        QVERIFY(!w->colourPage().wheel.built()); // the palettes do not build the wheel buffers
     }
 
     void saturationGreyAndBack() {
         w->LblColr_Click();
         const QImage original = w->ImgTmp[3].image().copy();
         const QList<int> colour = rgbOf(*w);
-        const int refreshes = w->refreshCount();
-        w->HSLF->setValue(0);
-        QCOMPARE(w->LblFull->text(), QStringLiteral("饱和度:    0"));
+        const int refreshes = refreshCount();
+        w->colourPage().HSLF->setValue(0);
+        QCOMPARE(w->colourPage().LblFull->text(), QStringLiteral("饱和度:    0"));
         const QImage grey = w->ImgTmp[3].image();
         for (int y = 0; y < grey.height(); y += 3)
             for (int x = 0; x < grey.width(); x += 3) {
                 const QRgb p = grey.pixel(x, y);
                 QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
             }
-        w->HSLF->setValue(128);
-        QCOMPARE(w->LblFull->text(), QStringLiteral("饱和度:    128"));
+        w->colourPage().HSLF->setValue(128);
+        QCOMPARE(w->colourPage().LblFull->text(), QStringLiteral("饱和度:    128"));
         QVERIFY(worstDifference(w->ImgTmp[3].image(), original) <= 2);
         // The current colour is not theirs to change.
         QCOMPARE(rgbOf(*w), colour);
-        QCOMPARE(w->refreshCount(), refreshes);
-        QVERIFY(w->PicCLR->hasFocus() || !w->isActiveWindow());
+        QCOMPARE(refreshCount(), refreshes);
+        QVERIFY(w->colourPage().PicCLR->hasFocus() || !w->isActiveWindow());
     }
 
     void hueCaptionsAndAxes() {
         w->LblColr_Click();
-        w->HSLL->setValue(0);
-        QCOMPARE(w->LblLight->text(), QStringLiteral("色调:      -128"));
-        QCOMPARE(w->wheel.factors.vFactor, 0.0f);
-        w->HSLL->setValue(256);
-        QCOMPARE(w->LblLight->text(), QStringLiteral("色调:      128"));
-        QCOMPARE(w->wheel.factors.uFactor, 0.0f);
-        QCOMPARE(w->wheel.factors.vFactor, 1.0f);
+        w->colourPage().HSLL->setValue(0);
+        QCOMPARE(w->colourPage().LblLight->text(), QStringLiteral("色调:      -128"));
+        QCOMPARE(w->colourPage().wheel.factors.vFactor, 0.0f);
+        w->colourPage().HSLL->setValue(256);
+        QCOMPARE(w->colourPage().LblLight->text(), QStringLiteral("色调:      128"));
+        QCOMPARE(w->colourPage().wheel.factors.uFactor, 0.0f);
+        QCOMPARE(w->colourPage().wheel.factors.vFactor, 1.0f);
         // Blue equals luma once U is gone.
         const QImage img = w->ImgTmp[3].image();
         const QRgb corner = img.pixel(177, 84);
-        QCOMPARE(qBlue(corner), int(w->wheel.wheelYuv[(84 * 187 + 177) * 4 + 2]));
+        QCOMPARE(qBlue(corner), int(w->colourPage().wheel.wheelYuv[(84 * 187 + 177) * 4 + 2]));
     }
 
     void sliderBringsTheWheelBackOverAPalette() {
         w->LblColr_Click();
-        w->LblColor_MouseDown(2, Qt::LeftButton);
+        w->colourPage().LblColor_MouseDown(2, Qt::LeftButton);
         const QImage palette = w->ImgTmp[5].image().copy();
-        w->HSLF->setValue(64);
-        QVERIFY(w->ImgCLR->picture().sameAs(w->ImgTmp[3]));
+        w->colourPage().HSLF->setValue(64);
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
         QCOMPARE(w->ImgTmp[5].image(), palette);
     }
 
     void sliderBeforeTheWheelWasBuilt() {
-        w->LblColor_MouseDown(1, Qt::LeftButton);
-        QVERIFY(!w->wheel.built());
-        w->HSLL->setValue(100);
-        QVERIFY(w->wheel.built());
-        QVERIFY(w->ImgCLR->picture().sameAs(w->ImgTmp[3]));
-        QCOMPARE(w->LblLight->text(), QStringLiteral("色调:      -28"));
+        w->colourPage().LblColor_MouseDown(1, Qt::LeftButton);
+        QVERIFY(!w->colourPage().wheel.built());
+        w->colourPage().HSLL->setValue(100);
+        QVERIFY(w->colourPage().wheel.built());
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
+        QCOMPARE(w->colourPage().LblLight->text(), QStringLiteral("色调:      -28"));
     }
 
     void rebuildTakesTheAdjustedWheelAsBase() {
         w->LblColr_Click();
-        w->HSLF->setValue(0);
+        w->colourPage().HSLF->setValue(0);
         w->LblColr_Click();
-        QCOMPARE(w->wheel.factors.saturationFactor, 1.0f);
-        QCOMPARE(w->HSLF->value(), 0); // the slider keeps its place
+        QCOMPARE(w->colourPage().wheel.factors.saturationFactor, 1.0f);
+        QCOMPARE(w->colourPage().HSLF->value(), 0); // the slider keeps its place
         // The grey wheel is the base now: moving the slider cannot bring colour back.
-        w->HSLF->setValue(256);
+        w->colourPage().HSLF->setValue(256);
         const QRgb p = w->ImgTmp[3].image().pixel(177, 84);
         QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
     }
@@ -287,12 +292,12 @@ private slots:
             accept ? dialog->accept() : dialog->reject();
         });
         poll->start(20);
-        w->LblColor_MouseDown(4, Qt::LeftButton);
+        w->colourPage().LblColor_MouseDown(4, Qt::LeftButton);
         QVERIFY(seen);
-        QVERIFY(w->ImgCLR->isVisible());
+        QVERIFY(w->colourPage().ImgCLR->isVisible());
         QCOMPARE(rgbOf(*w), result);
         const QString html = QColor(result[0], result[1], result[2]).name().toUpper();
-        QCOMPARE(w->TxtClrVal[0]->text(), html);
+        QCOMPARE(w->colourPage().TxtClrVal[0]->text(), html);
     }
 };
 

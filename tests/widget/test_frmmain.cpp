@@ -56,10 +56,12 @@ class TestFrmMain : public QObject {
     FixedClock clock;
     std::unique_ptr<kv::ScreenReader> screen = kv::createScreenReader();
     std::unique_ptr<kv::FrmMain> w;
+    int refreshes_ = 0; // runs of RefreshColourPanel since the window was made
+    int refreshCount() const { return refreshes_; }
 
     QStringList notationTexts() const {
         QStringList t;
-        for (auto* box : w->TxtClrVal)
+        for (auto* box : w->colourPage().TxtClrVal)
             t << box->text();
         return t;
     }
@@ -80,6 +82,8 @@ private slots:
         s.screen = screen.get();
         s.programDir = QCoreApplication::applicationDirPath();
         w = std::make_unique<kv::FrmMain>(s);
+        refreshes_ = 0;
+        connect(&w->colourPage(), &kv::ColourPage::panelRefreshed, this, [this] { ++refreshes_; });
         w->Form_Load();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -89,17 +93,17 @@ private slots:
     void startsOnCapturePage() {
         QCOMPARE(w->size(), QSize(561, 465));
         QCOMPARE(w->windowTitle(), QStringLiteral("Kolvane"));
-        QVERIFY(w->PicMain->isVisible());
-        QVERIFY(w->PicMain->picture().sameAs(w->ImgTmp[8]));
-        QVERIFY(!w->ImgCLR->isVisible());
-        QVERIFY(!w->HSLR->isVisible());
+        QVERIFY(w->capturePage().PicMain->isVisible());
+        QVERIFY(w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
+        QVERIFY(!w->colourPage().ImgCLR->isVisible());
+        QVERIFY(!w->colourPage().HSLR->isVisible());
         QCOMPARE(w->LblHelp->text(), QStringLiteral("温馨提示：欢迎使用Kolvane。"));
         QCOMPARE(w->LblTime->text(), QStringLiteral("2026年03月05日  星期四  09:07:45"));
         QCOMPARE(w->weekdayName, QStringLiteral("星期四"));
-        QCOMPARE(w->TxtClrVal[3]->text(), QStringLiteral("&H00FF901E&"));
-        QVERIFY(w->Label5->text().startsWith(
+        QCOMPARE(w->colourPage().TxtClrVal[3]->text(), QStringLiteral("&H00FF901E&"));
+        QVERIFY(w->colourPage().Label5->text().startsWith(
             QStringLiteral("作者承接软件定做业务，价钱可议。\r\n\r\n")));
-        QCOMPARE(w->refreshCount(), 0); // the design already shows the initial colour
+        QCOMPARE(refreshCount(), 0); // the design already shows the initial colour
     }
 
     void designedGeometry_data() {
@@ -116,15 +120,17 @@ private slots:
     void designedGeometry() {
         QFETCH(int, index);
         QFETCH(QRect, rect);
-        QWidget* widgets[] = {w->PicMain, w->ImgCLR,    w->Picture1, w->ImgClose,
-                              w->PicCLR,  w->ImgBanner, w->HSLR};
+        QWidget* widgets[] = {
+            w->capturePage().PicMain, w->colourPage().ImgCLR, w->colourPage().Picture1, w->ImgClose,
+            w->colourPage().PicCLR,   w->ImgBanner,           w->colourPage().HSLR};
         QCOMPARE(widgets[index]->geometry(), rect);
     }
 
     void pageSwitchKeepsValues() {
         w->ShowColourPage();
-        QVERIFY(w->ImgCLR->isVisible() && w->HSLB->isVisible() && !w->PicMain->isVisible());
-        w->SetCurrentColour(255, 5, 16);
+        QVERIFY(w->colourPage().ImgCLR->isVisible() && w->colourPage().HSLB->isVisible() &&
+                !w->capturePage().PicMain->isVisible());
+        w->colourPage().SetCurrentColour(255, 5, 16);
         const QStringList before = notationTexts();
         QCOMPARE(before.first(), QStringLiteral("#FF0510"));
         for (int i = 0; i < 3; ++i) {
@@ -132,10 +138,10 @@ private slots:
             w->ShowColourPage();
         }
         QCOMPARE(notationTexts(), before);
-        QCOMPARE(w->HSLR->value(), 255);
-        QCOMPARE(w->HSLG->value(), 5);
-        QCOMPARE(w->HSLB->value(), 16);
-        QCOMPARE(w->LblG->text(), QStringLiteral("绿 5"));
+        QCOMPARE(w->colourPage().HSLR->value(), 255);
+        QCOMPARE(w->colourPage().HSLG->value(), 5);
+        QCOMPARE(w->colourPage().HSLB->value(), 16);
+        QCOMPARE(w->colourPage().LblG->text(), QStringLiteral("绿 5"));
     }
 
     void refreshOncePerChangedChannel_data() {
@@ -150,13 +156,13 @@ private slots:
         QFETCH(QList<int>, colour);
         QFETCH(int, refreshes);
         w->ShowColourPage();
-        const int before = w->refreshCount();
-        w->SetCurrentColour(colour[0], colour[1], colour[2]);
-        QCOMPARE(w->refreshCount() - before, refreshes);
-        QCOMPARE(w->TxtClrVal[2]->text(),
+        const int before = refreshCount();
+        w->colourPage().SetCurrentColour(colour[0], colour[1], colour[2]);
+        QCOMPARE(refreshCount() - before, refreshes);
+        QCOMPARE(w->colourPage().TxtClrVal[2]->text(),
                  QStringLiteral("RGB(%1,%2,%3)").arg(colour[0]).arg(colour[1]).arg(colour[2]));
-        QCOMPARE(w->PicCLR->background(), QColor(colour[0], colour[1], colour[2]));
-        for (auto* box : w->TxtClrVal)
+        QCOMPARE(w->colourPage().PicCLR->background(), QColor(colour[0], colour[1], colour[2]));
+        for (auto* box : w->colourPage().TxtClrVal)
             QCOMPARE(box->cursorPosition(), 0); // each text shown from its start
     }
 
@@ -175,47 +181,49 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, step);
         w->ShowColourPage();
-        w->SetCurrentColour(100, 100, 100);
-        QScrollBar* slider = std::array{w->HSLR, w->HSLG, w->HSLB}[channel];
+        w->colourPage().SetCurrentColour(100, 100, 100);
+        QScrollBar* slider =
+            std::array{w->colourPage().HSLR, w->colourPage().HSLG, w->colourPage().HSLB}[channel];
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key(key));
         QCOMPARE(slider->value(), 100 + step);
-        QCOMPARE(w->focusWidget(), w->PicCLR); // a second press no longer reaches the slider
+        QCOMPARE(w->focusWidget(),
+                 w->colourPage().PicCLR); // a second press no longer reaches the slider
     }
 
     void sliderChangeMovesFocusToPreview() {
         w->ShowColourPage();
-        w->HSLB->setFocus();
-        w->HSLB->setValue(254);
-        QCOMPARE(w->LblB->text(), QStringLiteral("蓝 254"));
-        QVERIFY(w->PicCLR->hasFocus());
+        w->colourPage().HSLB->setFocus();
+        w->colourPage().HSLB->setValue(254);
+        QCOMPARE(w->colourPage().LblB->text(), QStringLiteral("蓝 254"));
+        QVERIFY(w->colourPage().PicCLR->hasFocus());
         // At the top of the range a step right changes nothing and refreshes nothing.
-        w->HSLB->setValue(255);
-        const int before = w->refreshCount();
-        w->HSLB->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(w->HSLB->value(), 255);
-        QCOMPARE(w->refreshCount(), before);
+        w->colourPage().HSLB->setValue(255);
+        const int before = refreshCount();
+        w->colourPage().HSLB->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(w->colourPage().HSLB->value(), 255);
+        QCOMPARE(refreshCount(), before);
     }
 
     void doubleClickCopiesExactText() {
         w->ShowColourPage();
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-        QTest::mouseDClick(w->TxtClrVal[2], Qt::LeftButton);
+        QTest::mouseDClick(w->colourPage().TxtClrVal[2], Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("RGB(30,144,255)"));
-        QCOMPARE(w->TxtClrVal[2]->selectedText(), QStringLiteral("RGB(30,144,255)"));
+        QCOMPARE(w->colourPage().TxtClrVal[2]->selectedText(), QStringLiteral("RGB(30,144,255)"));
         // Typed text is copied as it stands.
-        w->TxtClrVal[0]->setText(QStringLiteral("hello"));
-        QTest::mouseDClick(w->TxtClrVal[0], Qt::LeftButton);
+        w->colourPage().TxtClrVal[0]->setText(QStringLiteral("hello"));
+        QTest::mouseDClick(w->colourPage().TxtClrVal[0], Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
     }
 
     void hoverHighlightAndReset() {
         w->ShowColourPage();
-        moveOver(w->TxtClrVal[1]);
-        moveOver(w->TxtClrVal[4]);
+        moveOver(w->colourPage().TxtClrVal[1]);
+        moveOver(w->colourPage().TxtClrVal[4]);
         QCOMPARE(w->LblHelp->text(), kv::frametexts::CopyTip());
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(w->TxtClrVal[i]->palette().color(QPalette::Text),
+            QCOMPARE(w->colourPage().TxtClrVal[i]->palette().color(QPalette::Text),
                      i == 4 ? QColor(255, 0, 0) : QColor(30, 144, 255));
         moveOver(w->ImgMin);
         QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[1]));
@@ -226,7 +234,7 @@ private slots:
         QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[0]));
         QVERIFY(!w->LblColr->font().underline());
         QCOMPARE(w->LblHelp->text(), kv::frametexts::WelcomeTip());
-        for (auto* box : w->TxtClrVal)
+        for (auto* box : w->colourPage().TxtClrVal)
             QCOMPARE(box->palette().color(QPalette::Text), QColor(30, 144, 255));
     }
 
@@ -243,7 +251,7 @@ private slots:
         QCOMPARE(w->LblHelp->text(), QStringLiteral("温馨提示：鼠标左键拖拽进行屏幕部分截图。"));
         QVERIFY(w->LblColor[6]->font().underline());
         // Over a control without hover handling nothing is restored.
-        moveOver(w->PicMain);
+        moveOver(w->capturePage().PicMain);
         QVERIFY(w->LblColor[6]->font().underline());
         QCOMPARE(w->LblHelp->text(), QStringLiteral("温馨提示：鼠标左键拖拽进行屏幕部分截图。"));
 

@@ -40,8 +40,8 @@ class TestFrmSnapOpen : public QObject {
 
     void clickRegionCapture() {
         QTest::mouseClick(w->LblColor[6], Qt::LeftButton);
-        QVERIFY(w->Snap);
-        QVERIFY(QTest::qWaitForWindowExposed(w->Snap.data()));
+        QVERIFY(w->capturePage().Snap);
+        QVERIFY(QTest::qWaitForWindowExposed(w->capturePage().Snap.data()));
     }
 
 private slots:
@@ -63,7 +63,7 @@ private slots:
         clickRegionCapture();
         QVERIFY(!w->isVisible());
         QVERIFY(!w->colourPageShown());
-        FrmSnap* snap = w->Snap.data();
+        FrmSnap* snap = w->capturePage().Snap.data();
         QVERIFY(snap->isVisible());
         QCOMPARE(snap->Status, QStringLiteral("draw"));
         QVERIFY(!snap->flaga);
@@ -75,22 +75,22 @@ private slots:
 
     void escapeUnloadsAndBringsTheMainWindowBack() {
         clickRegionCapture();
-        QPointer<FrmSnap> snap = w->Snap;
+        QPointer<FrmSnap> snap = w->capturePage().Snap;
         QTest::keyClick(snap.data(), Qt::Key_Escape);
         QVERIFY(w->isVisible());
-        QVERIFY(!w->Snap);
+        QVERIFY(!w->capturePage().Snap);
         QTRY_VERIFY(snap.isNull()); // the editor object is discarded
         QVERIFY(!QGuiApplication::overrideCursor());
         // The next region capture loads a fresh editor on a new picture.
         clickRegionCapture();
-        QVERIFY(w->Snap.data() != nullptr);
+        QVERIFY(w->capturePage().Snap.data() != nullptr);
         QCOMPARE(screen.fullReads, 2);
-        QCOMPARE(w->Snap->historyTop(), 1);
+        QCOMPARE(w->capturePage().Snap->historyTop(), 1);
     }
 
     void hiddenEditorIsShownAgainWithoutANewPicture() {
         clickRegionCapture();
-        QPointer<FrmSnap> snap = w->Snap;
+        QPointer<FrmSnap> snap = w->capturePage().Snap;
         // Select, draw and finish the way the editor leaves itself after finishing:
         // hidden, still loaded, a region waiting.
         snap->Form_MouseDown(1, 100, 100);
@@ -105,7 +105,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
 
         clickRegionCapture();
-        QCOMPARE(w->Snap.data(), snap.data());
+        QCOMPARE(w->capturePage().Snap.data(), snap.data());
         QCOMPARE(screen.fullReads, 1);
         QVERIFY(snap->isVisible() && !w->isVisible());
         QCOMPARE(snap->Status, QStringLiteral("draw"));

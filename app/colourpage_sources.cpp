@@ -1,7 +1,7 @@
-// The colour sources of the main window: dropper, wheel, palettes, colour dialog,
-// and the hue and saturation sliders that re-colour the wheel.
+// The colour page's colour sources: dropper, wheel, palettes, colour dialog, and the
+// hue and saturation sliders that re-colour the wheel.
 #include "app/artwork.h"
-#include "app/frmmain.h"
+#include "app/colourpage.h"
 #include "colour/notations.h"
 #include "colour/palettes.h"
 #include "colour/wheel.h"
@@ -12,8 +12,7 @@
 
 namespace kv {
 
-void FrmMain::connectColourSources() {
-    if (dropper_) return; // once only: a second call would connect every slider twice
+void ColourPage::connectColourSources() {
     // The stored pictures are filled in place: the wheel box already shows the
     // picture object of ImgTmp 3, and must keep showing that same object.
     ImgTmp[3].mutableImage() = wheel::MakePicture();
@@ -27,13 +26,9 @@ void FrmMain::connectColourSources() {
     dropperCursor_ =
         CursorFromPicture(ImgTmp[7].image(), QPoint(artwork::kDropperHotX, artwork::kDropperHotY));
 
-    ScreenReader* screen = services_.screen;
-    if (!screen) {
-        ownScreen_ = createScreenReader();
-        screen = ownScreen_.get();
-    }
+    if (!screen_) ownScreen_ = createScreenReader();
     dropper_ = std::make_unique<ScreenPicker>(
-        *screen, &PointerScreenPos,
+        screen_ ? *screen_ : *ownScreen_, &PointerScreenPos,
         [this](int red, int green, int blue) { SetCurrentColour(red, green, blue); });
 
     // The sliders follow the thumb while it is dragged (Qt's tracking) and report
@@ -52,11 +47,13 @@ void FrmMain::connectColourSources() {
 
 // ---- the command labels 0 to 4 ----
 
-void FrmMain::LblColor_MouseDown(int index, Qt::MouseButton) {
+void ColourPage::LblColor_MouseDown(int index, Qt::MouseButton) {
     if (index < 0 || index > 4) return;
-    ShowColourPage();
+    frame_.SwitchPage(PageFrame::Page::Colour);
     if (index == 0) {
-        LblColr_Click();
+        // LblColr_Click: the page (already shown) and the wheel.
+        frame_.SwitchPage(PageFrame::Page::Colour);
+        PrepareWheel();
         return;
     }
     if (index <= 3) {
@@ -64,9 +61,13 @@ void FrmMain::LblColor_MouseDown(int index, Qt::MouseButton) {
         ImgCLR->setPicture(ImgTmp[3 + index]);
         return;
     }
+    chooseFromDialog();
+}
+
+void ColourPage::chooseFromDialog() {
     // Qt's own dialog, preset to the current colour. Cancelling leaves everything
     // as it was.
-    QColorDialog dialog(QColor(HSLR->value(), HSLG->value(), HSLB->value()), this);
+    QColorDialog dialog(QColor(colour_.red(), colour_.green(), colour_.blue()), window_);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     dialog.setWindowTitle(QStringLiteral("颜色"));
     if (dialog.exec() != QDialog::Accepted) return;
@@ -78,21 +79,21 @@ void FrmMain::LblColor_MouseDown(int index, Qt::MouseButton) {
     SetCurrentColour(c.red, c.green, c.blue);
     // The notations once more, so they show the chosen colour even when it equals
     // the current one and no slider changed.
-    const auto texts = FormatColourNotations(HSLR->value(), HSLG->value(), HSLB->value());
+    const auto texts = FormatColourNotations(colour_.red(), colour_.green(), colour_.blue());
     for (int i = 0; i < 6; ++i)
         TxtClrVal[i]->setText(texts[i]);
 }
 
 // ---- the wheel ----
 
-void FrmMain::PrepareWheel() {
+void ColourPage::PrepareWheel() {
     ImgCLR->setPicture(ImgTmp[3]);
     // Built from the stored wheel as it is now: after an adjustment that is the
     // re-coloured wheel, which becomes the new base.
     wheel.Build(ImgTmp[3].image());
 }
 
-void FrmMain::HSLF_Change() {
+void ColourPage::HSLF_Change() {
     if (!ImgCLR->picture().sameAs(ImgTmp[3])) ImgCLR->setPicture(ImgTmp[3]);
     // Opened only through a palette or the dialog so far: build the buffers now.
     if (!wheel.built()) wheel.Build(ImgTmp[3].image());
@@ -101,7 +102,7 @@ void FrmMain::HSLF_Change() {
     PicCLR->setFocus();
 }
 
-void FrmMain::HSLL_Change() {
+void ColourPage::HSLL_Change() {
     if (!ImgCLR->picture().sameAs(ImgTmp[3])) ImgCLR->setPicture(ImgTmp[3]);
     if (!wheel.built()) wheel.Build(ImgTmp[3].image());
     SetHueFactors(HSLL->value(), wheel.factors);
@@ -109,7 +110,7 @@ void FrmMain::HSLL_Change() {
     PicCLR->setFocus();
 }
 
-void FrmMain::DoJob() {
+void ColourPage::DoJob() {
     if (!wheel.built()) return;
     wheel.Render();
     // Written into the stored wheel itself, which the box shows; a palette on
@@ -128,11 +129,11 @@ void FrmMain::DoJob() {
 
 // ---- picking from the screen ----
 
-void FrmMain::PickScreenPixel() {
+void ColourPage::PickScreenPixel() {
     if (dropper_) dropper_->PickScreenPixel();
 }
 
-void FrmMain::Picture1_MouseDown(Qt::MouseButton) {
+void ColourPage::Picture1_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
     dragPointer_.Begin(Picture1, dropperCursor_);
     // Where the screen cannot be sampled under the pointer, the desktop's own
@@ -140,8 +141,8 @@ void FrmMain::Picture1_MouseDown(Qt::MouseButton) {
     if (!dropper_->BeginPick()) {
         dropper_->EndPick();
         dragPointer_.End();
-        if (!PickWithDesktopPicker() && services_.screen)
-            LblHelp->setText(QStringLiteral("无法取色：%1").arg(services_.screen->lastFailure()));
+        if (!PickWithDesktopPicker() && screen_)
+            frame_.ShowTip(QStringLiteral("无法取色：%1").arg(screen_->lastFailure()));
         return;
     }
     PickScreenPixel();
@@ -149,50 +150,49 @@ void FrmMain::Picture1_MouseDown(Qt::MouseButton) {
     Picture1->clearPicture();
 }
 
-// The desktop's colour picker, where it has one; false when it has none.
-bool FrmMain::PickWithDesktopPicker() {
-    ScreenReader* screen = services_.screen ? services_.screen : ownScreen_.get();
+bool ColourPage::PickWithDesktopPicker() {
+    ScreenReader* screen = screen_ ? screen_ : ownScreen_.get();
     if (!screen) return false;
     const PickedColour picked = screen->pickColour();
     if (!picked.offered) return false;
     if (picked.colour)
         SetCurrentColour(qRed(*picked.colour), qGreen(*picked.colour), qBlue(*picked.colour));
     else
-        LblHelp->setText(QStringLiteral("取色未完成：%1").arg(screen->lastFailure()));
+        frame_.ShowTip(QStringLiteral("取色未完成：%1").arg(screen->lastFailure()));
     return true;
 }
 
-void FrmMain::Picture1_MouseMove(Qt::MouseButtons buttons) {
+void ColourPage::Picture1_MouseMove(Qt::MouseButtons buttons) {
     if (buttons == Qt::LeftButton && picking()) PickScreenPixel();
 }
 
-void FrmMain::Picture1_MouseUp(Qt::MouseButton) {
+void ColourPage::Picture1_MouseUp(Qt::MouseButton) {
     if (!picking()) return;
     dropper_->EndPick();
     dragPointer_.End();
     Picture1->setPicture(ImgTmp[7]);
 }
 
-void FrmMain::ImgCLR_MouseDown(Qt::MouseButton) {
+void ColourPage::ImgCLR_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
     dragPointer_.Begin(ImgCLR, dropperCursor_);
     dropper_->BeginPick();
     PickScreenPixel();
 }
 
-void FrmMain::ImgCLR_MouseMove(Qt::MouseButtons buttons) {
+void ColourPage::ImgCLR_MouseMove(Qt::MouseButtons buttons) {
     if (buttons != Qt::LeftButton || !dropper_) return;
     if (!dragPointer_.active()) dragPointer_.Begin(ImgCLR, dropperCursor_);
     dropper_->picking = true;
     PickScreenPixel();
 }
 
-void FrmMain::ImgCLR_MouseUp(Qt::MouseButton) {
+void ColourPage::ImgCLR_MouseUp(Qt::MouseButton) {
     // The pick flag stays: only the dropper's own release clears it.
     dragPointer_.End();
 }
 
-bool FrmMain::colourSourcesEvent(QObject* watched, QEvent* event) {
+bool ColourPage::sourcesEvent(QObject* watched, QEvent* event) {
     if (watched != Picture1 && watched != ImgCLR) return false;
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&

@@ -1,5 +1,6 @@
-// The main window's side of the region editor: opening it and saving its region.
-#include "app/frmmain.h"
+// The capture page's side of the region editor: opening it and saving its region.
+#include "app/capturepage.h"
+
 #include "platform/windowgone.h"
 
 #include <QElapsedTimer>
@@ -7,48 +8,45 @@
 
 namespace kv {
 
-namespace {
-
 // The editor's way back to the main window. It owns the loaded editor, so an editor
-// that is still hidden after finishing goes with the main window.
-class MainWindowSnapHost final : public SnapHost {
+// that is still hidden after finishing goes with the page.
+class CapturePage::EditorHost final : public SnapHost {
 public:
-    explicit MainWindowSnapHost(FrmMain& main) : main_(main) {}
-    ~MainWindowSnapHost() override { delete main_.Snap.data(); }
+    explicit EditorHost(CapturePage& page) : page_(page) {}
+    ~EditorHost() override { delete page_.Snap.data(); }
     void SnapShowMainWindow() override {
         // Back where it was hidden. A window the user dragged through the window manager
         // still counts as placed by it, and would be placed anew (centred, under openbox)
         // when mapped again; an explicit position keeps it where the user put it.
-        if (QWindow* window = main_.windowHandle()) window->setFramePosition(main_.pos());
-        main_.show();
-        main_.raise();
-        main_.activateWindow();
+        QWidget* main = page_.window_;
+        if (QWindow* window = main->windowHandle()) window->setFramePosition(main->pos());
+        main->show();
+        main->raise();
+        main->activateWindow();
     }
-    void SnapRemoveTrayIcon() override { main_.RemoveTrayIcon(); }
-    void SnapShowPicture(const Picture& picture) override { main_.PicMain->setPicture(picture); }
+    void SnapRemoveTrayIcon() override { page_.RemoveTrayIcon(); }
+    void SnapShowPicture(const Picture& picture) override { page_.PicMain->setPicture(picture); }
     void SnapUnloaded() override {
-        if (FrmSnap* snap = main_.Snap.data()) {
-            main_.Snap = nullptr;
+        if (FrmSnap* snap = page_.Snap.data()) {
+            page_.Snap = nullptr;
             snap->deleteLater();
         }
     }
 
 private:
-    FrmMain& main_;
+    CapturePage& page_;
 };
 
-} // namespace
-
-void FrmMain::OpenRegionCapture() {
+void CapturePage::OpenRegionCapture() {
     QElapsedTimer clock;
     clock.start();
-    LblTrim_Click();
+    frame_.SwitchPage(PageFrame::Page::Capture);
     // The frozen picture must not show this window: wait until it has left the screen,
     // also when a window manager frames it.
-    hideAndWaitOffScreen(this, services_.screen);
+    hideAndWaitOffScreen(window_, services_.screen);
     const double hiddenMs = clock.nsecsElapsed() / 1e6;
     AddTrayIcon(services_.programDir + QStringLiteral("/app.ico"), QStringLiteral("Kolvane"));
-    if (!snapHost_) snapHost_ = std::make_unique<MainWindowSnapHost>(*this);
+    if (!snapHost_) snapHost_ = std::make_unique<EditorHost>(*this);
     if (Snap) {
         // Hidden after finishing, still loaded: shown again without a new picture.
         Snap->openClock = clock;
@@ -78,14 +76,10 @@ void FrmMain::OpenRegionCapture() {
     Snap->flaga = false;
 }
 
-void FrmMain::SaveRegionImage() {
-    LblTrim_Click();
+void CapturePage::SaveRegionImage() {
+    frame_.SwitchPage(PageFrame::Page::Capture);
     // Only a finished region that still waits can be saved.
     if (Snap && Snap->flaga) Snap->CutdSave();
-}
-
-bool FrmMain::snapshotEvent(QObject*, QEvent*) {
-    return false;
 }
 
 } // namespace kv

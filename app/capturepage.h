@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/pageframe.h"
+#include "capture/countdown.h"
+#include "platform/clock.h"
+#include "platform/picture.h"
+#include "platform/picturebox.h"
+#include "platform/screenreader.h"
+#include "snapshot/frmsnap.h"
+#include "snapshot/snaphost.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+namespace kv {
+
+class DesktopWindows;
+class TonePlayer;
+class TrayIcon;
+
+// What the capture page needs from the outside world.
+struct CapturePageServices {
+    Clock* clock = nullptr;
+    ScreenReader* screen = nullptr;
+    QString programDir;                // app.ico, 用户图片
+    DesktopWindows* windows = nullptr; // foreground window and window frames
+    TonePlayer* tones = nullptr;       // countdown beeps
+    TrayIcon* tray = nullptr;          // icon shown while the region editor is open
+};
+
+// The capture page of the main window: its picture box `PicMain`, the capture
+// commands 5 to 8, the timed captures with their countdown and saved bitmap, the
+// tray icon and the region editor opened from here.
+class CapturePage : public QObject {
+    Q_OBJECT
+public:
+    CapturePage(PageFrame& frame, QWidget* window, const CapturePageServices& services);
+    ~CapturePage() override;
+
+    // Shown with its resting picture.
+    void setShown(bool shown);
+
+    // The capture commands act on a click and first show this page.
+    void LblColor_Click(int index);
+    // Notification-area icon shown while the region editor is open.
+    void AddTrayIcon(const QString& iconPath, const QString& tip);
+    void RemoveTrayIcon();
+    // What the screen shows, as a picture; an empty picture when nothing could be
+    // read (no foreground window, an empty rectangle, a window that is gone).
+    Picture CaptureScreen();
+    Picture CaptureWindow(WId hWndSrc, bool Client, int LeftSrc, int TopSrc, int WidthSrc,
+                          int HeightSrc);
+    Picture CaptureActiveWindow();
+    static Picture CreateBitmapPicture(const QImage& bitmap);
+    // A capture the screen reader could not make: the reason on the tip line and in
+    // a message box; nothing else changes.
+    void ReportCaptureFailure(const QString& reason);
+    // The countdowns: Timer2 full screen, Timer3 active window, one second each,
+    // sharing one counter.
+    void Timer2_Timer();
+    void Timer3_Timer();
+    qint16 captureCountdown() const { return countdown_.captureCountdown; }
+    QTimer Timer2;
+    QTimer Timer3;
+
+    // ---- region editor ----
+    void OpenRegionCapture(); // "区域截图"
+    void SaveRegionImage();   // "保存图像"
+    // The region editor while it is loaded (also while hidden after finishing); null
+    // once it has unloaded itself.
+    QPointer<FrmSnap> Snap;
+
+    PictureBox* PicMain = nullptr;
+
+private:
+    class EditorHost;
+    CaptureCountdown::Actions countdownActions();
+    void wireCaptureTimers();
+    void FinishTimedCapture(CaptureKind kind);
+
+    PageFrame& frame_;
+    QWidget* window_;
+    CapturePageServices services_;
+    QtCountdownTimer timer2Countdown_{Timer2};
+    QtCountdownTimer timer3Countdown_{Timer3};
+    CaptureCountdown countdown_{timer2Countdown_, timer3Countdown_, countdownActions()};
+    // How the editor reaches the main window; it also owns a loaded editor.
+    std::unique_ptr<SnapHost> snapHost_;
+};
+
+} // namespace kv

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QString>
+#include <array>
+
+class QWidget;
+
+namespace kv {
+
+// What a page of the main window may ask of the frame around it: the frame owns the
+// tip line, the window itself and the stored pictures, and decides which page shows.
+class PageFrame {
+public:
+    enum class Page { Colour, Capture };
+    virtual ~PageFrame() = default;
+    virtual void SwitchPage(Page page) = 0;
+    virtual void ShowTip(const QString& tip) = 0;
+    // The main window, for hiding it, showing it again and parenting dialogs.
+    virtual QWidget* frameWindow() = 0;
+    // Stored pictures: 0-2 title-bar button states, 3 wheel, 4-6 palettes,
+    // 7 dropper icon, 8 the capture page's resting picture.
+    virtual std::array<Picture, 9>& storedPictures() = 0;
+};
+
+} // namespace kv
