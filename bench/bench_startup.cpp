@@ -45,11 +45,15 @@ Mapped timeToMap(xcb_connection_t* c, QProcess& proc, const QString& program,
         xcb_window_t window = mapped ? reinterpret_cast<xcb_map_notify_event_t*>(e)->window : 0;
         std::free(e);
         if (!mapped) continue;
-        m.ms = t.nsecsElapsed() / 1e6;
+        const double ms = t.nsecsElapsed() / 1e6;
+        QSize size;
         if (auto* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)) {
-            m.size = QSize(g->width, g->height);
+            size = QSize(g->width, g->height);
             std::free(g);
         }
+        // Tiny helper windows (input method, drag-and-drop proxies) are not it.
+        if (size.width() < 64 || size.height() < 64) continue;
+        m = {ms, size};
         break;
     }
     proc.kill();
