@@ -1,6 +1,6 @@
 #include "app/artwork.h"
+#include "app/programicon.h"
 
-#include <QConicalGradient>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -99,30 +99,7 @@ QImage Banner(QSize size) {
 }
 
 QImage ProgramIcon(int size) {
-    QImage img = blank(QSize(size, size), true);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(size / 2.0, size / 2.0);
-    const double r = size / 2.0 - 0.5;
-    const QPolygonF hex = hexagon(c, r, 30);
-    QConicalGradient wheel(c, 90);
-    const QColor stops[] = {QColor(232, 52, 52),  QColor(250, 204, 21), QColor(74, 190, 72),
-                            QColor(30, 200, 220), QColor(30, 110, 240), QColor(170, 60, 210),
-                            QColor(232, 52, 52)};
-    for (int i = 0; i < 7; ++i)
-        wheel.setColorAt(i / 6.0, stops[i]);
-    p.setPen(QPen(kAccentDark, size >= 24 ? 1.5 : 1.0));
-    p.setBrush(wheel);
-    p.drawPolygon(hex);
-    // White heart of the wheel.
-    p.setPen(Qt::NoPen);
-    QRadialGradient heart(c, r * 0.55);
-    heart.setColorAt(0, Qt::white);
-    heart.setColorAt(0.6, QColor(255, 255, 255, 200));
-    heart.setColorAt(1, QColor(255, 255, 255, 0));
-    p.setBrush(heart);
-    p.drawEllipse(c, r * 0.55, r * 0.55);
-    return img;
+    return paintProgramIcon(programIconShape(size));
 }
 
 QImage TitleButton(int state) {

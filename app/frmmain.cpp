@@ -76,6 +76,8 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     capture.clock = services_.clock;
     capture.screen = services_.screen;
     capture.programDir = services_.programDir;
+    capture.iconFile = services_.iconFile;
+    capture.captureFolder = services_.captureFolder;
     capture.windows = services_.windows;
     capture.tones = services_.tones;
     capture.tray = services_.tray;

@@ -25,7 +25,9 @@ class TrayIcon;
 struct FrmMainServices {
     Clock* clock = nullptr;
     ScreenReader* screen = nullptr;
-    QString programDir;                // folder of the executable: app.ico, 用户图片
+    QString programDir;                // folder of the executable
+    QString iconFile;                  // app.ico; programDir/app.ico when empty
+    QString captureFolder;             // timed captures; programDir/用户图片 when empty
     DesktopWindows* windows = nullptr; // foreground window and window frames
     TonePlayer* tones = nullptr;       // countdown beeps
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open

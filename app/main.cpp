@@ -1,6 +1,11 @@
+#include "app/commandline.h"
 #include "app/frmmain.h"
 #include "app/qtchinese.h"
+#include "app/runtimefiles.h"
+#include "app/startcommand.h"
+#include "capture/capturefolder.h"
 #include "platform/heap.h"
+#include "platform/instancechannel.h"
 #include "platform/screenreader.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
@@ -10,9 +15,54 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QStyleFactory>
+#include <QTimer>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+const QString kInstanceName = QStringLiteral("kolvane");
+
+// --help, --version and mistakes are answered without a display; nullopt means run.
+std::optional<int> answerWithoutStarting(const kv::CommandLine& line) {
+    switch (line.action) {
+    case kv::CommandLine::Action::Help:
+        std::fputs(qPrintable(kv::helpText()), stdout);
+        return 0;
+    case kv::CommandLine::Action::Version:
+        std::fputs(qPrintable(kv::versionText()), stdout);
+        return 0;
+    case kv::CommandLine::Action::Error:
+        std::fprintf(stderr, "%s\n", qPrintable(line.error));
+        return 2;
+    case kv::CommandLine::Action::Run:
+        break;
+    }
+    return std::nullopt;
+}
+
+// Another instance runs: a plain start ends silently, a command goes over to it.
+int handOver(int argc, char** argv, kv::StartCommand command) {
+    if (command == kv::StartCommand::None) return 0;
+    QCoreApplication core(argc, argv);
+    if (kv::handOverToRunningInstance(kInstanceName, kv::commandWord(command)) ==
+        kv::HandOver::Delivered)
+        return 0;
+    std::fprintf(stderr, "kolvane: the running Kolvane did not take the command\n");
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const kv::CommandLine commandLine = kv::parseCommandLine(arguments);
+    if (const std::optional<int> answered = answerWithoutStarting(commandLine)) return *answered;
+
     // Kolvane works in X screen pixels throughout: no scaling between the screen
     // and what we read, draw and cut.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
@@ -34,11 +84,13 @@ int main(int argc, char** argv) {
     }
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
-    kv::SingleInstance instance(QStringLiteral("kolvane"));
-    if (instance.anotherIsRunning()) return 0;
+    kv::SingleInstance instance(kInstanceName);
+    if (instance.anotherIsRunning()) return handOver(argc, argv, commandLine.command);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kolvane"));
+    QApplication::setApplicationVersion(QStringLiteral(KOLVANE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KOLVANE_APP_ID));
     kv::installQtChinese(app);
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -52,6 +104,11 @@ int main(int argc, char** argv) {
     services.clock = &clock;
     services.screen = screen.get();
     services.programDir = QCoreApplication::applicationDirPath();
+    const kv::RuntimeFiles runtimeFiles = kv::findRuntimeFiles(services.programDir);
+    services.iconFile = runtimeFiles.file(QStringLiteral("app.ico"));
+    services.captureFolder = kv::chooseCaptureFolder(services.programDir, runtimeFiles.installed);
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(services.iconFile)));
 
     // ---- capture: window information, countdown tones, tray icon ----
     auto windows = kv::createDesktopWindows();
@@ -64,6 +121,17 @@ int main(int argc, char** argv) {
 
     kv::FrmMain main(services);
     main.Form_Load();
-    main.show();
+    // Started for a region capture, the window would only flash before the editor
+    // hides it; it appears when the editor closes.
+    if (commandLine.command != kv::StartCommand::Region) main.show();
+
+    // Later starts hand their commands over here (a keyboard shortcut's kolvane --region).
+    kv::InstanceChannel channel(kInstanceName, [&main](const QString& word) {
+        kv::RunStartCommand(main, kv::commandFromWord(word));
+    });
+    channel.listen();
+    if (commandLine.command != kv::StartCommand::None)
+        QTimer::singleShot(
+            0, &main, [&main, &commandLine] { kv::RunStartCommand(main, commandLine.command); });
     return app.exec();
 }

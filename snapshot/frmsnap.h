@@ -28,7 +28,7 @@ namespace kv {
 struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
-    QString programDir;
+    QString saveFolder;             // where the save dialog starts: the folder captures go to
     // ---- finishing area (clipboard, save dialog) ----
 };
 
