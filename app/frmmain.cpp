@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 #include <functional>
@@ -82,21 +83,35 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     capture.tones = services_.tones;
     capture.tray = services_.tray;
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
-    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
-
-    for (QLabel* l : findChildren<QLabel*>())
-        if (!l->wordWrap()) fitLabel(l);
-
-    for (QWidget* child : findChildren<QWidget*>()) {
-        child->installEventFilter(this);
-        child->setMouseTracking(true);
-    }
+    // The colour page (its wheel and palette pictures among it) waits until the
+    // window is on the screen: the first frame shows the capture page.
+    adoptNewChildren({});
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::adoptNewChildren(const QList<QWidget*>& before) {
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (before.contains(child)) continue;
+        if (auto* l = qobject_cast<QLabel*>(child); l && !l->wordWrap()) fitLabel(l);
+        child->installEventFilter(this);
+        child->setMouseTracking(true);
+    }
+}
+
+ColourPage& FrmMain::colourPage() {
+    if (colourPage_) return *colourPage_;
+    const QList<QWidget*> before = findChildren<QWidget*>();
+    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
+    adoptNewChildren(before);
+    ImgBanner->lower();
+    if (loaded_) colourPage_->Form_Load();
+    colourPage_->setShown(false);
+    return *colourPage_;
+}
 
 void FrmMain::buildFrame() {
     buildTitleBar();
@@ -197,7 +212,8 @@ void FrmMain::Form_Load() {
                            ImgBanner->height());
     ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size(), ui_.factor())));
     ImgBanner->lower();
-    colourPage_->Form_Load();
+    if (colourPage_) colourPage_->Form_Load();
+    loaded_ = true;
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
     fitLabel(LblTime); // empty until now, so sized with its first text
     Timer1.start();
@@ -205,7 +221,7 @@ void FrmMain::Form_Load() {
 
 void FrmMain::SwitchPage(Page page) {
     const bool colour = page == Page::Colour;
-    colourPage_->setShown(colour);
+    if (colour || colourPage_) colourPage().setShown(colour);
     capturePage_->setShown(!colour);
 }
 
@@ -223,11 +239,11 @@ void FrmMain::LblTrim_Click() {
 
 void FrmMain::LblColr_Click() {
     ShowColourPage();
-    colourPage_->PrepareWheel();
+    colourPage().PrepareWheel();
 }
 
 bool FrmMain::colourPageShown() const {
-    return !capturePage_->PicMain->isVisible() && colourPage_->shown();
+    return !capturePage_->PicMain->isVisible() && colourPage_ && colourPage_->shown();
 }
 
 void FrmMain::Timer1_Timer() {
@@ -242,7 +258,7 @@ void FrmMain::Form_MouseMove() {
     setUnderline(LblColr, false);
     setUnderline(LblTrim, false);
     LblHelp->setText(frametexts::WelcomeTip());
-    colourPage_->ResetHover();
+    if (colourPage_) colourPage_->ResetHover();
     if (linkHover) ResetLinkLabels();
 }
 
@@ -400,6 +416,11 @@ void FrmMain::paintEvent(QPaintEvent*) {
     for (const QRect& edge :
          {QRect(0, 0, w, t), QRect(0, h - t, w, t), QRect(0, 0, t, h), QRect(w - t, 0, t, h)})
         p.fillRect(edge, kTextBlue);
+    // The first frame is on its way; the colour page is built once it is out.
+    if (!colourPageScheduled_) {
+        colourPageScheduled_ = true;
+        QTimer::singleShot(0, this, [this] { colourPage(); });
+    }
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -478,7 +499,7 @@ bool FrmMain::navigationEvent(QObject* watched, QMouseEvent* me) {
     for (int i = 0; i < 9; ++i) {
         if (watched != LblColor[i]) continue;
         if (move) LblColor_MouseMove(i);
-        if (press) colourPage_->LblColor_MouseDown(i, me->button());
+        if (press) colourPage().LblColor_MouseDown(i, me->button());
         if (clicked) capturePage_->LblColor_Click(i);
         return true;
     }

@@ -45,7 +45,8 @@ public:
     explicit FrmMain(const FrmMainServices& services, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    ColourPage& colourPage() { return *colourPage_; }
+    // The colour page is built after the first frame is shown, or at its first use.
+    ColourPage& colourPage();
     CapturePage& capturePage() { return *capturePage_; }
 
     // ---- frame, pages, clock, tips and links ----
@@ -127,10 +128,15 @@ private:
     bool bannerEvent(QObject* watched, QMouseEvent* me);
     bool navigationEvent(QObject* watched, QMouseEvent* me);
 
+    // Widgets made after the constructor (the colour page) get what it gives its own.
+    void adoptNewChildren(const QList<QWidget*>& before);
+
     FrmMainServices services_;
     const UiScale& ui_ = services_.scale;
     std::unique_ptr<CapturePage> capturePage_;
     std::unique_ptr<ColourPage> colourPage_;
+    bool loaded_ = false;
+    bool colourPageScheduled_ = false;
     QPoint dragOffset_;
     bool plainDrag_ = false;
 };
