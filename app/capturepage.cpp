@@ -32,7 +32,7 @@ const QString kNoActiveWindowTip = QStringLiteral("此桌面不告知活动窗�
 CapturePage::CapturePage(PageFrame& frame, QWidget* window, const CapturePageServices& services)
     : frame_(frame), window_(window), services_(services) {
     PicMain = new PictureBox(window_);
-    PicMain->setGeometry(twipsRect(2160, 2280, 6015, 3855));
+    PicMain->setGeometry(ui_.twipsRect(2160, 2280, 6015, 3855));
     PicMain->setPicture(frame_.storedPictures()[8]);
     wireCaptureTimers();
 }

@@ -89,6 +89,7 @@ private:
     void FinishTimedCapture(CaptureKind kind);
 
     PageFrame& frame_;
+    const UiScale& ui_ = frame_.scale(); // the frame's: the design at the desktop's scale
     QWidget* window_;
     CapturePageServices services_;
     QtCountdownTimer timer2Countdown_{Timer2};

@@ -116,6 +116,7 @@ private:
     void chooseFromDialog();
 
     PageFrame& frame_;
+    const UiScale& ui_ = frame_.scale(); // the frame's: the design at the desktop's scale
     QWidget* window_;
     std::array<Picture, 9>& ImgTmp;
     CurrentColour colour_;

@@ -23,8 +23,7 @@ void ColourPage::connectColourSources() {
 
     // The hot spot is the icon's tip at its lower left, the point the dropper
     // appears to touch; the pixel under it is the one sampled.
-    dropperCursor_ =
-        CursorFromPicture(ImgTmp[7].image(), QPoint(artwork::kDropperHotX, artwork::kDropperHotY));
+    dropperCursor_ = CursorFromPicture(ImgTmp[7].image(), artwork::DropperHotSpot(ui_.factor()));
 
     if (!screen_) ownScreen_ = createScreenReader();
     dropper_ = std::make_unique<ScreenPicker>(

@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 #include <functional>
@@ -20,7 +21,7 @@ namespace {
 // A glyph drawn over a title-bar button; it lets the mouse through to the button.
 class GlyphWidget : public QWidget {
 public:
-    GlyphWidget(QWidget* parent, std::function<void(QPainter&)> draw)
+    GlyphWidget(QWidget* parent, std::function<void(QPainter&, const QRect&)> draw)
         : QWidget(parent), draw_(std::move(draw)) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -28,11 +29,11 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        draw_(p);
+        draw_(p, rect());
     }
 
 private:
-    std::function<void(QPainter&)> draw_;
+    std::function<void(QPainter&, const QRect&)> draw_;
 };
 
 PictureBox* makePicture(QWidget* parent, QRect r, const Picture& pic) {
@@ -53,22 +54,23 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     setWindowTitle(QStringLiteral("Kolvane"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
-    setFixedSize(twips(8415), twips(6975));
+    setFixedSize(ui_.twips(8415), ui_.twips(6975));
     setMouseTracking(true);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kWindowBack);
     setPalette(pal);
 
-    ImgTmp[0] = Picture(artwork::TitleButton(0));
-    ImgTmp[1] = Picture(artwork::TitleButton(1));
-    ImgTmp[2] = Picture(artwork::TitleButton(2));
+    const double scale = ui_.factor();
+    ImgTmp[0] = Picture(artwork::TitleButton(0, scale));
+    ImgTmp[1] = Picture(artwork::TitleButton(1, scale));
+    ImgTmp[2] = Picture(artwork::TitleButton(2, scale));
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i] = Picture(QImage(187, 169, QImage::Format_RGB32));
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i].mutableImage().fill(Qt::white);
-    ImgTmp[7] = Picture(artwork::DropperIcon());
-    ImgTmp[8] = Picture(artwork::CaptureCube());
+    ImgTmp[7] = Picture(artwork::DropperIcon(scale));
+    ImgTmp[8] = Picture(artwork::CaptureCube(ui_.px(QSize(401, 257))));
 
     buildFrame();
     CapturePageServices capture;
@@ -81,21 +83,35 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     capture.tones = services_.tones;
     capture.tray = services_.tray;
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
-    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
-
-    for (QLabel* l : findChildren<QLabel*>())
-        if (!l->wordWrap()) fitLabel(l);
-
-    for (QWidget* child : findChildren<QWidget*>()) {
-        child->installEventFilter(this);
-        child->setMouseTracking(true);
-    }
+    // The colour page (its wheel and palette pictures among it) waits until the
+    // window is on the screen: the first frame shows the capture page.
+    adoptNewChildren({});
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::adoptNewChildren(const QList<QWidget*>& before) {
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (before.contains(child)) continue;
+        if (auto* l = qobject_cast<QLabel*>(child); l && !l->wordWrap()) fitLabel(l);
+        child->installEventFilter(this);
+        child->setMouseTracking(true);
+    }
+}
+
+ColourPage& FrmMain::colourPage() {
+    if (colourPage_) return *colourPage_;
+    const QList<QWidget*> before = findChildren<QWidget*>();
+    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
+    adoptNewChildren(before);
+    ImgBanner->lower();
+    if (loaded_) colourPage_->Form_Load();
+    colourPage_->setShown(false);
+    return *colourPage_;
+}
 
 void FrmMain::buildFrame() {
     buildTitleBar();
@@ -106,43 +122,56 @@ void FrmMain::buildFrame() {
 void FrmMain::buildTitleBar() {
     const QFont bold = boldFont(font());
     // Banner, placed again by Form_Load as it was designed.
-    ImgBanner = makePicture(this, twipsRect(15, 10, 8385, 450), Picture());
-    ImgIcon = makePicture(this, twipsRect(120, 120, 270, 225), Picture(artwork::ProgramIcon(15)));
-    ImgIcon->setFixedSize(twips(270), twips(225));
+    ImgBanner = makePicture(this, ui_.twipsRect(15, 10, 8385, 450), Picture());
+    ImgIcon = makePicture(this, ui_.twipsRect(120, 120, 270, 225),
+                          Picture(artwork::ProgramIcon(15, ui_.factor())));
+    ImgIcon->setFixedSize(ui_.twips(270), ui_.twips(225));
     LblBanner =
-        makeLabel(this, QStringLiteral("Kolvane"), twipsRect(480, 150, 900, 180), kTextBlue);
+        makeLabel(this, QStringLiteral("Kolvane"), ui_.twipsRect(480, 150, 900, 180), kTextBlue);
     LblBanner->setFont(bold);
     LblBanner->adjustSize();
 
-    ImgMin = makePicture(this, twipsRect(7370, 15, 300, 300), ImgTmp[0]);
-    ImgMax = makePicture(this, twipsRect(7682, 15, 300, 300), ImgTmp[2]);
-    ImgClose = makePicture(this, twipsRect(7995, 15, 300, 300), ImgTmp[0]);
+    ImgMin = makePicture(this, ui_.twipsRect(7370, 15, 300, 300), ImgTmp[0]);
+    ImgMax = makePicture(this, ui_.twipsRect(7682, 15, 300, 300), ImgTmp[2]);
+    ImgClose = makePicture(this, ui_.twipsRect(7995, 15, 300, 300), ImgTmp[0]);
     // The minimise glyph: a short thick line.
-    auto* line4 = new GlyphWidget(this, [](QPainter& p) { p.fillRect(0, 0, 10, 2, kTextBlue); });
-    line4->setGeometry(twips(7445), twips(200) - 1, 10, 2);
-    auto* shape6 = new GlyphWidget(this, [](QPainter& p) {
-        p.setPen(kTextBlue);
-        p.drawRect(0, 0, 10, 7);
-        p.drawLine(0, 1, 10, 1);
+    auto* line4 =
+        new GlyphWidget(this, [](QPainter& p, const QRect& all) { p.fillRect(all, kTextBlue); });
+    line4->setGeometry(ui_.twips(7445), ui_.twips(200) - ui_.px(1), ui_.px(10), ui_.px(2));
+    // The maximise glyph: a window outline with a title bar, in lines one designed
+    // pixel thick.
+    auto* shape6 = new GlyphWidget(this, [ui = ui_](QPainter& p, const QRect&) {
+        auto line = [&](int x, int y, int w, int h) {
+            p.fillRect(QRect(QPoint(ui.px(x), ui.px(y)),
+                             QPoint(ui.px(x + w), ui.px(y + h)) - QPoint(1, 1)),
+                       kTextBlue);
+        };
+        line(0, 0, 11, 1);
+        line(0, 7, 11, 1);
+        line(0, 0, 1, 8);
+        line(10, 0, 1, 8);
+        line(0, 1, 11, 1);
     });
-    shape6->setGeometry(twips(7750), twips(120), twips(165), twips(120));
-    Label3 = makeLabel(this, QStringLiteral("×"), twipsRect(8048, 75, 195, 180), kTextBlue);
+    shape6->setGeometry(ui_.twips(7750), ui_.twips(120), ui_.twips(165), ui_.twips(120));
+    Label3 = makeLabel(this, QStringLiteral("×"), ui_.twipsRect(8048, 75, 195, 180), kTextBlue);
     Label3->setFont(bold);
     Label3->setAlignment(Qt::AlignCenter);
 
-    Label4 = makeLabel(this, QStringLiteral("V1.1.0"), twipsRect(5040, 1080, 630, 180),
+    Label4 = makeLabel(this, QStringLiteral("V1.1.0"), ui_.twipsRect(5040, 1080, 630, 180),
                        QColor(110, 130, 160));
 }
 
 void FrmMain::buildNavigation() {
     const QFont bold = boldFont(font());
-    Image2 = makePicture(this, twipsRect(120, 1560, 720, 720), Picture(artwork::ColourTabIcon(48)));
-    LblColr = makeLabel(this, QStringLiteral("取色"), twipsRect(840, 1837, 390, 180), kTextBlue);
+    Image2 = makePicture(this, ui_.twipsRect(120, 1560, 720, 720),
+                         Picture(artwork::ColourTabIcon(ui_.px(48))));
+    LblColr =
+        makeLabel(this, QStringLiteral("取色"), ui_.twipsRect(840, 1837, 390, 180), kTextBlue);
     LblColr->setFont(bold);
-    Image1 =
-        makePicture(this, twipsRect(120, 3360, 720, 720), Picture(artwork::CaptureTabIcon(48)));
+    Image1 = makePicture(this, ui_.twipsRect(120, 3360, 720, 720),
+                         Picture(artwork::CaptureTabIcon(ui_.px(48))));
     LblTrim =
-        makeLabel(this, QStringLiteral("屏幕截图"), twipsRect(840, 3630, 780, 180), kTextBlue);
+        makeLabel(this, QStringLiteral("屏幕截图"), ui_.twipsRect(840, 3630, 780, 180), kTextBlue);
     LblTrim->setFont(bold);
     LblColr->setCursor(Qt::PointingHandCursor);
     LblTrim->setCursor(Qt::PointingHandCursor);
@@ -151,37 +180,40 @@ void FrmMain::buildNavigation() {
     for (int i = 0; i < 9; ++i) {
         const int width = i == 4 ? 900 : (i < 5 ? 540 : 720);
         LblColor[i] = makeLabel(this, frametexts::CommandCaption(i),
-                                twipsRect(840, commandTop[i], width, 180), kCommandBlue);
+                                ui_.twipsRect(840, commandTop[i], width, 180), kCommandBlue);
         LblColor[i]->setCursor(Qt::PointingHandCursor);
     }
 }
 
 void FrmMain::buildStatusBar() {
     LblHelp =
-        makeLabel(this, frametexts::WelcomeTip(), twipsRect(2520, 1830, 2700, 180), kTipOrange);
+        makeLabel(this, frametexts::WelcomeTip(), ui_.twipsRect(2520, 1830, 2700, 180), kTipOrange);
     // The longest tips are twice the designed width: the tip line runs to the border.
-    LblHelp->resize(width() - LblHelp->x() - 2, LblHelp->height());
-    LblTime = makeLabel(this, QString(), twipsRect(2557, 6510, 2700, 180), kTipOrange);
+    LblHelp->resize(width() - LblHelp->x() - ui_.px(2), LblHelp->height());
+    LblTime = makeLabel(this, QString(), ui_.twipsRect(2557, 6510, 2700, 180), kTipOrange);
 
-    const QRect webRects[4] = {twipsRect(217, 6510, 1620, 180), twipsRect(577, 5550, 900, 180),
-                               twipsRect(6120, 6517, 720, 180), twipsRect(7320, 6517, 720, 180)};
+    const QRect webRects[4] = {
+        ui_.twipsRect(217, 6510, 1620, 180), ui_.twipsRect(577, 5550, 900, 180),
+        ui_.twipsRect(6120, 6517, 720, 180), ui_.twipsRect(7320, 6517, 720, 180)};
     for (int i = 0; i < 4; ++i) {
         LblWeb[i] = makeLabel(this, frametexts::LinkCaption(i), webRects[i], kLinkRest);
         LblWeb[i]->setCursor(Qt::PointingHandCursor);
     }
     const QColor rights(120, 130, 145);
     LblRights[0] =
-        makeLabel(this, frametexts::RightsLine(0), twipsRect(255, 5220, 1900, 180), rights);
+        makeLabel(this, frametexts::RightsLine(0), ui_.twipsRect(255, 5220, 1900, 180), rights);
     LblRights[1] =
-        makeLabel(this, frametexts::RightsLine(1), twipsRect(172, 5898, 1900, 180), rights);
+        makeLabel(this, frametexts::RightsLine(1), ui_.twipsRect(172, 5898, 1900, 180), rights);
 }
 
 void FrmMain::Form_Load() {
     LblTrim_Click();
-    ImgBanner->setGeometry(twips(10), twips(10), width() - twips(30), ImgBanner->height());
-    ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size())));
+    ImgBanner->setGeometry(ui_.twips(10), ui_.twips(10), width() - ui_.twips(30),
+                           ImgBanner->height());
+    ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size(), ui_.factor())));
     ImgBanner->lower();
-    colourPage_->Form_Load();
+    if (colourPage_) colourPage_->Form_Load();
+    loaded_ = true;
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
     fitLabel(LblTime); // empty until now, so sized with its first text
     Timer1.start();
@@ -189,7 +221,7 @@ void FrmMain::Form_Load() {
 
 void FrmMain::SwitchPage(Page page) {
     const bool colour = page == Page::Colour;
-    colourPage_->setShown(colour);
+    if (colour || colourPage_) colourPage().setShown(colour);
     capturePage_->setShown(!colour);
 }
 
@@ -207,11 +239,11 @@ void FrmMain::LblTrim_Click() {
 
 void FrmMain::LblColr_Click() {
     ShowColourPage();
-    colourPage_->PrepareWheel();
+    colourPage().PrepareWheel();
 }
 
 bool FrmMain::colourPageShown() const {
-    return !capturePage_->PicMain->isVisible() && colourPage_->shown();
+    return !capturePage_->PicMain->isVisible() && colourPage_ && colourPage_->shown();
 }
 
 void FrmMain::Timer1_Timer() {
@@ -226,7 +258,7 @@ void FrmMain::Form_MouseMove() {
     setUnderline(LblColr, false);
     setUnderline(LblTrim, false);
     LblHelp->setText(frametexts::WelcomeTip());
-    colourPage_->ResetHover();
+    if (colourPage_) colourPage_->ResetHover();
     if (linkHover) ResetLinkLabels();
 }
 
@@ -346,13 +378,15 @@ void FrmMain::mouseMoveEvent(QMouseEvent* event) {
 
 void FrmMain::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const UiScale& ui = ui_;
     // Panels: header, navigation column, content, status bar, then the outer border.
-    p.setPen(kPanelBorder);
+    p.setPen(QPen(kPanelBorder, ui.px(1)));
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRect(6, 36, 548, 62), 4, 4);     // header box
-    p.drawRoundedRect(QRect(6, 102, 132, 318), 4, 4);   // navigation
-    p.drawRoundedRect(QRect(140, 140, 414, 280), 4, 4); // content
-    p.drawRoundedRect(QRect(6, 426, 548, 32), 4, 4);    // status bar
+    const double radius = ui.pxF(4);
+    p.drawRoundedRect(ui.px(QRect(6, 36, 548, 62)), radius, radius);     // header box
+    p.drawRoundedRect(ui.px(QRect(6, 102, 132, 318)), radius, radius);   // navigation
+    p.drawRoundedRect(ui.px(QRect(140, 140, 414, 280)), radius, radius); // content
+    p.drawRoundedRect(ui.px(QRect(6, 426, 548, 32)), radius, radius);    // status bar
     // A row of colour chips in the header: what the program is about at a glance.
     const QColor chips[] = {QColor(232, 52, 52), QColor(247, 135, 28), QColor(250, 204, 21),
                             QColor(74, 190, 72), QColor(30, 160, 230), QColor(52, 84, 210),
@@ -360,25 +394,33 @@ void FrmMain::paintEvent(QPaintEvent*) {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 7; ++i) {
         p.setBrush(chips[i]);
-        p.drawRoundedRect(QRect(22 + i * 22, 54, 18, 26), 3, 3);
+        p.drawRoundedRect(ui.px(QRect(22 + i * 22, 54, 18, 26)), ui.pxF(3), ui.pxF(3));
     }
+    // Text sizes follow the font resolution, which already carries the scale.
     QFont big = font();
     big.setPointSize(16);
     big.setBold(true);
     p.setFont(big);
     p.setPen(kTextBlue);
-    p.drawText(QRect(186, 44, 140, 44), Qt::AlignVCenter | Qt::AlignLeft,
+    p.drawText(ui.px(QRect(186, 44, 140, 44)), Qt::AlignVCenter | Qt::AlignLeft,
                QStringLiteral("Kolvane"));
     QFont small = font();
     p.setFont(small);
     p.setPen(QColor(110, 130, 160));
-    p.drawText(QRect(186, 76, 150, 16), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(ui.px(QRect(186, 76, 150, 16)), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("取色 · 截图"));
-    p.setPen(kPanelBorder);
-    p.drawLine(10, 236, 132, 236); // between the two tab groups
-    p.setPen(kTextBlue);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(rect().adjusted(0, 0, -1, -1)); // Shape5, the visible border
+    // Between the two tab groups, then Shape5, the visible border: lines one
+    // designed pixel thick.
+    p.fillRect(ui.px(QRect(10, 236, 123, 1)), kPanelBorder);
+    const int w = width(), h = height(), t = ui.px(1);
+    for (const QRect& edge :
+         {QRect(0, 0, w, t), QRect(0, h - t, w, t), QRect(0, 0, t, h), QRect(w - t, 0, t, h)})
+        p.fillRect(edge, kTextBlue);
+    // The first frame is on its way; the colour page is built once it is out.
+    if (!colourPageScheduled_) {
+        colourPageScheduled_ = true;
+        QTimer::singleShot(0, this, [this] { colourPage(); });
+    }
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -457,7 +499,7 @@ bool FrmMain::navigationEvent(QObject* watched, QMouseEvent* me) {
     for (int i = 0; i < 9; ++i) {
         if (watched != LblColor[i]) continue;
         if (move) LblColor_MouseMove(i);
-        if (press) colourPage_->LblColor_MouseDown(i, me->button());
+        if (press) colourPage().LblColor_MouseDown(i, me->button());
         if (clicked) capturePage_->LblColor_Click(i);
         return true;
     }

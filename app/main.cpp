@@ -4,12 +4,14 @@
 #include "app/runtimefiles.h"
 #include "app/startcommand.h"
 #include "capture/capturefolder.h"
+#include "platform/desktopscale.h"
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
 #include "platform/screenreader.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
+#include "platform/units.h"
 #include "platform/waylandscale.h"
 #include "platform/x11windows.h"
 
@@ -56,6 +58,21 @@ int handOver(int argc, char** argv, kv::StartCommand command) {
 
 } // namespace
 
+namespace {
+
+// The desktop's scale for the main window on X11, from what the environment asked
+// of Qt programs (`asked`) and the X resources. Qt itself scales nothing; it is
+// given the matching font resolution, so text, dialogs and the style's metrics
+// follow the scale.
+double takeDesktopScale(kv::DesktopScaleInputs asked) {
+    kv::ReadX11ScaleInputs(asked);
+    const double scale = kv::ChooseDesktopScale(asked);
+    qputenv("QT_FONT_DPI", QByteArray::number(kv::nearInt(96 * scale)));
+    return scale;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -63,8 +80,13 @@ int main(int argc, char** argv) {
     const kv::CommandLine commandLine = kv::parseCommandLine(arguments);
     if (const std::optional<int> answered = answerWithoutStarting(commandLine)) return *answered;
 
+    kv::DesktopScaleInputs asked;
+    asked.scaleFactor = qEnvironmentVariable("QT_SCALE_FACTOR");
+    asked.screenScaleFactors = qEnvironmentVariable("QT_SCREEN_SCALE_FACTORS");
+    asked.fontDpi = qEnvironmentVariable("QT_FONT_DPI");
     // Kolvane works in X screen pixels throughout: no scaling between the screen
-    // and what we read, draw and cut.
+    // and what we read, draw and cut. The main window applies the desktop's scale
+    // itself.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     qunsetenv("QT_SCALE_FACTOR");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
@@ -86,6 +108,9 @@ int main(int argc, char** argv) {
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(kInstanceName);
     if (instance.anotherIsRunning()) return handOver(argc, argv, commandLine.command);
+    // A Wayland client keeps to the output's device pixels as set above.
+    const bool onWayland = qgetenv("QT_QPA_PLATFORM").startsWith("wayland");
+    const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kolvane"));
@@ -104,6 +129,7 @@ int main(int argc, char** argv) {
     services.clock = &clock;
     services.screen = screen.get();
     services.programDir = QCoreApplication::applicationDirPath();
+    services.scale = kv::UiScale(scale);
     const kv::RuntimeFiles runtimeFiles = kv::findRuntimeFiles(services.programDir);
     services.iconFile = runtimeFiles.file(QStringLiteral("app.ico"));
     services.captureFolder = kv::chooseCaptureFolder(services.programDir, runtimeFiles.installed);
