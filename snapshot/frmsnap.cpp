@@ -249,7 +249,17 @@ void FrmSnap::showReadOuts() {
     LblPos->show();
     lblInfo->show();
     LblHelp->show();
-    if (!keysUsed_) LblKeys->show();
+    LblKeys->setVisible(keysTipFits());
+}
+
+// The keys' tip is a help, not a read-out: it shows only while it fits inside the
+// selection, so it never covers the outline, the handles or the bars.
+bool FrmSnap::keysTipFits() const {
+    if (keysUsed_) return false;
+    const SelBox& s = selection();
+    const QRect inside(nearInt(s.left) + 1, nearInt(s.top) + 1, nearInt(s.width) - 2,
+                       nearInt(s.height) - 2);
+    return inside.contains(LblKeys->geometry());
 }
 
 void FrmSnap::hideHandles() {
@@ -365,6 +375,7 @@ void FrmSnap::StackReadOuts() {
     lblInfo->move(nearInt(s.left + 2), LblPos->y() + LblPos->height() + 2);
     LblHelp->move(nearInt(s.left + 2), lblInfo->y() + lblInfo->height() + 2);
     LblKeys->move(nearInt(s.left + 2), LblHelp->y() + LblHelp->height() + 2);
+    if (LblHelp->isVisible()) LblKeys->setVisible(keysTipFits());
 }
 
 void FrmSnap::PlaceToolBar() {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "imageio/clipboardencoder.h"
 #include "loupe/loupe.h"
 #include "platform/picture.h"
-#include "imageio/clipboardencoder.h"
 #include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
 #include "snapshot/history.h"
@@ -228,6 +228,7 @@ protected:
 private:
     void buildOverlays();
     void hideReadOuts();
+    bool keysTipFits() const;
     void showReadOuts();
     void hideHandles();
 
