@@ -1,6 +1,6 @@
 #include "app/artwork.h"
+#include "app/programicon.h"
 
-#include <QConicalGradient>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -69,14 +69,18 @@ void paintFace(QPainter& p, QPointF origin, QPointF u, QPointF v, double light,
 
 } // namespace
 
-QImage Banner(QSize size) {
+QImage Banner(QSize size, double scale) {
     QImage img = blank(size, false);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, size.height());
+    // Drawn in the design's pixels, at the scale: every line and cell lands on the
+    // screen's own pixels rather than being enlarged afterwards.
+    p.scale(scale, scale);
+    const QSizeF designed = QSizeF(size) / scale;
+    QLinearGradient g(0, 0, 0, designed.height());
     g.setColorAt(0, QColor(255, 255, 255));
     g.setColorAt(1, kPaleBlue);
-    p.fillRect(img.rect(), g);
+    p.fillRect(QRectF(QPointF(0, 0), designed), g);
     // A faint honeycomb drifting in from the right, echoing the colour wheel.
     p.setPen(QPen(QColor(196, 222, 248), 1));
     p.setBrush(Qt::NoBrush);
@@ -84,9 +88,9 @@ QImage Banner(QSize size) {
     const double w = r * std::sqrt(3.0);
     for (int row = -1; row < 4; ++row) {
         for (int col = 0; col < 16; ++col) {
-            const double x = size.width() - 330 + col * w + (row % 2 ? w / 2 : 0);
+            const double x = designed.width() - 330 + col * w + (row % 2 ? w / 2 : 0);
             const double y = row * r * 1.5 + 4;
-            const double fade = qBound(0.0, (x - (size.width() - 330)) / 150.0, 1.0);
+            const double fade = qBound(0.0, (x - (designed.width() - 330)) / 150.0, 1.0);
             QColor c(196, 222, 248);
             c.setAlphaF(0.25 + 0.6 * fade);
             p.setPen(QPen(c, 1));
@@ -94,45 +98,25 @@ QImage Banner(QSize size) {
         }
     }
     p.setPen(QPen(QColor(170, 205, 240), 1));
-    p.drawLine(QPointF(0, size.height() - 0.5), QPointF(size.width(), size.height() - 0.5));
+    p.drawLine(QPointF(0, designed.height() - 0.5),
+               QPointF(designed.width(), designed.height() - 0.5));
     return img;
 }
 
-QImage ProgramIcon(int size) {
-    QImage img = blank(QSize(size, size), true);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(size / 2.0, size / 2.0);
-    const double r = size / 2.0 - 0.5;
-    const QPolygonF hex = hexagon(c, r, 30);
-    QConicalGradient wheel(c, 90);
-    const QColor stops[] = {QColor(232, 52, 52),  QColor(250, 204, 21), QColor(74, 190, 72),
-                            QColor(30, 200, 220), QColor(30, 110, 240), QColor(170, 60, 210),
-                            QColor(232, 52, 52)};
-    for (int i = 0; i < 7; ++i)
-        wheel.setColorAt(i / 6.0, stops[i]);
-    p.setPen(QPen(kAccentDark, size >= 24 ? 1.5 : 1.0));
-    p.setBrush(wheel);
-    p.drawPolygon(hex);
-    // White heart of the wheel.
-    p.setPen(Qt::NoPen);
-    QRadialGradient heart(c, r * 0.55);
-    heart.setColorAt(0, Qt::white);
-    heart.setColorAt(0.6, QColor(255, 255, 255, 200));
-    heart.setColorAt(1, QColor(255, 255, 255, 0));
-    p.setBrush(heart);
-    p.drawEllipse(c, r * 0.55, r * 0.55);
-    return img;
+QImage ProgramIcon(int size, double scale) {
+    // The icon's own shape at the larger size: its lines snap to the screen's pixels.
+    return paintProgramIcon(programIconShape(int(std::lround(size * scale))));
 }
 
-QImage TitleButton(int state) {
-    QImage img = blank(QSize(20, 20), false);
+QImage TitleButton(int state, double scale) {
+    QImage img = blank(QSize(20, 20) * scale, false);
     QPainter p(&img);
+    p.scale(scale, scale);
     // Drawn on the banner's own colours so the resting button blends in.
     QLinearGradient g(0, 0, 0, 20);
     g.setColorAt(0, Qt::white);
     g.setColorAt(1, QColor(240, 247, 255));
-    p.fillRect(img.rect(), g);
+    p.fillRect(QRectF(0, 0, 20, 20), g);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box(0.5, 0.5, 19, 19);
     if (state == 0) {
@@ -155,10 +139,11 @@ QImage TitleButton(int state) {
     return img;
 }
 
-QImage DropperIcon() {
-    QImage img = blank(QSize(32, 32), true);
+QImage DropperIcon(double scale) {
+    QImage img = blank(QSize(32, 32) * scale, true);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     // The tool lies diagonally: tip at the lower left, bulb at the upper right.
     p.translate(kDropperHotX + 0.5, kDropperHotY + 0.5);
     p.rotate(-45);
@@ -275,6 +260,13 @@ QImage CaptureCube(QSize size) {
     p.setPen(QPen(QColor(255, 255, 255, 120), 1.0 * k));
     p.drawPolygon(QPolygonF() << c + a << c + a + b << c + b << c + b + v << c + v << c + a + v);
     return img;
+}
+
+QPoint DropperHotSpot(double scale) {
+    // The tip is the corner of the hot pixel at scale 1; at a larger scale it is the
+    // screen pixel just above and right of the same point.
+    return QPoint(int(std::floor((kDropperHotX + 0.5) * scale)),
+                  int(std::ceil((kDropperHotY + 0.5) * scale)) - 1);
 }
 
 } // namespace kv::artwork

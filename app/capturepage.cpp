@@ -4,6 +4,7 @@
 
 #include "capture/capturefile.h"
 #include "capture/screencapture.h"
+#include "platform/pictureclipboard.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
 #include "platform/units.h"
@@ -31,7 +32,7 @@ const QString kNoActiveWindowTip = QStringLiteral("此桌面不告知活动窗�
 CapturePage::CapturePage(PageFrame& frame, QWidget* window, const CapturePageServices& services)
     : frame_(frame), window_(window), services_(services) {
     PicMain = new PictureBox(window_);
-    PicMain->setGeometry(twipsRect(2160, 2280, 6015, 3855));
+    PicMain->setGeometry(ui_.twipsRect(2160, 2280, 6015, 3855));
     PicMain->setPicture(frame_.storedPictures()[8]);
     wireCaptureTimers();
 }
@@ -108,15 +109,30 @@ void CapturePage::FinishTimedCapture(CaptureKind kind) {
     SystemClock systemClock;
     const Clock& clock = services_.clock ? *services_.clock : systemClock;
     const CaptureSaveResult saved =
-        saveCaptureBitmap(PicMain->picture().image(), services_.programDir, clock);
+        saveCaptureBitmap(PicMain->picture().image(), captureFolder(), clock);
     if (saved.ok()) return;
+    // The capture is not lost with the next one: it waits on the clipboard.
+    QString text = QStringLiteral("截图未能保存到文件：\n%1\n\n原因：%2")
+                       .arg(QDir::toNativeSeparators(saved.path), saved.error);
+    if (!picture.isNull()) {
+        PictureClipboard().put(picture);
+        text += QStringLiteral("\n\n截图已放到剪贴板上，可以粘贴到其他程序中保存。");
+    }
     // Not modal: the other countdown, if one runs, goes on while the box is up.
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kolvane"),
-                                QStringLiteral("截图未能保存到文件：\n%1\n\n原因：%2")
-                                    .arg(QDir::toNativeSeparators(saved.path), saved.error),
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Kolvane"), text,
                                 QMessageBox::Ok, window_);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
+}
+
+QString CapturePage::iconFile() const {
+    return services_.iconFile.isEmpty() ? services_.programDir + QStringLiteral("/app.ico")
+                                        : services_.iconFile;
+}
+
+QString CapturePage::captureFolder() const {
+    return services_.captureFolder.isEmpty() ? kv::captureFolder(services_.programDir)
+                                             : services_.captureFolder;
 }
 
 Picture CapturePage::CaptureScreen() {

@@ -24,7 +24,11 @@ class TrayIcon;
 struct CapturePageServices {
     Clock* clock = nullptr;
     ScreenReader* screen = nullptr;
-    QString programDir;                // app.ico, 用户图片
+    QString programDir; // folder of the executable
+    // Found at start-up (installed or beside the program); programDir/app.ico and
+    // programDir/用户图片 when left empty.
+    QString iconFile;                  // app.ico, the tray icon
+    QString captureFolder;             // timed captures; the save dialog starts there too
     DesktopWindows* windows = nullptr; // foreground window and window frames
     TonePlayer* tones = nullptr;       // countdown beeps
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
@@ -46,6 +50,10 @@ public:
     void LblColor_Click(int index);
     // Notification-area icon shown while the region editor is open.
     void AddTrayIcon(const QString& iconPath, const QString& tip);
+    // The tray icon file and the folder of timed captures (where the save dialog
+    // starts too), as found at start-up.
+    QString iconFile() const;
+    QString captureFolder() const;
     void RemoveTrayIcon();
     // What the screen shows, as a picture; an empty picture when nothing could be
     // read (no foreground window, an empty rectangle, a window that is gone).
@@ -81,6 +89,7 @@ private:
     void FinishTimedCapture(CaptureKind kind);
 
     PageFrame& frame_;
+    const UiScale& ui_ = frame_.scale(); // the frame's: the design at the desktop's scale
     QWidget* window_;
     CapturePageServices services_;
     QtCountdownTimer timer2Countdown_{Timer2};

@@ -45,7 +45,7 @@ void CapturePage::OpenRegionCapture() {
     // also when a window manager frames it.
     hideAndWaitOffScreen(window_, services_.screen);
     const double hiddenMs = clock.nsecsElapsed() / 1e6;
-    AddTrayIcon(services_.programDir + QStringLiteral("/app.ico"), QStringLiteral("Kolvane"));
+    AddTrayIcon(iconFile(), QStringLiteral("Kolvane"));
     if (!snapHost_) snapHost_ = std::make_unique<EditorHost>(*this);
     if (Snap) {
         // Hidden after finishing, still loaded: shown again without a new picture.
@@ -56,7 +56,7 @@ void CapturePage::OpenRegionCapture() {
         FrmSnapServices s;
         s.screen = services_.screen;
         s.host = snapHost_.get();
-        s.programDir = services_.programDir;
+        s.saveFolder = captureFolder();
         Snap = new FrmSnap(s);
         Snap->openClock = clock;
         Snap->openTimeline = {{QStringLiteral("main window gone"), hiddenMs}};

@@ -44,21 +44,24 @@ ColourPage::~ColourPage() = default;
 
 void ColourPage::buildSources() {
     ImgCLR = new PictureBox(window_);
-    ImgCLR->setGeometry(twipsRect(2190, 2340, 2805, 2535));
+    ImgCLR->setGeometry(ui_.twipsRect(2190, 2340, 2805, 2535));
     ImgCLR->setBackground(Qt::white);
+    // The wheel and the palettes are colour pictures of fixed cells: shown with
+    // each pixel a solid block, what the dropper picks there is still their colour.
+    ImgCLR->setZoom(ui_.factor());
     ImgCLR->setPicture(ImgTmp[3]);
 
     // Top of the dropper box, under its caption.
-    const int picture1Top = twips(3120);
+    const int picture1Top = ui_.twips(3120);
     Label2 = makeLabel(window_, QStringLiteral("按下鼠标左键拖动吸管，可进行屏幕取色。"),
-                       twipsRect(5345, 2235, 960, 780), QColor(90, 100, 120));
+                       ui_.twipsRect(5345, 2235, 960, 780), QColor(90, 100, 120));
     Label2->setWordWrap(true);
     Label2->setFont(smallFont(window_->font()));
-    Label2->resize(Label2->width(), picture1Top - Label2->y() - 1);
+    Label2->resize(Label2->width(), picture1Top - Label2->y() - ui_.px(1));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Label5 = makeLabel(window_, QStringLiteral("软件作者承接软件定做业务。"),
-                       QRect(350, 344, 196, 64), QColor(110, 120, 140));
+                       ui_.px(QRect(350, 344, 196, 64)), QColor(110, 120, 140));
     Label5->setWordWrap(true);
     Label5->setFont(smallFont(window_->font()));
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -70,26 +73,28 @@ void ColourPage::buildNotations() {
     const char* captions[6] = {"HTML", "色值", "RGB", "VB", "C++", "Delphi"};
     for (int i = 0; i < 6; ++i) {
         LblCLR[i] = makeLabel(window_, QString::fromUtf8(captions[i]),
-                              twipsRect(6480, rowTop[i] + 30, 720, 180), kTextBlue);
+                              ui_.twipsRect(6480, rowTop[i] + 30, 720, 180), kTextBlue);
         TxtClrVal[i] = new QLineEdit(initial[i], window_);
         // The designed box is narrow for "RGB(255,255,255)"; a smaller face and the
         // room up to the panel's edge keep the text readable from its start.
-        TxtClrVal[i]->setGeometry(twips(7200), twips(rowTop[i]), 72, twips(270));
+        TxtClrVal[i]->setGeometry(ui_.twips(7200), ui_.twips(rowTop[i]), ui_.px(72),
+                                  ui_.twips(270));
         QFont boxFont = window_->font();
-        boxFont.setPixelSize(10);
-        boxFont.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
+        boxFont.setPixelSize(ui_.px(10));
+        boxFont.setLetterSpacing(QFont::AbsoluteSpacing, ui_.pxF(-0.5));
         TxtClrVal[i]->setFont(boxFont);
         TxtClrVal[i]->setStyleSheet(
-            QStringLiteral("QLineEdit { border: 1px solid rgb(156,195,236); padding: 0px 1px; "
-                           "background: white; }"));
+            QStringLiteral("QLineEdit { border: %1px solid rgb(156,195,236); padding: 0px %1px; "
+                           "background: white; }")
+                .arg(ui_.px(1)));
         TxtClrVal[i]->setCursorPosition(0);
         setTextColour(TxtClrVal[i], kTextBlue);
     }
 
-    Label1 = makeLabel(window_, QStringLiteral("当前颜色预览"), twipsRect(5227, 3840, 1095, 180),
-                       kTextBlue);
+    Label1 = makeLabel(window_, QStringLiteral("当前颜色预览"),
+                       ui_.twipsRect(5227, 3840, 1095, 180), kTextBlue);
     PicCLR = new PictureBox(window_);
-    PicCLR->setGeometry(twipsRect(5220, 4080, 1095, 915));
+    PicCLR->setGeometry(ui_.twipsRect(5220, 4080, 1095, 915));
     PicCLR->setBackground(QColor(30, 144, 255));
     PicCLR->setFocusPolicy(Qt::ClickFocus);
 }
@@ -112,18 +117,18 @@ void ColourPage::buildSliders() {
     auto label = [this](const QString& text, QRect r) {
         return makeLabel(window_, text, r, kTextBlue);
     };
-    LblQSL = label(QStringLiteral("取色轮调节:"), twipsRect(6480, 3777, 1695, 180));
-    LblLight = label(QStringLiteral("色调:      0"), twipsRect(6480, 4005, 1695, 180));
-    HSLL = makeSlider(twipsRect(6480, 4221, 1695, 255), 256, 128);
-    LblFull = label(QStringLiteral("饱和度:    128"), twipsRect(6480, 4515, 1695, 180));
-    HSLF = makeSlider(twipsRect(6480, 4740, 1695, 255), 256, 128);
+    LblQSL = label(QStringLiteral("取色轮调节:"), ui_.twipsRect(6480, 3777, 1695, 180));
+    LblLight = label(QStringLiteral("色调:      0"), ui_.twipsRect(6480, 4005, 1695, 180));
+    HSLL = makeSlider(ui_.twipsRect(6480, 4221, 1695, 255), 256, 128);
+    LblFull = label(QStringLiteral("饱和度:    128"), ui_.twipsRect(6480, 4515, 1695, 180));
+    HSLF = makeSlider(ui_.twipsRect(6480, 4740, 1695, 255), 256, 128);
 
-    LblR = label(QStringLiteral("红 30"), twipsRect(2160, 5190, 700, 180));
-    LblG = label(QStringLiteral("绿 144"), twipsRect(2160, 5550, 700, 180));
-    LblB = label(QStringLiteral("蓝 255"), twipsRect(2160, 5910, 700, 180));
-    HSLR = makeSlider(twipsRect(2880, 5160, 2175, 255), 255, 30);
-    HSLG = makeSlider(twipsRect(2880, 5520, 2175, 255), 255, 144);
-    HSLB = makeSlider(twipsRect(2880, 5880, 2175, 255), 255, 255);
+    LblR = label(QStringLiteral("红 30"), ui_.twipsRect(2160, 5190, 700, 180));
+    LblG = label(QStringLiteral("绿 144"), ui_.twipsRect(2160, 5550, 700, 180));
+    LblB = label(QStringLiteral("蓝 255"), ui_.twipsRect(2160, 5910, 700, 180));
+    HSLR = makeSlider(ui_.twipsRect(2880, 5160, 2175, 255), 255, 30);
+    HSLG = makeSlider(ui_.twipsRect(2880, 5520, 2175, 255), 255, 144);
+    HSLB = makeSlider(ui_.twipsRect(2880, 5880, 2175, 255), 255, 255);
     QScrollBar* sliders[3] = {HSLR, HSLG, HSLB};
     for (int c = 0; c < 3; ++c) {
         // A moved slider sets its channel; the colour's report runs the change.
@@ -134,7 +139,7 @@ void ColourPage::buildSliders() {
     }
 
     Picture1 = new PictureBox(window_);
-    Picture1->setGeometry(twipsRect(5400, 3120, 480, 480));
+    Picture1->setGeometry(ui_.twipsRect(5400, 3120, 480, 480));
     Picture1->setPicture(ImgTmp[7]);
 
     // Separators between the wheel, the dropper column and the notation column.
@@ -142,7 +147,7 @@ void ColourPage::buildSliders() {
                             QRect(146, 336, 400, 1), QRect(346, 338, 1, 70)};
     for (int i = 0; i < 4; ++i) {
         Line2[i] = new LineWidget(window_, kPanelBorder);
-        Line2[i]->setGeometry(lines[i]);
+        Line2[i]->setGeometry(ui_.px(lines[i]));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/pageframe.h"
 #include "colour/currentcolour.h"
+#include "colour/dropperloupe.h"
 #include "colour/screenpicker.h"
 #include "colour/wheelbuffers.h"
 #include "platform/picturebox.h"
@@ -115,6 +116,7 @@ private:
     void chooseFromDialog();
 
     PageFrame& frame_;
+    const UiScale& ui_ = frame_.scale(); // the frame's: the design at the desktop's scale
     QWidget* window_;
     std::array<Picture, 9>& ImgTmp;
     CurrentColour colour_;
@@ -125,6 +127,8 @@ private:
     QCursor dropperCursor_;                   // made from the dropper icon ImgTmp 7
     std::unique_ptr<ScreenReader> ownScreen_; // when no reader was passed in
     std::unique_ptr<ScreenPicker> dropper_;
+    // The dropper's loupe; none where each screen read is a whole desktop request.
+    std::unique_ptr<DropperLoupe> dropperLoupe_;
     DragPointer dragPointer_;
 };
 

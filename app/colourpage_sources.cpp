@@ -23,13 +23,14 @@ void ColourPage::connectColourSources() {
 
     // The hot spot is the icon's tip at its lower left, the point the dropper
     // appears to touch; the pixel under it is the one sampled.
-    dropperCursor_ =
-        CursorFromPicture(ImgTmp[7].image(), QPoint(artwork::kDropperHotX, artwork::kDropperHotY));
+    dropperCursor_ = CursorFromPicture(ImgTmp[7].image(), artwork::DropperHotSpot(ui_.factor()));
 
     if (!screen_) ownScreen_ = createScreenReader();
     dropper_ = std::make_unique<ScreenPicker>(
         screen_ ? *screen_ : *ownScreen_, &PointerScreenPos,
         [this](int red, int green, int blue) { SetCurrentColour(red, green, blue); });
+    if (!isWaylandSession())
+        dropperLoupe_ = std::make_unique<DropperLoupe>(screen_ ? *screen_ : *ownScreen_);
 
     // The sliders follow the thumb while it is dragged (Qt's tracking) and report
     // the final value once more when it is let go.
@@ -136,10 +137,13 @@ void ColourPage::PickScreenPixel() {
 void ColourPage::Picture1_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
     dragPointer_.Begin(Picture1, dropperCursor_);
+    // Only a drag of the dropper itself shows the loupe, not a pick on the wheel.
+    dropper_->setViewer(dropperLoupe_.get());
     // Where the screen cannot be sampled under the pointer, the desktop's own
     // picker (if it has one) does the whole pick instead.
     if (!dropper_->BeginPick()) {
         dropper_->EndPick();
+        dropper_->setViewer(nullptr);
         dragPointer_.End();
         if (!PickWithDesktopPicker() && screen_)
             frame_.ShowTip(QStringLiteral("无法取色：%1").arg(screen_->lastFailure()));
@@ -169,12 +173,16 @@ void ColourPage::Picture1_MouseMove(Qt::MouseButtons buttons) {
 void ColourPage::Picture1_MouseUp(Qt::MouseButton) {
     if (!picking()) return;
     dropper_->EndPick();
+    dropper_->setViewer(nullptr);
+    if (dropperLoupe_) dropperLoupe_->End();
     dragPointer_.End();
     Picture1->setPicture(ImgTmp[7]);
 }
 
 void ColourPage::ImgCLR_MouseDown(Qt::MouseButton) {
     if (!dropper_) return;
+    dropper_->setViewer(nullptr);
+    if (dropperLoupe_) dropperLoupe_->End();
     dragPointer_.Begin(ImgCLR, dropperCursor_);
     dropper_->BeginPick();
     PickScreenPixel();

@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 #include <functional>
@@ -20,7 +21,7 @@ namespace {
 // A glyph drawn over a title-bar button; it lets the mouse through to the button.
 class GlyphWidget : public QWidget {
 public:
-    GlyphWidget(QWidget* parent, std::function<void(QPainter&)> draw)
+    GlyphWidget(QWidget* parent, std::function<void(QPainter&, const QRect&)> draw)
         : QWidget(parent), draw_(std::move(draw)) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -28,11 +29,11 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        draw_(p);
+        draw_(p, rect());
     }
 
 private:
-    std::function<void(QPainter&)> draw_;
+    std::function<void(QPainter&, const QRect&)> draw_;
 };
 
 PictureBox* makePicture(QWidget* parent, QRect r, const Picture& pic) {
@@ -53,47 +54,64 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     setWindowTitle(QStringLiteral("Kolvane"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
-    setFixedSize(twips(8415), twips(6975));
+    setFixedSize(ui_.twips(8415), ui_.twips(6975));
     setMouseTracking(true);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kWindowBack);
     setPalette(pal);
 
-    ImgTmp[0] = Picture(artwork::TitleButton(0));
-    ImgTmp[1] = Picture(artwork::TitleButton(1));
-    ImgTmp[2] = Picture(artwork::TitleButton(2));
+    const double scale = ui_.factor();
+    ImgTmp[0] = Picture(artwork::TitleButton(0, scale));
+    ImgTmp[1] = Picture(artwork::TitleButton(1, scale));
+    ImgTmp[2] = Picture(artwork::TitleButton(2, scale));
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i] = Picture(QImage(187, 169, QImage::Format_RGB32));
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i].mutableImage().fill(Qt::white);
-    ImgTmp[7] = Picture(artwork::DropperIcon());
-    ImgTmp[8] = Picture(artwork::CaptureCube());
+    ImgTmp[7] = Picture(artwork::DropperIcon(scale));
+    ImgTmp[8] = Picture(artwork::CaptureCube(ui_.px(QSize(401, 257))));
 
     buildFrame();
     CapturePageServices capture;
     capture.clock = services_.clock;
     capture.screen = services_.screen;
     capture.programDir = services_.programDir;
+    capture.iconFile = services_.iconFile;
+    capture.captureFolder = services_.captureFolder;
     capture.windows = services_.windows;
     capture.tones = services_.tones;
     capture.tray = services_.tray;
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
-    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
-
-    for (QLabel* l : findChildren<QLabel*>())
-        if (!l->wordWrap()) fitLabel(l);
-
-    for (QWidget* child : findChildren<QWidget*>()) {
-        child->installEventFilter(this);
-        child->setMouseTracking(true);
-    }
+    // The colour page (its wheel and palette pictures among it) waits until the
+    // window is on the screen: the first frame shows the capture page.
+    adoptNewChildren({});
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::adoptNewChildren(const QList<QWidget*>& before) {
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (before.contains(child)) continue;
+        if (auto* l = qobject_cast<QLabel*>(child); l && !l->wordWrap()) fitLabel(l);
+        child->installEventFilter(this);
+        child->setMouseTracking(true);
+    }
+}
+
+ColourPage& FrmMain::colourPage() {
+    if (colourPage_) return *colourPage_;
+    const QList<QWidget*> before = findChildren<QWidget*>();
+    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
+    adoptNewChildren(before);
+    ImgBanner->lower();
+    if (loaded_) colourPage_->Form_Load();
+    colourPage_->setShown(false);
+    return *colourPage_;
+}
 
 void FrmMain::buildFrame() {
     buildTitleBar();
@@ -104,43 +122,56 @@ void FrmMain::buildFrame() {
 void FrmMain::buildTitleBar() {
     const QFont bold = boldFont(font());
     // Banner, placed again by Form_Load as it was designed.
-    ImgBanner = makePicture(this, twipsRect(15, 10, 8385, 450), Picture());
-    ImgIcon = makePicture(this, twipsRect(120, 120, 270, 225), Picture(artwork::ProgramIcon(15)));
-    ImgIcon->setFixedSize(twips(270), twips(225));
+    ImgBanner = makePicture(this, ui_.twipsRect(15, 10, 8385, 450), Picture());
+    ImgIcon = makePicture(this, ui_.twipsRect(120, 120, 270, 225),
+                          Picture(artwork::ProgramIcon(15, ui_.factor())));
+    ImgIcon->setFixedSize(ui_.twips(270), ui_.twips(225));
     LblBanner =
-        makeLabel(this, QStringLiteral("Kolvane"), twipsRect(480, 150, 900, 180), kTextBlue);
+        makeLabel(this, QStringLiteral("Kolvane"), ui_.twipsRect(480, 150, 900, 180), kTextBlue);
     LblBanner->setFont(bold);
     LblBanner->adjustSize();
 
-    ImgMin = makePicture(this, twipsRect(7370, 15, 300, 300), ImgTmp[0]);
-    ImgMax = makePicture(this, twipsRect(7682, 15, 300, 300), ImgTmp[2]);
-    ImgClose = makePicture(this, twipsRect(7995, 15, 300, 300), ImgTmp[0]);
+    ImgMin = makePicture(this, ui_.twipsRect(7370, 15, 300, 300), ImgTmp[0]);
+    ImgMax = makePicture(this, ui_.twipsRect(7682, 15, 300, 300), ImgTmp[2]);
+    ImgClose = makePicture(this, ui_.twipsRect(7995, 15, 300, 300), ImgTmp[0]);
     // The minimise glyph: a short thick line.
-    auto* line4 = new GlyphWidget(this, [](QPainter& p) { p.fillRect(0, 0, 10, 2, kTextBlue); });
-    line4->setGeometry(twips(7445), twips(200) - 1, 10, 2);
-    auto* shape6 = new GlyphWidget(this, [](QPainter& p) {
-        p.setPen(kTextBlue);
-        p.drawRect(0, 0, 10, 7);
-        p.drawLine(0, 1, 10, 1);
+    auto* line4 =
+        new GlyphWidget(this, [](QPainter& p, const QRect& all) { p.fillRect(all, kTextBlue); });
+    line4->setGeometry(ui_.twips(7445), ui_.twips(200) - ui_.px(1), ui_.px(10), ui_.px(2));
+    // The maximise glyph: a window outline with a title bar, in lines one designed
+    // pixel thick.
+    auto* shape6 = new GlyphWidget(this, [ui = ui_](QPainter& p, const QRect&) {
+        auto line = [&](int x, int y, int w, int h) {
+            p.fillRect(QRect(QPoint(ui.px(x), ui.px(y)),
+                             QPoint(ui.px(x + w), ui.px(y + h)) - QPoint(1, 1)),
+                       kTextBlue);
+        };
+        line(0, 0, 11, 1);
+        line(0, 7, 11, 1);
+        line(0, 0, 1, 8);
+        line(10, 0, 1, 8);
+        line(0, 1, 11, 1);
     });
-    shape6->setGeometry(twips(7750), twips(120), twips(165), twips(120));
-    Label3 = makeLabel(this, QStringLiteral("×"), twipsRect(8048, 75, 195, 180), kTextBlue);
+    shape6->setGeometry(ui_.twips(7750), ui_.twips(120), ui_.twips(165), ui_.twips(120));
+    Label3 = makeLabel(this, QStringLiteral("×"), ui_.twipsRect(8048, 75, 195, 180), kTextBlue);
     Label3->setFont(bold);
     Label3->setAlignment(Qt::AlignCenter);
 
-    Label4 = makeLabel(this, QStringLiteral("V1.1.0"), twipsRect(5040, 1080, 630, 180),
+    Label4 = makeLabel(this, QStringLiteral("V1.1.0"), ui_.twipsRect(5040, 1080, 630, 180),
                        QColor(110, 130, 160));
 }
 
 void FrmMain::buildNavigation() {
     const QFont bold = boldFont(font());
-    Image2 = makePicture(this, twipsRect(120, 1560, 720, 720), Picture(artwork::ColourTabIcon(48)));
-    LblColr = makeLabel(this, QStringLiteral("取色"), twipsRect(840, 1837, 390, 180), kTextBlue);
+    Image2 = makePicture(this, ui_.twipsRect(120, 1560, 720, 720),
+                         Picture(artwork::ColourTabIcon(ui_.px(48))));
+    LblColr =
+        makeLabel(this, QStringLiteral("取色"), ui_.twipsRect(840, 1837, 390, 180), kTextBlue);
     LblColr->setFont(bold);
-    Image1 =
-        makePicture(this, twipsRect(120, 3360, 720, 720), Picture(artwork::CaptureTabIcon(48)));
+    Image1 = makePicture(this, ui_.twipsRect(120, 3360, 720, 720),
+                         Picture(artwork::CaptureTabIcon(ui_.px(48))));
     LblTrim =
-        makeLabel(this, QStringLiteral("屏幕截图"), twipsRect(840, 3630, 780, 180), kTextBlue);
+        makeLabel(this, QStringLiteral("屏幕截图"), ui_.twipsRect(840, 3630, 780, 180), kTextBlue);
     LblTrim->setFont(bold);
     LblColr->setCursor(Qt::PointingHandCursor);
     LblTrim->setCursor(Qt::PointingHandCursor);
@@ -149,37 +180,40 @@ void FrmMain::buildNavigation() {
     for (int i = 0; i < 9; ++i) {
         const int width = i == 4 ? 900 : (i < 5 ? 540 : 720);
         LblColor[i] = makeLabel(this, frametexts::CommandCaption(i),
-                                twipsRect(840, commandTop[i], width, 180), kCommandBlue);
+                                ui_.twipsRect(840, commandTop[i], width, 180), kCommandBlue);
         LblColor[i]->setCursor(Qt::PointingHandCursor);
     }
 }
 
 void FrmMain::buildStatusBar() {
     LblHelp =
-        makeLabel(this, frametexts::WelcomeTip(), twipsRect(2520, 1830, 2700, 180), kTipOrange);
+        makeLabel(this, frametexts::WelcomeTip(), ui_.twipsRect(2520, 1830, 2700, 180), kTipOrange);
     // The longest tips are twice the designed width: the tip line runs to the border.
-    LblHelp->resize(width() - LblHelp->x() - 2, LblHelp->height());
-    LblTime = makeLabel(this, QString(), twipsRect(2557, 6510, 2700, 180), kTipOrange);
+    LblHelp->resize(width() - LblHelp->x() - ui_.px(2), LblHelp->height());
+    LblTime = makeLabel(this, QString(), ui_.twipsRect(2557, 6510, 2700, 180), kTipOrange);
 
-    const QRect webRects[4] = {twipsRect(217, 6510, 1620, 180), twipsRect(577, 5550, 900, 180),
-                               twipsRect(6120, 6517, 720, 180), twipsRect(7320, 6517, 720, 180)};
+    const QRect webRects[4] = {
+        ui_.twipsRect(217, 6510, 1620, 180), ui_.twipsRect(577, 5550, 900, 180),
+        ui_.twipsRect(6120, 6517, 720, 180), ui_.twipsRect(7320, 6517, 720, 180)};
     for (int i = 0; i < 4; ++i) {
         LblWeb[i] = makeLabel(this, frametexts::LinkCaption(i), webRects[i], kLinkRest);
         LblWeb[i]->setCursor(Qt::PointingHandCursor);
     }
     const QColor rights(120, 130, 145);
     LblRights[0] =
-        makeLabel(this, frametexts::RightsLine(0), twipsRect(255, 5220, 1900, 180), rights);
+        makeLabel(this, frametexts::RightsLine(0), ui_.twipsRect(255, 5220, 1900, 180), rights);
     LblRights[1] =
-        makeLabel(this, frametexts::RightsLine(1), twipsRect(172, 5898, 1900, 180), rights);
+        makeLabel(this, frametexts::RightsLine(1), ui_.twipsRect(172, 5898, 1900, 180), rights);
 }
 
 void FrmMain::Form_Load() {
     LblTrim_Click();
-    ImgBanner->setGeometry(twips(10), twips(10), width() - twips(30), ImgBanner->height());
-    ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size())));
+    ImgBanner->setGeometry(ui_.twips(10), ui_.twips(10), width() - ui_.twips(30),
+                           ImgBanner->height());
+    ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size(), ui_.factor())));
     ImgBanner->lower();
-    colourPage_->Form_Load();
+    if (colourPage_) colourPage_->Form_Load();
+    loaded_ = true;
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
     fitLabel(LblTime); // empty until now, so sized with its first text
     Timer1.start();
@@ -187,7 +221,7 @@ void FrmMain::Form_Load() {
 
 void FrmMain::SwitchPage(Page page) {
     const bool colour = page == Page::Colour;
-    colourPage_->setShown(colour);
+    if (colour || colourPage_) colourPage().setShown(colour);
     capturePage_->setShown(!colour);
 }
 
@@ -205,11 +239,11 @@ void FrmMain::LblTrim_Click() {
 
 void FrmMain::LblColr_Click() {
     ShowColourPage();
-    colourPage_->PrepareWheel();
+    colourPage().PrepareWheel();
 }
 
 bool FrmMain::colourPageShown() const {
-    return !capturePage_->PicMain->isVisible() && colourPage_->shown();
+    return !capturePage_->PicMain->isVisible() && colourPage_ && colourPage_->shown();
 }
 
 void FrmMain::Timer1_Timer() {
@@ -224,7 +258,7 @@ void FrmMain::Form_MouseMove() {
     setUnderline(LblColr, false);
     setUnderline(LblTrim, false);
     LblHelp->setText(frametexts::WelcomeTip());
-    colourPage_->ResetHover();
+    if (colourPage_) colourPage_->ResetHover();
     if (linkHover) ResetLinkLabels();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/picture.h"
 #include "platform/picturebox.h"
 #include "platform/screenreader.h"
+#include "platform/units.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -25,13 +26,17 @@ class TrayIcon;
 struct FrmMainServices {
     Clock* clock = nullptr;
     ScreenReader* screen = nullptr;
-    QString programDir;                // folder of the executable: app.ico, 用户图片
+    QString programDir;                // folder of the executable
+    QString iconFile;                  // app.ico; programDir/app.ico when empty
+    QString captureFolder;             // timed captures; programDir/用户图片 when empty
+    UiScale scale;                     // the desktop's scale: the design drawn that much larger
     DesktopWindows* windows = nullptr; // foreground window and window frames
     TonePlayer* tones = nullptr;       // countdown beeps
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
 };
 
-// The main window: a fixed, borderless 561 x 465 frame that draws its own title bar,
+// The main window: a fixed, borderless 561 x 465 frame (times the desktop's scale)
+// that draws its own title bar,
 // banner, page tabs, command labels, tip line, clock line and links, around a work
 // area that shows the colour page or the capture page.
 class FrmMain : public QWidget, public PageFrame {
@@ -40,7 +45,8 @@ public:
     explicit FrmMain(const FrmMainServices& services, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    ColourPage& colourPage() { return *colourPage_; }
+    // The colour page is built after the first frame is shown, or at its first use.
+    ColourPage& colourPage();
     CapturePage& capturePage() { return *capturePage_; }
 
     // ---- frame, pages, clock, tips and links ----
@@ -79,6 +85,7 @@ public:
     void ShowTip(const QString& tip) override;
     QWidget* frameWindow() override { return this; }
     std::array<Picture, 9>& storedPictures() override { return ImgTmp; }
+    const UiScale& scale() const override { return services_.scale; }
 
     // Stored pictures: 0-2 title-bar button states, 3 wheel, 4-6 palettes,
     // 7 dropper icon, 8 the capture page's resting picture.
@@ -121,9 +128,15 @@ private:
     bool bannerEvent(QObject* watched, QMouseEvent* me);
     bool navigationEvent(QObject* watched, QMouseEvent* me);
 
+    // Widgets made after the constructor (the colour page) get what it gives its own.
+    void adoptNewChildren(const QList<QWidget*>& before);
+
     FrmMainServices services_;
+    const UiScale& ui_ = services_.scale;
     std::unique_ptr<CapturePage> capturePage_;
     std::unique_ptr<ColourPage> colourPage_;
+    bool loaded_ = false;
+    bool colourPageScheduled_ = false;
     QPoint dragOffset_;
     bool plainDrag_ = false;
 };

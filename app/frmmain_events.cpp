@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 
 namespace kv {
@@ -97,13 +98,15 @@ void FrmMain::mouseMoveEvent(QMouseEvent* event) {
 
 void FrmMain::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const UiScale& ui = ui_;
     // Panels: header, navigation column, content, status bar, then the outer border.
-    p.setPen(kPanelBorder);
+    p.setPen(QPen(kPanelBorder, ui.px(1)));
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRect(6, 36, 548, 62), 4, 4);     // header box
-    p.drawRoundedRect(QRect(6, 102, 132, 318), 4, 4);   // navigation
-    p.drawRoundedRect(QRect(140, 140, 414, 280), 4, 4); // content
-    p.drawRoundedRect(QRect(6, 426, 548, 32), 4, 4);    // status bar
+    const double radius = ui.pxF(4);
+    p.drawRoundedRect(ui.px(QRect(6, 36, 548, 62)), radius, radius);     // header box
+    p.drawRoundedRect(ui.px(QRect(6, 102, 132, 318)), radius, radius);   // navigation
+    p.drawRoundedRect(ui.px(QRect(140, 140, 414, 280)), radius, radius); // content
+    p.drawRoundedRect(ui.px(QRect(6, 426, 548, 32)), radius, radius);    // status bar
     // A row of colour chips in the header: what the program is about at a glance.
     const QColor chips[] = {QColor(232, 52, 52), QColor(247, 135, 28), QColor(250, 204, 21),
                             QColor(74, 190, 72), QColor(30, 160, 230), QColor(52, 84, 210),
@@ -111,25 +114,33 @@ void FrmMain::paintEvent(QPaintEvent*) {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 7; ++i) {
         p.setBrush(chips[i]);
-        p.drawRoundedRect(QRect(22 + i * 22, 54, 18, 26), 3, 3);
+        p.drawRoundedRect(ui.px(QRect(22 + i * 22, 54, 18, 26)), ui.pxF(3), ui.pxF(3));
     }
+    // Text sizes follow the font resolution, which already carries the scale.
     QFont big = font();
     big.setPointSize(16);
     big.setBold(true);
     p.setFont(big);
     p.setPen(kTextBlue);
-    p.drawText(QRect(186, 44, 140, 44), Qt::AlignVCenter | Qt::AlignLeft,
+    p.drawText(ui.px(QRect(186, 44, 140, 44)), Qt::AlignVCenter | Qt::AlignLeft,
                QStringLiteral("Kolvane"));
     QFont small = font();
     p.setFont(small);
     p.setPen(QColor(110, 130, 160));
-    p.drawText(QRect(186, 76, 150, 16), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(ui.px(QRect(186, 76, 150, 16)), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("取色 · 截图"));
-    p.setPen(kPanelBorder);
-    p.drawLine(10, 236, 132, 236); // between the two tab groups
-    p.setPen(kTextBlue);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(rect().adjusted(0, 0, -1, -1)); // Shape5, the visible border
+    // Between the two tab groups, then Shape5, the visible border: lines one
+    // designed pixel thick.
+    p.fillRect(ui.px(QRect(10, 236, 123, 1)), kPanelBorder);
+    const int w = width(), h = height(), t = ui.px(1);
+    for (const QRect& edge :
+         {QRect(0, 0, w, t), QRect(0, h - t, w, t), QRect(0, 0, t, h), QRect(w - t, 0, t, h)})
+        p.fillRect(edge, kTextBlue);
+    // The first frame is on its way; the colour page is built once it is out.
+    if (!colourPageScheduled_) {
+        colourPageScheduled_ = true;
+        QTimer::singleShot(0, this, [this] { colourPage(); });
+    }
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -208,7 +219,7 @@ bool FrmMain::navigationEvent(QObject* watched, QMouseEvent* me) {
     for (int i = 0; i < 9; ++i) {
         if (watched != LblColor[i]) continue;
         if (move) LblColor_MouseMove(i);
-        if (press) colourPage_->LblColor_MouseDown(i, me->button());
+        if (press) colourPage().LblColor_MouseDown(i, me->button());
         if (clicked) capturePage_->LblColor_Click(i);
         return true;
     }

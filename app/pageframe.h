@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/picture.h"
+#include "platform/units.h"
 
 #include <QString>
 #include <array>
@@ -22,6 +23,8 @@ public:
     // Stored pictures: 0-2 title-bar button states, 3 wheel, 4-6 palettes,
     // 7 dropper icon, 8 the capture page's resting picture.
     virtual std::array<Picture, 9>& storedPictures() = 0;
+    // The desktop's scale, at which the frame and its pages draw their design.
+    virtual const UiScale& scale() const = 0;
 };
 
 } // namespace kv

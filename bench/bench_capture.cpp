@@ -1,6 +1,7 @@
 // Full-screen capture: the program's capture path against Qt's grab of the root
 // window and a bare MIT-SHM read, all measured in this one run; also the path
 // for servers without Render into shared memory.
+#include "bench/measure.h"
 #include "capture/screencapture.h"
 #include "platform/picture.h"
 #include "platform/x11screenreader.h"
@@ -17,30 +18,10 @@
 
 namespace {
 
-// Times each contender once per round, in turn and each round starting with the
-// next one, so that a change in the load of the machine (and whatever one run
-// leaves behind for the next) falls on all of them alike; reports the medians in
-// milliseconds.
+// The benchmark's own runs leave caches and segments behind for the next one, so
+// each contender gets three untimed runs first.
 std::vector<double> interleavedMedians(int rounds, const std::vector<std::function<void()>>& runs) {
-    for (const auto& run : runs)
-        for (int i = 0; i < 3; ++i)
-            run();
-    std::vector<std::vector<double>> times(runs.size());
-    for (int r = 0; r < rounds; ++r) {
-        for (size_t i = 0; i < runs.size(); ++i) {
-            const size_t k = (i + size_t(r)) % runs.size();
-            QElapsedTimer t;
-            t.start();
-            runs[k]();
-            times[k].push_back(double(t.nsecsElapsed()) / 1e6);
-        }
-    }
-    std::vector<double> medians;
-    for (auto& t : times) {
-        std::sort(t.begin(), t.end());
-        medians.push_back(t[t.size() / 2]);
-    }
-    return medians;
+    return kv::bench::interleavedMedians(rounds, runs, 3);
 }
 
 } // namespace

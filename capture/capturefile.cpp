@@ -8,8 +8,8 @@
 
 namespace kv {
 
-QString captureFolder(const QString& programDir) {
-    return QDir(programDir).filePath(QStringLiteral("用户图片"));
+QString captureFolder(const QString& parent) {
+    return QDir(parent).filePath(QStringLiteral("用户图片"));
 }
 
 QString captureFileName(const QDateTime& when) {
@@ -19,9 +19,8 @@ QString captureFileName(const QDateTime& when) {
                              t.hour(), t.minute(), t.second());
 }
 
-CaptureSaveResult saveCaptureBitmap(const QImage& image, const QString& programDir,
+CaptureSaveResult saveCaptureBitmap(const QImage& image, const QString& folder,
                                     const Clock& clock) {
-    const QString folder = captureFolder(programDir);
     CaptureSaveResult result{QDir(folder).filePath(captureFileName(clock.now())), {}};
     if (image.isNull()) {
         result.error = QStringLiteral("截图没有得到图像，没有可保存的内容。");

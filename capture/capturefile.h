@@ -8,8 +8,8 @@
 
 namespace kv {
 
-// The folder beside the program where timed captures are saved.
-QString captureFolder(const QString& programDir);
+// "用户图片" inside `parent` (the program folder, or the user's pictures folder).
+QString captureFolder(const QString& parent);
 
 // "MM-DD-YYYY-HHMMSS.bmp" for the local date and time `when`, for example
 // "05-01-2010-153012.bmp".
@@ -21,9 +21,8 @@ struct CaptureSaveResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Writes a capture as a 24-bit Windows bitmap into the capture folder, named by
-// the clock's time now; the folder is made when it is missing.
-CaptureSaveResult saveCaptureBitmap(const QImage& image, const QString& programDir,
-                                    const Clock& clock);
+// Writes a capture as a 24-bit Windows bitmap into `folder`, named by the clock's
+// time now; the folder is made when it is missing.
+CaptureSaveResult saveCaptureBitmap(const QImage& image, const QString& folder, const Clock& clock);
 
 } // namespace kv

@@ -8,6 +8,7 @@ ScreenPicker::ScreenPicker(ScreenReader& screen, PointerPosition pointer, Colour
 bool ScreenPicker::BeginPick() {
     picking = true;
     previousSample.reset();
+    monitors_ = screen_.monitors();
     return screen_.holdPicture();
 }
 
@@ -20,11 +21,21 @@ void ScreenPicker::PickScreenPixel() {
     if (!picking) return;
     const QPoint at = pointer_();
     if (previousSample && *previousSample == at) return;
-    const std::optional<QRgb> pixel = screen_.pixel(at);
+    std::optional<QRgb> pixel;
+    LoupeSource around;
+    if (viewer_) {
+        viewer_->clearAround(at);
+        around = LoupeSourceFrom(screen_, monitors_.desktop(), at);
+        if (around.centreValid()) pixel = around.centre();
+    }
+    // Without the area around the point (a reader that cannot grab, a failed
+    // read) the pick still takes the single pixel; the loupe then shows nothing.
+    if (!pixel) pixel = screen_.pixel(at);
     // An unreadable point (off the screen, display gone) leaves the colour alone;
     // the point is not remembered, so the next move there tries again.
     if (!pixel) return;
     previousSample = at;
+    if (viewer_ && around.centreValid()) viewer_->sampled(at, around, monitors_.monitorFor(at));
     const Channels c = SplitColourValue(ColourValueOf(*pixel));
     if (sink_) sink_(c.red, c.green, c.blue);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "loupe/loupepicture.h"
 #include "platform/colourvalue.h"
 #include "platform/screenreader.h"
 
@@ -8,6 +9,18 @@
 #include <optional>
 
 namespace kv {
+
+// Sees what each sample is taken from (the dropper's loupe).
+class PickViewer {
+public:
+    virtual ~PickViewer() = default;
+    // Called before the screen round `at` is read: makes sure nothing of ours lies
+    // over it then.
+    virtual void clearAround(QPoint at) = 0;
+    // A sample was taken at `at`; `source` is what it was read from, and its centre
+    // is the colour picked.
+    virtual void sampled(QPoint at, const LoupeSource& source, const QRect& monitor) = 0;
+};
 
 // The dropper's screen sampling: while a pick is in progress, each sample reads the
 // screen pixel under the pointer and hands its channels on. Shared by the dropper
@@ -29,6 +42,9 @@ public:
     // One sample at the pointer; nothing while no pick is in progress or when the
     // pointer has not moved since the last sample. A failed read takes no sample.
     void PickScreenPixel();
+    // While a viewer is set each sample reads the pixels round the pointer, as one
+    // read, and shows them to the viewer; the colour is that read's centre.
+    void setViewer(PickViewer* viewer) { viewer_ = viewer; }
 
     bool picking = false;
     // Screen point of the last sample taken.
@@ -38,6 +54,9 @@ private:
     ScreenReader& screen_;
     PointerPosition pointer_;
     ColourSink sink_;
+    PickViewer* viewer_ = nullptr;
+    // Asked once a pick, not at every move: the monitors do not change in a drag.
+    Monitors monitors_;
 };
 
 } // namespace kv

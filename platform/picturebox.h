@@ -7,8 +7,8 @@
 
 namespace kv {
 
-// A box that shows a shared picture unscaled from its top-left corner, over a
-// background colour. It shows the picture object itself, not a copy: whoever
+// A box that shows a shared picture unscaled (or at a set zoom) from its top-left
+// corner, over a background colour. It shows the picture object itself, not a copy: whoever
 // changes the picture in place calls update() to have it shown.
 class PictureBox : public QWidget {
 public:
@@ -21,12 +21,17 @@ public:
     void setBackground(const QColor& colour);
     QColor background() const { return background_; }
 
+    // Shows the picture enlarged by a factor, each pixel a solid block (a colour
+    // picture on a HiDPI desktop); 1, pixel for pixel, unless set.
+    void setZoom(double zoom);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Picture picture_;
     QColor background_;
+    double zoom_ = 1.0;
 };
 
 } // namespace kv

@@ -31,6 +31,21 @@ QPoint PointerScreenPos() {
     return QCursor::pos() * ratio;
 }
 
+void WarpPointer(QPoint screenPos) {
+    if (auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
+        if (xcb_connection_t* c = x11->connection()) {
+            xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+            if (it.rem > 0) {
+                xcb_warp_pointer(c, XCB_NONE, it.data->root, 0, 0, 0, 0, int16_t(screenPos.x()),
+                                 int16_t(screenPos.y()));
+                xcb_flush(c);
+                return;
+            }
+        }
+    }
+    QCursor::setPos(screenPos);
+}
+
 QCursor CursorFromPicture(const QImage& picture, QPoint hotSpot) {
     if (picture.isNull()) return QCursor(Qt::CrossCursor);
     return QCursor(QPixmap::fromImage(picture), hotSpot.x(), hotSpot.y());

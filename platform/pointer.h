@@ -12,6 +12,10 @@ namespace kv {
 // screen reader reads in), whatever window it is over.
 QPoint PointerScreenPos();
 
+// Moves the pointer to a point in X screen pixels, as the user would: the windows
+// under it get the move (and a held button drags).
+void WarpPointer(QPoint screenPos);
+
 // A pointer shape made from a picture; `hotSpot` is the picture pixel that points.
 QCursor CursorFromPicture(const QImage& picture, QPoint hotSpot);
 

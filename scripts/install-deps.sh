@@ -11,6 +11,7 @@ build_pkgs=(
   libpulse-dev libgif-dev libimagequant-dev libtiff-dev libdeflate-dev
   fonts-wqy-microhei qt6-translations-l10n
   qt6-wayland libwayland-dev libwayland-bin
+  dpkg-dev file
 )
 test_pkgs=(
   xvfb xauth openbox trayer pulseaudio pulseaudio-utils
@@ -19,6 +20,7 @@ test_pkgs=(
   sway swaybg xwayland dbus-daemon pipewire xdg-desktop-portal xdg-desktop-portal-wlr
   xdg-desktop-portal-gtk
   grim slurp wl-clipboard wtype
+  desktop-file-utils appstream lintian librsvg2-bin
 )
 
 want=("${build_pkgs[@]}")

@@ -66,6 +66,7 @@ void FrmSnap::buildOverlays() {
     LblPos = makeReadOut(this, QStringLiteral("区域大小:宽*高"));
     lblInfo = makeReadOut(this, QStringLiteral("当前RGB:(0,0,0)"));
     LblHelp = makeReadOut(this, QStringLiteral("双击可以快速完成截图。"));
+    LblKeys = makeReadOut(this, keysTip());
     for (int i = 0; i < kHandleCount; ++i) {
         auto* h = new HandleBox(i, this);
         h->onPress = [this](int index, QMouseEvent* e) {
@@ -96,6 +97,9 @@ void FrmSnap::buildOverlays() {
 // ---------------------------------------------------------------- window
 
 void FrmSnap::Form_Load() {
+    HideLoupe();
+    keysUsed_ = false;
+    copyNoticeOnly_ = false;
     Status.clear();
     flaga = false;
     originX = originY = downX = downY = 0;
@@ -140,6 +144,7 @@ void FrmSnap::ShowEditor() {
 }
 
 void FrmSnap::ShowAgain() {
+    HideLoupe();
     Shape1->hide();
     hideReadOuts();
     hideHandles();
@@ -157,12 +162,14 @@ void FrmSnap::Form_KeyPress(int keyAscii) {
 void FrmSnap::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    HideLoupe();
     hide();
     if (SnapHost* host = services_.host) host->SnapUnloaded();
 }
 
 void FrmSnap::CloseEditor() {
     if (unloaded_) return;
+    HideLoupe();
     hide();
     resetScreenPointer();
     if (SnapHost* host = services_.host) {
@@ -197,6 +204,7 @@ void FrmSnap::keyPressEvent(QKeyEvent* event) {
         Form_KeyPress(27);
         return;
     }
+    if (EditorKeyPress(event->key(), event->modifiers())) return;
     QWidget::keyPressEvent(event);
 }
 
@@ -234,12 +242,24 @@ void FrmSnap::hideReadOuts() {
     LblPos->hide();
     lblInfo->hide();
     LblHelp->hide();
+    LblKeys->hide();
 }
 
 void FrmSnap::showReadOuts() {
     LblPos->show();
     lblInfo->show();
     LblHelp->show();
+    LblKeys->setVisible(keysTipFits());
+}
+
+// The keys' tip is a help, not a read-out: it shows only while it fits inside the
+// selection, so it never covers the outline, the handles or the bars.
+bool FrmSnap::keysTipFits() const {
+    if (keysUsed_) return false;
+    const SelBox& s = selection();
+    const QRect inside(nearInt(s.left) + 1, nearInt(s.top) + 1, nearInt(s.width) - 2,
+                       nearInt(s.height) - 2);
+    return inside.contains(LblKeys->geometry());
 }
 
 void FrmSnap::hideHandles() {
@@ -254,6 +274,10 @@ int FrmSnap::surfacePixel(float x, float y) const {
 }
 
 void FrmSnap::Form_MouseDown(int button, float x, float y) {
+    if (copyNoticeOnly_) {
+        copyNoticeOnly_ = false;
+        lblInfo->hide();
+    }
     downX = x;
     downY = y;
     if (toolMode) {
@@ -286,6 +310,10 @@ void FrmSnap::Form_MouseDown(int button, float x, float y) {
 }
 
 void FrmSnap::Form_MouseMove(int button, float x, float y) {
+    if (copyNoticeOnly_) {
+        copyNoticeOnly_ = false;
+        lblInfo->hide();
+    }
     lblInfo->setText(colourText(surfacePixel(x, y)));
     lblInfo->adjustSize();
     if (toolMode) {
@@ -308,9 +336,12 @@ void FrmSnap::Form_MouseMove(int button, float x, float y) {
     ImageMove();
     Shape1->show();
     showReadOuts();
+    // Dragging out a selection, not moving one.
+    if (Status == QLatin1String("draw")) ShowLoupe(QPoint(nearInt(x), nearInt(y)));
 }
 
 void FrmSnap::Form_MouseUp(int button, float x, float y) {
+    HideLoupe();
     if (drawing) toolRelease(button, x, y);
     if (button != kLeftButton) {
         if (justCleared == 0) CloseEditor();
@@ -343,6 +374,8 @@ void FrmSnap::StackReadOuts() {
     LblPos->move(nearInt(s.left + 2), nearInt(s.top + 2));
     lblInfo->move(nearInt(s.left + 2), LblPos->y() + LblPos->height() + 2);
     LblHelp->move(nearInt(s.left + 2), lblInfo->y() + lblInfo->height() + 2);
+    LblKeys->move(nearInt(s.left + 2), LblHelp->y() + LblHelp->height() + 2);
+    if (LblHelp->isVisible()) LblKeys->setVisible(keysTipFits());
 }
 
 void FrmSnap::PlaceToolBar() {
@@ -399,9 +432,11 @@ void FrmSnap::Image1_MouseMove(int index, QPointF screenPos) {
     StackReadOuts();
     originX = selection().left;
     originY = selection().top;
+    ShowLoupe(dragCursor);
 }
 
 void FrmSnap::Image1_MouseUp(int /*index*/) {
+    HideLoupe();
     handleDrag = QStringLiteral("Stop");
     PlaceToolBar();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/picture.h"
 #include "imageio/clipboardencoder.h"
+#include "loupe/loupe.h"
+#include "platform/picture.h"
 #include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
 #include "snapshot/history.h"
@@ -28,7 +29,7 @@ namespace kv {
 struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
-    QString programDir;
+    QString saveFolder;             // where the save dialog starts: the folder captures go to
 };
 
 // Mouse buttons as flag sets: left 1, right 2, middle 4.
@@ -136,6 +137,25 @@ public:
     void Image1_MouseUp(int index);
     void MoveDrag(float x, float y);
 
+    // ---- loupe and keys (frmsnap_keys.cpp) ----
+    // The loupe beside the pointer, drawn from the picture the editor shows (never
+    // from the live screen, never with the overlays); it keeps off the read-outs.
+    void ShowLoupe(QPoint hot);
+    void HideLoupe();
+    const Loupe& loupe() const { return loupe_; }
+    // A key while no text box is open; false when the key is not the editor's.
+    bool EditorKeyPress(int key, Qt::KeyboardModifiers modifiers);
+    // The pointer itself moves (and drags whatever a held button holds).
+    void NudgePointer(QPoint step);
+    // A finished selection moved, kept inside the desktop, as a move drag does.
+    void NudgeSelection(QPoint step);
+    // The bottom-right edge moved, with the bottom-right handle's rules.
+    void ResizeBottomRightBy(QPoint step);
+    // The pixel under the pointer as "#RRGGBB" (or "RGB(r,g,b)") on the clipboard.
+    void CopyPixelNotation(bool rgb);
+    // The tip naming the editor's keys, shown with the read-outs until a key is used.
+    static const QString& keysTip();
+
     // ---- drawing (frmsnap_draw.cpp) ----
     // Called by the surface handlers while toolMode is true (press, move) or a stroke is
     // in progress (release).
@@ -167,6 +187,7 @@ public:
     QLabel* LblPos = nullptr;
     QLabel* lblInfo = nullptr;
     QLabel* LblHelp = nullptr;
+    QLabel* LblKeys = nullptr;
     ToolBarPanel* Picture1 = nullptr; // tool bar
     QWidget* Picture2 = nullptr;      // option bar
     QLineEdit* TextEdit = nullptr;
@@ -206,11 +227,15 @@ protected:
 private:
     void buildOverlays();
     void hideReadOuts();
+    bool keysTipFits() const;
     void showReadOuts();
     void hideHandles();
 
     FrmSnapServices services_;
     Monitors monitors_;
+    Loupe loupe_;
+    bool keysUsed_ = false;       // the keys' tip has done its work for this load
+    bool copyNoticeOnly_ = false; // lblInfo shows only a copy notice, no selection
     bool unloaded_ = false;
     bool framePending_ = false;
 };

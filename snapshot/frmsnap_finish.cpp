@@ -9,6 +9,7 @@
 #include "platform/units.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QThread>
 
 namespace kv {
@@ -16,6 +17,7 @@ namespace kv {
 void FrmSnap::buildFinishArea() {}
 
 void FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
+    HideLoupe();
     Shape1->hide();
     hideReadOuts();
     hideHandles();
@@ -61,7 +63,9 @@ void FrmSnap::FinishRegion() {
 }
 
 void FrmSnap::CutdSave() {
-    const std::optional<QString> name = askSavePictureName(services_.programDir);
+    // The dialog opens where timed captures go; a first save makes that folder.
+    QDir().mkpath(services_.saveFolder);
+    const std::optional<QString> name = askSavePictureName(services_.saveFolder);
     // Cancelled: the region keeps waiting for another try.
     if (!name) return;
     // A failed save has been reported; the region still waits, on the clipboard

@@ -1,8 +1,14 @@
-// Writes app.ico (16 x 16 and 32 x 32, 32-bit with alpha) from Kolvane's own icon
-// drawing code, so the icon file always matches the artwork in the program.
+// Writes Kolvane's icon files from its own icon drawing code, so that they always
+// match the artwork in the program:
+//   kv_make_icon <app.ico>                  the run-time icon (16, 32, 48, 64 px)
+//   kv_make_icon <app.ico> <hicolor folder> also <size>x<size>/apps/<id>.png for the
+//                                           theme sizes and scalable/apps/<id>.svg
 #include "app/artwork.h"
+#include "app/programicon.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QtEndian>
 
@@ -44,13 +50,31 @@ QByteArray dibEntry(const QImage& source) {
     return out;
 }
 
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+}
+
+bool writeThemeIcons(const QString& hicolor) {
+    const QString id = QStringLiteral(KOLVANE_APP_ID);
+    for (int s : {16, 32, 48, 64, 128, 256}) {
+        const QString path = QStringLiteral("%1/%2x%2/apps/%3.png").arg(hicolor).arg(s).arg(id);
+        QDir().mkpath(QFileInfo(path).path());
+        if (!kv::artwork::ProgramIcon(s).save(path, "png")) return false;
+    }
+    return writeFile(QStringLiteral("%1/scalable/apps/%2.svg").arg(hicolor, id),
+                     kv::artwork::programIconSvg());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc < 2) return 2;
-    const int sizes[] = {16, 32};
+    if (argc > 2 && !writeThemeIcons(QString::fromLocal8Bit(argv[2]))) return 1;
+    const int sizes[] = {16, 32, 48, 64};
     QList<QByteArray> entries;
     for (int s : sizes)
         entries << dibEntry(kv::artwork::ProgramIcon(s));
@@ -74,7 +98,5 @@ int main(int argc, char** argv) {
     for (const QByteArray& e : entries)
         file.append(e);
 
-    QFile out(QString::fromLocal8Bit(argv[1]));
-    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size()) return 1;
-    return 0;
+    return writeFile(QString::fromLocal8Bit(argv[1]), file) ? 0 : 1;
 }

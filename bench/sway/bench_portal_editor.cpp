@@ -20,7 +20,13 @@ double median(std::vector<double> v) {
 double openEditorOnce(sway::Program& kolvane, QByteArray& output) {
     output += kolvane.process().readAllStandardError();
     output.clear();
-    if (!kolvane.click(sway::kRegionCommand)) return -1;
+    // A window mapped again under a pointer that has not moved is not told the
+    // pointer is there: move off and back.
+    sway::pointer({"move", "0", "0", "sleep", "50"});
+    if (!kolvane.click(sway::kRegionCommand)) {
+        qWarning("the pointer driver failed");
+        return -1;
+    }
     const QRegularExpression figure("region editor first frame ([0-9.]+) ms");
     QRegularExpressionMatch m;
     e2e::waitFor(
@@ -31,8 +37,12 @@ double openEditorOnce(sway::Program& kolvane, QByteArray& output) {
             return m.hasMatch();
         },
         15000);
-    e2e::run("wtype", {"-k", "Escape"});
-    e2e::waitFor([&] { return kolvane.windows().size() == 1; });
+    // A right click without a selection leaves the editor.
+    sway::pointer({"move", "100", "100", "click", "right"});
+    e2e::waitFor([&] {
+        const auto views = kolvane.windows();
+        return views.size() == 1 && sway::rectOf(views.first()).width() == 561;
+    });
     QTest::qWait(300);
     return m.hasMatch() ? m.captured(1).toDouble() : -1;
 }
@@ -44,22 +54,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The program beside the benchmarks' folder, build/bench/<desktop>/.
     if (qEnvironmentVariableIsEmpty("KOLVANE_BIN"))
-        qputenv("KOLVANE_BIN",
-                QDir(QCoreApplication::applicationDirPath()).filePath("../../kolvane").toUtf8());
+        qputenv(
+            "KOLVANE_BIN",
+            QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../kolvane").toUtf8());
     constexpr int kRuns = 5;
-
-    kv::PortalScreenshot portal(QDBusConnection::sessionBus(), 10000, 10000);
-    std::vector<double> bare;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        const kv::PortalPicture picture = portal.take();
-        if (picture.image.isNull()) {
-            qWarning("portal screenshot failed: %s", qPrintable(picture.detail));
-            return 1;
-        }
-        bare.push_back(clock.nsecsElapsed() / 1e6);
-    }
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("KOLVANE_TIMING", "1");
@@ -74,11 +72,25 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kRuns; ++i) {
         const double ms = openEditorOnce(kolvane, output);
         if (ms < 0) {
-            qWarning("the editor did not open; the program said: %s", output.constData());
+            qWarning("the editor did not open; the program said: %s; its windows: %d",
+                     output.constData(), int(kolvane.windows().size()));
             return 1;
         }
         opened.push_back(ms);
     }
+    kv::PortalScreenshot portal(QDBusConnection::sessionBus(), 10000, 10000);
+    std::vector<double> bare;
+    for (int i = 0; i < kRuns; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        const kv::PortalPicture picture = portal.take();
+        if (picture.image.isNull()) {
+            qWarning("portal screenshot failed: %s", qPrintable(picture.detail));
+            return 1;
+        }
+        bare.push_back(clock.nsecsElapsed() / 1e6);
+    }
+
     const double b = median(bare), o = median(opened);
     std::printf("portal screenshot round trip      %8.1f ms (median of %d)\n", b, kRuns);
     std::printf("click to editor's first frame     %8.1f ms (median of %d)\n", o, kRuns);

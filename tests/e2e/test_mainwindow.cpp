@@ -23,25 +23,35 @@ const QPoint kBlogLink(500, 440);      // "我的博客"
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    // Also when the desktop asks Qt to scale: Kolvane works in screen pixels.
+    // The designed size, times the scale the desktop asks Qt programs for.
     void windowAppearsAtDesignedSize_data() {
         QTest::addColumn<QString>("variable");
-        QTest::newRow("as is") << QString();
-        QTest::newRow("scale factor") << QStringLiteral("QT_SCALE_FACTOR");
-        QTest::newRow("screen scale factors") << QStringLiteral("QT_SCREEN_SCALE_FACTORS");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("as is") << QString() << QString() << QSize(561, 465);
+        QTest::newRow("scale factor 1") << "QT_SCALE_FACTOR"
+                                        << "1" << QSize(561, 465);
+        QTest::newRow("scale factor 2") << "QT_SCALE_FACTOR"
+                                        << "2" << QSize(1122, 930);
+        QTest::newRow("screen scale factors 2") << "QT_SCREEN_SCALE_FACTORS"
+                                                << "2" << QSize(1122, 930);
+        QTest::newRow("scale 3 is lowered to fit the screen") << "QT_SCALE_FACTOR"
+                                                              << "3" << QSize(1262, 1046);
     }
     void windowAppearsAtDesignedSize() {
         QFETCH(QString, variable);
+        QFETCH(QString, value);
+        QFETCH(QSize, size);
         Program kolvane;
         if (!variable.isEmpty()) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(variable, QStringLiteral("2"));
+            env.insert(variable, value);
             kolvane.process().setProcessEnvironment(env);
         }
         QVERIFY(kolvane.start());
         const QString id = kolvane.mainWindow();
         QVERIFY2(!id.isEmpty(), "no window named Kolvane appeared");
-        QCOMPARE(windowGeometry(id).size(), QSize(561, 465));
+        QCOMPARE(windowGeometry(id).size(), size);
         QCOMPARE(xdotool({"getwindowname", id}), QStringLiteral("Kolvane"));
     }
 

@@ -7,6 +7,7 @@
 #include "platform/x11windows.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QImageWriter>
 #include <QMessageBox>
@@ -69,6 +70,10 @@ class TestCapture : public QObject {
     void runCountdown(void (kv::CapturePage::*tick)()) {
         for (int i = 0; i < 3; ++i)
             (w->capturePage().*tick)();
+    }
+    void runCountdownOn(kv::FrmMain& main) {
+        for (int i = 0; i < 3; ++i)
+            main.capturePage().Timer2_Timer();
     }
     QString capturePath() const { return programDir->filePath("用户图片/" + kFileName); }
 
@@ -145,9 +150,11 @@ private slots:
         QVERIFY(QImage(capturePath(), "bmp").convertToFormat(QImage::Format_RGB32) == shown);
     }
 
-    // The bitmap cannot be written: a box names the file and the reason, and
-    // the capture stays on the capture page.
+    // The bitmap cannot be written: a box names the file and the reason, the
+    // capture stays on the capture page and is not lost: it waits on the
+    // clipboard as a picture, and the box says so.
     void failedSaveIsReported() {
+        QApplication::clipboard()->setText("something older");
         QFile blocker(programDir->filePath("用户图片"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
@@ -159,8 +166,33 @@ private slots:
         QVERIFY2(box->text().contains(QDir::toNativeSeparators(capturePath())),
                  qPrintable(box->text()));
         QVERIFY(box->text().contains(QStringLiteral("已有同名的文件")));
+        QVERIFY(box->text().contains(QStringLiteral("剪贴板")));
+        QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 w->capturePage().PicMain->picture().image());
         box->close();
         QVERIFY(w->isVisible());
+        QApplication::clipboard()->clear();
+    }
+
+    // Where the captures go is chosen at start-up (the user's pictures folder for
+    // an installed program): the bitmap lands there, in a folder made for it.
+    void savesInTheChosenFolder() {
+        const QString folder = programDir->filePath("home/Pictures/用户图片");
+        kv::FrmMainServices s;
+        s.clock = &clock;
+        s.screen = screen.get();
+        s.programDir = programDir->path();
+        s.captureFolder = folder;
+        s.tones = &tones;
+        kv::FrmMain other(s);
+        other.Form_Load();
+        other.capturePage().LblColor_Click(7);
+        runCountdownOn(other);
+        const QImage saved = QImage(folder + "/" + kFileName, "bmp");
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+                 other.capturePage().PicMain->picture().image());
+        QVERIFY(!QFileInfo::exists(capturePath()));
+        QVERIFY(!other.findChild<QMessageBox*>());
     }
 
     // Clicking the capture page or a command again shows the resting picture.

@@ -61,6 +61,7 @@ class TestFrmSnapFinish : public QObject {
     std::unique_ptr<FakeHost> host;
     std::unique_ptr<FrmSnap> snap;
     QTemporaryDir dir;
+    QString saveFolder; // dir itself when empty
 
     // Opens the editor and drags out kRegion.
     void openWithSelection() {
@@ -68,7 +69,7 @@ class TestFrmSnapFinish : public QObject {
         FrmSnapServices services;
         services.screen = screen.get();
         services.host = host.get();
-        services.programDir = dir.path();
+        services.saveFolder = saveFolder.isEmpty() ? dir.path() : saveFolder;
         snap = std::make_unique<FrmSnap>(services);
         snap->Form_Load();
         snap->ShowEditor();
@@ -102,6 +103,29 @@ private slots:
         snap.reset();
         resetScreenPointer();
         QApplication::clipboard()->clear();
+        saveFolder.clear();
+    }
+
+    // The dialog opens in the folder timed captures go to, made for it when it
+    // is not there yet (an installed program's first save).
+    void dialogStartsInTheSaveFolder() {
+        saveFolder = dir.filePath("Pictures/用户图片");
+        QVERIFY(!QDir(saveFolder).exists());
+        openWithSelection();
+        snap->FinishRegion();
+        QString shown;
+        auto* poll = new QTimer(qApp);
+        QObject::connect(poll, &QTimer::timeout, poll, [&shown, poll] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                poll->deleteLater();
+                shown = dialog->directory().absolutePath();
+                dialog->reject();
+            }
+        });
+        poll->start(20);
+        snap->CutdSave();
+        QCOMPARE(shown, saveFolder);
+        QVERIFY(snap->flaga); // cancelled: the region still waits
     }
 
     // Bars, outline, handles and read-outs never get into the cut; a text box

@@ -66,6 +66,12 @@ inline bool pointer(const QStringList& steps) {
         driver->start(
             QFileInfo(e2e::binary()).dir().filePath("tests/desktops/sway/tools/kv_wl_pointer"), {});
         if (!driver->waitForStarted(5000)) return false;
+        // Clients take their pointer when the new device appears; the first events
+        // may come before they have it. One move to wake them all, then the steps.
+        driver->write("move 1919 1079\n");
+        driver->waitForReadyRead(5000);
+        driver->readAll();
+        QTest::qWait(300);
     }
     driver->write(steps.join(' ').toUtf8() + "\n");
     QByteArray answer;

@@ -214,8 +214,9 @@ void MultiMonitorTest::initTestCase() {
     QVERIFY(program_->start());
     const QString main = program_->mainWindow();
     QVERIFY(!main.isEmpty());
-    mainArea_ = windowGeometry(main);
-    QVERIFY2(primary().contains(mainArea_), qPrintable(describe(mainArea_)));
+    // The window manager places the window a moment after it is mapped.
+    QTRY_VERIFY2_WITH_TIMEOUT(primary().contains(mainArea_ = windowGeometry(main)),
+                              qPrintable(describe(mainArea_)), 3000);
 }
 
 void MultiMonitorTest::cleanup() {

@@ -56,7 +56,8 @@ private slots:
 
         // The saved file is named by the clock it is given.
         QTemporaryDir dir;
-        const CaptureSaveResult r = saveCaptureBitmap(noise(2, 2, 1), dir.path(), FixedClock(when));
+        const CaptureSaveResult r =
+            saveCaptureBitmap(noise(2, 2, 1), captureFolder(dir.path()), FixedClock(when));
         QVERIFY2(r.ok(), qPrintable(r.error));
         QCOMPARE(r.path, dir.path() + "/用户图片/" + expected);
         QVERIFY(QFile::exists(r.path));
@@ -76,7 +77,7 @@ private slots:
         QVERIFY(!QDir(dir.filePath("用户图片")).exists());
         const QImage image = noise(size.width(), size.height(), 42);
         const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
-        const CaptureSaveResult r = saveCaptureBitmap(image, dir.path(), clock);
+        const CaptureSaveResult r = saveCaptureBitmap(image, captureFolder(dir.path()), clock);
         QVERIFY2(r.ok(), qPrintable(r.error));
 
         QFile file(r.path);
@@ -96,9 +97,9 @@ private slots:
     void overwritesSameSecond() {
         QTemporaryDir dir;
         const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
-        QVERIFY(saveCaptureBitmap(noise(4, 4, 1), dir.path(), clock).ok());
+        QVERIFY(saveCaptureBitmap(noise(4, 4, 1), captureFolder(dir.path()), clock).ok());
         const QImage second = noise(4, 4, 2);
-        const CaptureSaveResult r = saveCaptureBitmap(second, dir.path(), clock);
+        const CaptureSaveResult r = saveCaptureBitmap(second, captureFolder(dir.path()), clock);
         QVERIFY(r.ok());
         QVERIFY(QImage(r.path).convertToFormat(QImage::Format_RGB32) == second);
     }
@@ -123,8 +124,8 @@ private slots:
             QVERIFY(QDir(dir.path()).mkpath(blocker));
         }
         const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
-        const CaptureSaveResult r =
-            saveCaptureBitmap(withPicture ? noise(8, 8, 3) : QImage(), dir.path(), clock);
+        const CaptureSaveResult r = saveCaptureBitmap(withPicture ? noise(8, 8, 3) : QImage(),
+                                                      captureFolder(dir.path()), clock);
         QVERIFY(!r.ok());
         QVERIFY(!r.error.trimmed().isEmpty());
         qInfo() << "reported:" << r.error;

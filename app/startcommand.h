@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/commandline.h"
+
+namespace kv {
+
+class FrmMain;
+
+// Runs a command given on the command line, or handed over by a second start, as if
+// its command label had been clicked. Ignored while the region editor or a dialog
+// of ours is open, so a repeated shortcut cannot stack a second frozen screen over
+// the first.
+void RunStartCommand(FrmMain& main, StartCommand command);
+
+} // namespace kv

@@ -1,0 +1,121 @@
+// A keyboard shortcut's "kolvane --region" while Kolvane runs: from starting the new
+// process to the first frame of the frozen editor in the running one. This process
+// plays the running instance (lock, channel and main window as the program has them)
+// and starts the built program as the shortcut does. Baseline, in the same process:
+// a click on "区域截图" to the first frame.
+#include "app/capturepage.h"
+#include "app/frmmain.h"
+#include "app/startcommand.h"
+#include "platform/clock.h"
+#include "platform/heap.h"
+#include "platform/instancechannel.h"
+#include "platform/screenreader.h"
+#include "platform/singleinstance.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace kv;
+
+namespace {
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Waits until the editor reports its first frame on screen; its time in ms after
+// `start`, or -1.
+double firstFrameAfter(FrmMain& main, const QElapsedTimer& start) {
+    const bool shown = QTest::qWaitFor(
+        [&] {
+            if (!main.capturePage().Snap) return false;
+            const auto& t = main.capturePage().Snap->openTimeline;
+            return std::any_of(t.begin(), t.end(),
+                               [](const auto& m) { return m.first == "on screen"; });
+        },
+        5000);
+    if (!shown) return -1;
+    FrmSnap& snap = *main.capturePage().Snap;
+    // Both clocks are monotonic: their difference is when the editor's opening began.
+    const double openedAt = (start.nsecsElapsed() - snap.openClock.nsecsElapsed()) / 1e6;
+    for (const auto& [what, at] : snap.openTimeline)
+        if (what == "on screen") return openedAt + at;
+    return -1;
+}
+
+void leaveEditor(FrmMain& main) {
+    if (main.capturePage().Snap) main.capturePage().Snap->Form_KeyPress(27);
+    QTest::qWait(250);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    keepLargeBlocksForReuse();
+    SingleInstance instance(QStringLiteral("kolvane"));
+    if (instance.anotherIsRunning()) {
+        std::printf("another Kolvane runs on this desktop; nothing measured\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    SystemClock clock;
+    auto screen = createScreenReader();
+    FrmMainServices services;
+    services.clock = &clock;
+    services.screen = screen.get();
+    services.programDir = QCoreApplication::applicationDirPath();
+    FrmMain main(services);
+    main.Form_Load();
+    main.show();
+    if (!QTest::qWaitForWindowExposed(&main)) return 1;
+    InstanceChannel channel(QStringLiteral("kolvane"), [&main](const QString& word) {
+        RunStartCommand(main, commandFromWord(word));
+    });
+    if (!channel.listen()) return 1;
+    QTest::qWait(300);
+
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../kolvane");
+    std::vector<double> handed, exited, clicked;
+    for (int run = 0; run < 7; ++run) {
+        QElapsedTimer t;
+        t.start();
+        QProcess shortcut;
+        double gone = -1;
+        QObject::connect(&shortcut, &QProcess::finished, [&] { gone = t.nsecsElapsed() / 1e6; });
+        shortcut.start(program, {QStringLiteral("--region")});
+        const double frame = firstFrameAfter(main, t);
+        shortcut.waitForFinished(5000);
+        if (frame < 0 || shortcut.exitCode() != 0) {
+            std::printf("run %d: the command did not open the editor\n", run);
+            return 1;
+        }
+        handed.push_back(frame);
+        exited.push_back(gone);
+        leaveEditor(main);
+
+        QElapsedTimer c;
+        c.start();
+        QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
+        clicked.push_back(firstFrameAfter(main, c));
+        leaveEditor(main);
+        std::printf("  run %d: command %.1f ms, click %.1f ms\n", run, handed.back(),
+                    clicked.back());
+    }
+    const double h = median(handed), c = median(clicked);
+    const QSize size = screen->screenSize();
+    std::printf("screen %dx%d\n", size.width(), size.height());
+    std::printf(
+        "kolvane --region to first editor frame: median %.1f ms (min %.1f, target <= 100)\n", h,
+        *std::min_element(handed.begin(), handed.end()));
+    std::printf("  the new process had ended after:      median %.1f ms\n", median(exited));
+    std::printf(
+        "baseline click on 区域截图 to first frame: median %.1f ms; command = %.2f x the click\n",
+        c, c > 0 ? h / c : 0.0);
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLocalServer;
+
+namespace kv {
+
+// Where a second start hands its request to the instance that holds the
+// single-instance lock: a local socket in the user's runtime folder, beside the lock.
+QString instanceSocketPath(const QString& name);
+
+// The running instance's end: listens for one-line messages and answers each with
+// "ok" once it has been taken.
+class InstanceChannel : public QObject {
+    Q_OBJECT
+public:
+    using Receiver = std::function<void(const QString& message)>;
+    InstanceChannel(const QString& name, Receiver receiver, QObject* parent = nullptr);
+    ~InstanceChannel() override;
+    // Only the lock holder may listen; a socket left behind by a crashed instance
+    // is removed first. False when the socket cannot be made.
+    bool listen();
+
+private:
+    void acceptConnection();
+    QString name_;
+    Receiver receiver_;
+    QLocalServer* server_;
+};
+
+enum class HandOver { Delivered, NoAnswer };
+
+// The second start's end: sends one line to the running instance and waits for its
+// answer. The lock holder may still be starting up and not listening yet, so a
+// refused connection is tried again until timeoutMs has passed.
+HandOver handOverToRunningInstance(const QString& name, const QString& message,
+                                   int timeoutMs = 3000);
+
+} // namespace kv
