@@ -1,17 +1,15 @@
 #pragma once
 
-#include "imageio/clipboardencoder.h"
 #include "loupe/loupe.h"
 #include "platform/picture.h"
-#include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
 #include "snapshot/history.h"
+#include "snapshot/openingprobe.h"
 #include "snapshot/overlays.h"
 #include "snapshot/selection.h"
 #include "snapshot/snaphost.h"
 #include "snapshot/surface.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
@@ -29,7 +27,7 @@ namespace kv {
 struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
-    QString saveFolder;             // where the save dialog starts: the folder captures go to
+    OpeningProbe* probe = nullptr;  // told the steps of each opening (measurements only)
 };
 
 // Mouse buttons as flag sets: left 1, right 2, middle 4.
@@ -69,18 +67,8 @@ public:
     // The monitor the tool bar and the option bar stand on.
     QRect selectionMonitor() const { return barMonitor(selection(), monitors_); }
 
-    // Started by the opener when the user asked for the editor; the first painted frame
-    // is measured against it.
-    QElapsedTimer openClock;
-    // Milestones of the last opening in ms since openClock started (for measurements).
-    std::vector<std::pair<QString, double>> openTimeline;
-    void markOpening(const QString& what) {
-        if (openClock.isValid()) openTimeline.emplace_back(what, openClock.nsecsElapsed() / 1e6);
-    }
-
     // ---- editor state ----
-    QString Status;     // "draw" or "move"
-    bool flaga = false; // a finished region waits for the main window's save command
+    QString Status; // "draw" or "move"
     float originX = 0, originY = 0;
     float downX = 0, downY = 0;
     SelRect selRect;
@@ -169,17 +157,12 @@ public:
     void buildToolArea();
 
     // ---- finishing (frmsnap_finish.cpp) ----
+    // Cuts the selection, hands it to the host and hides the editor, which stays
+    // loaded so that the next region capture shows it again.
     void FinishRegion();
-    void CutdSave();
-    void buildFinishArea();
     // Cuts what the editor shows in a rectangle of screen pixels (right and bottom
-    // exclusive) to the clipboard and keeps it as the finished region.
-    void ScrnCap(int left, int top, int right, int bottom);
-    // The region of the last finish: what the save command writes, whatever the
-    // clipboard holds by then.
-    Picture finishedRegion;
-    // Pastes are answered from bytes encoded once, off the UI thread.
-    PictureClipboard regionClipboard{nullptr, encodeForClipboard};
+    // exclusive) to the clipboard; an empty picture where the rectangle holds none.
+    FinishedRegion ScrnCap(int left, int top, int right, int bottom);
 
     // ---- overlays (never part of the picture) ----
     SelectionOutline* Shape1 = nullptr;
@@ -230,6 +213,9 @@ private:
     bool keysTipFits() const;
     void showReadOuts();
     void hideHandles();
+    void markOpening(const QString& step) {
+        if (services_.probe) services_.probe->OpeningReached(step);
+    }
 
     FrmSnapServices services_;
     Monitors monitors_;
