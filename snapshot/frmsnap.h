@@ -31,7 +31,6 @@ struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
     QString saveFolder;             // where the save dialog starts: the folder captures go to
-    // ---- finishing area (clipboard, save dialog) ----
 };
 
 // Mouse buttons as flag sets: left 1, right 2, middle 4.
