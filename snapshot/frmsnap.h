@@ -9,6 +9,7 @@
 #include "snapshot/selection.h"
 #include "snapshot/snaphost.h"
 #include "snapshot/surface.h"
+#include "snapshot/tooltable.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -77,7 +78,7 @@ public:
     float pressLeft = 0, pressTop = 0, pressRight = 0, pressBottom = 0;
     QPoint dragCursor;
     bool toolMode = false;
-    QString toolName;
+    ToolKind toolKind = ToolKind::None; // the tool armed last
     int lastToolIndex = 0;
     bool drawing = false;
     float startX = 0, startY = 0;
