@@ -111,7 +111,7 @@ void FrmSnap::Form_Load() {
     pressLeft = pressTop = pressRight = pressBottom = 0;
     dragCursor = {};
     toolMode = false;
-    toolName.clear();
+    toolKind = ToolKind::None;
     lastToolIndex = 0;
     drawing = false;
     startX = startY = 0;

@@ -11,6 +11,7 @@
 #include "snapshot/selection.h"
 #include "snapshot/snaphost.h"
 #include "snapshot/surface.h"
+#include "snapshot/tooltable.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -31,7 +32,6 @@ struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
     QString saveFolder;             // where the save dialog starts: the folder captures go to
-    // ---- finishing area (clipboard, save dialog) ----
 };
 
 // Mouse buttons as flag sets: left 1, right 2, middle 4.
@@ -94,7 +94,7 @@ public:
     float pressLeft = 0, pressTop = 0, pressRight = 0, pressBottom = 0;
     QPoint dragCursor;
     bool toolMode = false;
-    QString toolName;
+    ToolKind toolKind = ToolKind::None; // the tool armed last
     int lastToolIndex = 0;
     bool drawing = false;
     float startX = 0, startY = 0;
