@@ -3,6 +3,7 @@
 #include "loupe/loupe.h"
 #include "platform/picture.h"
 #include "platform/screenreader.h"
+#include "snapshot/desktopcover.h"
 #include "snapshot/history.h"
 #include "snapshot/openingprobe.h"
 #include "snapshot/overlays.h"
@@ -67,6 +68,9 @@ public:
     const Monitors& monitors() const { return monitors_; }
     // The monitor the tool bar and the option bar stand on.
     QRect selectionMonitor() const { return barMonitor(selection(), monitors_); }
+    // One window per output where the editor cannot cover several by itself; null
+    // while the editor has a window of its own.
+    const OutputViews* outputViews() const { return cover_.views(); }
 
     // ---- editor state ----
     QString Status; // "draw" or "move"
@@ -225,6 +229,8 @@ private:
     bool copyNoticeOnly_ = false; // lblInfo shows only a copy notice, no selection
     bool unloaded_ = false;
     bool framePending_ = false;
+    // Last, so that it is gone (and the editor its own window again) before the rest.
+    DesktopCover cover_{this};
 };
 
 } // namespace kv
