@@ -5,6 +5,7 @@
 #include "platform/units.h"
 #include "platform/windowgone.h"
 #include "snapshot/desktopcover.h"
+#include "snapshot/optionbar.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -100,21 +101,8 @@ void FrmSnap::Form_Load() {
     HideLoupe();
     keysUsed_ = false;
     copyNoticeOnly_ = false;
-    Status.clear();
-    flaga = false;
-    originX = originY = downX = downY = 0;
-    selRect = {};
-    justCleared = 0;
-    handleDrag.clear();
-    pressLeft = pressTop = pressRight = pressBottom = 0;
-    dragCursor = {};
-    toolMode = false;
-    toolKind = ToolKind::None;
-    lastToolIndex = 0;
-    drawing = false;
-    startX = startY = 0;
-    penIndex = {0, 0, 2};
-    DrawWidth = 1;
+    static_cast<SnapState&>(*this) = SnapState{};
+    optionBar->setOptions(toolOptions);
 
     Picture1->move(Picture1->x(), -Picture1->height());
     Picture1->hide();
@@ -130,7 +118,6 @@ void FrmSnap::Form_Load() {
     surface.load(shot);
     history.start(surface.committed());
     Status = QStringLiteral("draw");
-    toolMode = false;
     markOpening(QStringLiteral("loaded"));
 }
 
@@ -347,7 +334,6 @@ void FrmSnap::Form_MouseUp(int button, float x, float y) {
         if (justCleared == 0) CloseEditor();
         return;
     }
-    DrawWidth = 1;
     if (Status == QLatin1String("draw")) Status = QStringLiteral("move");
     originX = selection().left;
     originY = selection().top;
