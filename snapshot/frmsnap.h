@@ -76,7 +76,7 @@ public:
         if (openClock.isValid()) openTimeline.emplace_back(what, openClock.nsecsElapsed() / 1e6);
     }
 
-    // ---- surface and history ----
+    // ---- surface and history (history steps in frmsnap_draw.cpp) ----
     Surface surface;
     History history;
     int historyCount() const { return history.count(); }
@@ -110,7 +110,7 @@ public:
     // The colour read-out from the surface drawn on now; -1 for an unreadable pixel.
     int surfacePixel(float x, float y) const;
 
-    // ---- handles and moving ----
+    // ---- handles and moving (frmsnap_handles.cpp) ----
     void ImageMove();
     void Image1_MouseDown(int index);
     void Image1_MouseMove(int index, QPointF screenPos);

@@ -1,5 +1,5 @@
-// Drawing on the region: strokes handed to the armed tool, the text box, and what the
-// tool bar's buttons do.
+// Drawing on the region: strokes handed to the armed tool, the text box, what the
+// tool bar's buttons do and the history they commit to.
 #include "snapshot/frmsnap.h"
 
 #include "platform/screenpointer.h"
@@ -196,6 +196,46 @@ void FrmSnap::DrawStr() {
     drawing = false;
     // An empty box is only closed.
     if (!text.isEmpty()) Commit();
+}
+
+// ---------------------------------------------------------------- history
+
+void FrmSnap::Commit() {
+    surface.commit();
+    history.push(surface.committed());
+}
+
+void FrmSnap::Undo() {
+    if (historyCount() < 2) {
+        history.undo();
+        BackToSelecting();
+        return;
+    }
+    // The surface lets go of its pictures so the history can step in place; it gets
+    // the new picture straight back.
+    surface.release();
+    surface.setCommitted(*history.undo());
+}
+
+void FrmSnap::BackToSelecting() {
+    Status = QStringLiteral("draw");
+    Shape1->hide();
+    Picture1->hide();
+    Picture2->hide();
+    hideReadOuts();
+    const SelBox s = selection();
+    setSelection({s.left, s.top, 0, 0});
+    hideHandles();
+    toolMode = false;
+}
+
+void FrmSnap::Redo() {
+    if (historyCount() >= historyTop()) {
+        history.redo();
+        return;
+    }
+    surface.release();
+    surface.setCommitted(*history.redo());
 }
 
 } // namespace kv
