@@ -73,8 +73,10 @@ void FrmSnap::buildOverlays() {
         h->onPress = [this](int index, QMouseEvent* e) {
             if (buttonFlag(e->button())) Image1_MouseDown(index);
         };
-        h->onMove = [this](int index, QMouseEvent* e) {
-            Image1_MouseMove(index, e->globalPosition());
+        // In the editor's own coordinates, the picture's pixels: where the window
+        // system puts the editor's window (or windows) plays no part.
+        h->onMove = [this, h](int index, QMouseEvent* e) {
+            Image1_MouseMove(index, QPointF(h->mapTo(this, QPoint(0, 0))) + e->position());
         };
         h->onRelease = [this](int index, QMouseEvent* e) {
             if (buttonFlag(e->button())) Image1_MouseUp(index);
@@ -123,7 +125,7 @@ void FrmSnap::Form_Load() {
 
 void FrmSnap::ShowEditor() {
     framePending_ = true;
-    coverDesktop(this, monitors_);
+    cover_.show(monitors_);
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);

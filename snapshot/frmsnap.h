@@ -5,6 +5,7 @@
 #include "platform/picture.h"
 #include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
+#include "snapshot/desktopcover.h"
 #include "snapshot/history.h"
 #include "snapshot/overlays.h"
 #include "snapshot/selection.h"
@@ -66,6 +67,9 @@ public:
     const Monitors& monitors() const { return monitors_; }
     // The monitor the tool bar and the option bar stand on.
     QRect selectionMonitor() const { return barMonitor(selection(), monitors_); }
+    // One window per output where the editor cannot cover several by itself; null
+    // while the editor has a window of its own.
+    const OutputViews* outputViews() const { return cover_.views(); }
 
     // Started by the opener when the user asked for the editor; the first painted frame
     // is measured against it.
@@ -225,6 +229,8 @@ private:
     bool copyNoticeOnly_ = false; // lblInfo shows only a copy notice, no selection
     bool unloaded_ = false;
     bool framePending_ = false;
+    // Last, so that it is gone (and the editor its own window again) before the rest.
+    DesktopCover cover_{this};
 };
 
 } // namespace kv
