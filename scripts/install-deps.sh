@@ -19,7 +19,7 @@ test_pkgs=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   sway swaybg xwayland dbus-daemon pipewire xdg-desktop-portal xdg-desktop-portal-wlr
   xdg-desktop-portal-gtk
-  grim slurp wl-clipboard wtype
+  grim slurp wl-clipboard wtype waybar
   desktop-file-utils appstream lintian librsvg2-bin
 )
 

@@ -1,4 +1,5 @@
 #include "snapshot/desktopcover.h"
+#include "snapshot/outputviews.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -32,6 +33,23 @@ void coverDesktop(QWidget* window, const Monitors& monitors) {
         window->show();
     else
         window->showFullScreen();
+}
+
+DesktopCover::DesktopCover(QWidget* editor) : editor_(editor) {}
+
+DesktopCover::~DesktopCover() = default;
+
+void DesktopCover::show(const Monitors& monitors) {
+    if (!compositorPlacesWindows() || monitors.list.size() < 2) {
+        views_.reset();
+        coverDesktop(editor_, monitors);
+        return;
+    }
+    // Outputs changed since the last showing: windows for the new ones. The old set
+    // gives the editor back before the new one takes it.
+    if (views_ && views_->monitors() != monitors) views_.reset();
+    if (!views_) views_ = std::make_unique<OutputViews>(editor_, monitors);
+    views_->show();
 }
 
 } // namespace kv

@@ -4,10 +4,13 @@
 #include "platform/screenreader.h"
 
 #include <QImage>
+#include <memory>
 
 class QWidget;
 
 namespace kv {
+
+class OutputViews;
 
 // The frozen picture of the whole desktop: every monitor, as one picture of the root
 // from (0, 0), black where no monitor shows the root and where it cannot be read.
@@ -19,5 +22,25 @@ QImage freezeDesktop(ScreenReader* screen, const Monitors& monitors);
 // know how to spread it over several), so the window is placed by itself, past the
 // window manager.
 void coverDesktop(QWidget* window, const Monitors& monitors);
+
+// How the editor covers the desktop, chosen at each showing: its own window over
+// every monitor (coverDesktop), or, where the compositor keeps a full-screen window
+// to one output and there are several, one window per output (OutputViews).
+class DesktopCover {
+public:
+    explicit DesktopCover(QWidget* editor);
+    // Gives the editor its own window back first: it must outlive its cover.
+    ~DesktopCover();
+    DesktopCover(const DesktopCover&) = delete;
+    DesktopCover& operator=(const DesktopCover&) = delete;
+
+    void show(const Monitors& monitors);
+    // The per-output windows while they are in use; null otherwise.
+    const OutputViews* views() const { return views_.get(); }
+
+private:
+    QWidget* editor_;
+    std::unique_ptr<OutputViews> views_;
+};
 
 } // namespace kv

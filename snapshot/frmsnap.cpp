@@ -72,8 +72,10 @@ void FrmSnap::buildOverlays() {
         h->onPress = [this](int index, QMouseEvent* e) {
             if (buttonFlag(e->button())) Image1_MouseDown(index);
         };
-        h->onMove = [this](int index, QMouseEvent* e) {
-            Image1_MouseMove(index, e->globalPosition());
+        // In the editor's own coordinates, the picture's pixels: where the window
+        // system puts the editor's window (or windows) plays no part.
+        h->onMove = [this, h](int index, QMouseEvent* e) {
+            Image1_MouseMove(index, QPointF(h->mapTo(this, QPoint(0, 0))) + e->position());
         };
         h->onRelease = [this](int index, QMouseEvent* e) {
             if (buttonFlag(e->button())) Image1_MouseUp(index);
@@ -109,7 +111,7 @@ void FrmSnap::Form_Load() {
     pressLeft = pressTop = pressRight = pressBottom = 0;
     dragCursor = {};
     toolMode = false;
-    toolName.clear();
+    toolKind = ToolKind::None;
     lastToolIndex = 0;
     drawing = false;
     startX = startY = 0;
@@ -136,7 +138,7 @@ void FrmSnap::Form_Load() {
 
 void FrmSnap::ShowEditor() {
     framePending_ = true;
-    coverDesktop(this, monitors_);
+    cover_.show(monitors_);
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);

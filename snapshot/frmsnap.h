@@ -5,11 +5,13 @@
 #include "platform/picture.h"
 #include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
+#include "snapshot/desktopcover.h"
 #include "snapshot/history.h"
 #include "snapshot/overlays.h"
 #include "snapshot/selection.h"
 #include "snapshot/snaphost.h"
 #include "snapshot/surface.h"
+#include "snapshot/tooltable.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -30,7 +32,6 @@ struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
     QString saveFolder;             // where the save dialog starts: the folder captures go to
-    // ---- finishing area (clipboard, save dialog) ----
 };
 
 // Mouse buttons as flag sets: left 1, right 2, middle 4.
@@ -69,6 +70,9 @@ public:
     const Monitors& monitors() const { return monitors_; }
     // The monitor the tool bar and the option bar stand on.
     QRect selectionMonitor() const { return barMonitor(selection(), monitors_); }
+    // One window per output where the editor cannot cover several by itself; null
+    // while the editor has a window of its own.
+    const OutputViews* outputViews() const { return cover_.views(); }
 
     // Started by the opener when the user asked for the editor; the first painted frame
     // is measured against it.
@@ -90,7 +94,7 @@ public:
     float pressLeft = 0, pressTop = 0, pressRight = 0, pressBottom = 0;
     QPoint dragCursor;
     bool toolMode = false;
-    QString toolName;
+    ToolKind toolKind = ToolKind::None; // the tool armed last
     int lastToolIndex = 0;
     bool drawing = false;
     float startX = 0, startY = 0;
@@ -239,6 +243,8 @@ private:
     bool copyNoticeOnly_ = false; // lblInfo shows only a copy notice, no selection
     bool unloaded_ = false;
     bool framePending_ = false;
+    // Last, so that it is gone (and the editor its own window again) before the rest.
+    DesktopCover cover_{this};
 };
 
 } // namespace kv

@@ -41,7 +41,7 @@ QString textBoxStyle(const QColor& colour) {
 void FrmSnap::buildToolArea() {
     toolBar = new ToolBar(Picture1);
     connect(toolBar, &ToolBar::Image2_Click, this, [this](int index) { Image2_Click(index); });
-    optionBar = new OptionBar(Picture2, penIndex.data(), toolName);
+    optionBar = new OptionBar(Picture2, penIndex.data());
     TextEdit->setStyleSheet(textBoxStyle(optionBar->currentColour()));
     TextEdit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     TextEdit->setFont(textFont(kDefaultFontSize));
@@ -84,7 +84,7 @@ void FrmSnap::Image2_Click(int index) {
         CloseEditor();
         return;
     default: {
-        const QString tool = toolButtonTip(index);
+        const ToolKind tool = toolOfButton(index);
         // Typed text is drawn before another drawing tool takes over.
         if (index != kTextButton && !TextEdit->isHidden()) DrawStr();
         PlaceOptionBar();
@@ -97,7 +97,7 @@ void FrmSnap::Image2_Click(int index) {
             Picture2->hide();
         }
         toolMode = true;
-        toolName = tool;
+        toolKind = tool;
         break;
     }
     }
@@ -125,7 +125,7 @@ void FrmSnap::toolMove(int button, float x, float y) {
     const QColor colour = currentColour();
     // Previews go to the screen only; each clear takes the previous one away.
     if (drawFigure(end, colour)) return;
-    if (toolName == kBrushTool && button == kLeftButton) {
+    if (toolKind == ToolKind::Brush && button == kLeftButton) {
         // Brush segments go straight into the working image and add up; the brush is
         // not held to the selection.
         SetPersistent(true);
@@ -141,16 +141,16 @@ void FrmSnap::toolMove(int button, float x, float y) {
 
 bool FrmSnap::drawFigure(QPointF end, const QColor& colour) {
     const QPointF start(startX, startY);
-    if (toolName == kArrowTool) {
+    if (toolKind == ToolKind::Arrow) {
         ClearSurface();
         Arrow(startX, startY, float(end.x()), float(end.y()), kArrowHeadLength, colour);
-    } else if (toolName == kEllipseTool) {
+    } else if (toolKind == ToolKind::Ellipse) {
         ClearSurface();
         const int width = penWidthOf(penIndex[0]);
         const QPoint a(nearInt(startX), nearInt(startY)), b(nearInt(end.x()), nearInt(end.y()));
         PaintSurface([&](QPainter& p) { drawEllipseStroke(p, a, b, width, colour); },
                      strokeBounds(a, b, width));
-    } else if (toolName == kRectangleTool) {
+    } else if (toolKind == ToolKind::Rectangle) {
         ClearSurface();
         const int width = penWidthOf(penIndex[1]);
         PaintSurface([&](QPainter& p) { drawRectangleStroke(p, start, end, width, colour); },
@@ -178,7 +178,7 @@ void FrmSnap::toolRelease(int button, float x, float y) {
     if (drawFigure(end, colour)) {
         drawing = false;
         if (extent) Commit();
-    } else if (toolName == kTextTool) {
+    } else if (toolKind == ToolKind::Text) {
         ClearSurface();
         TextEdit->setStyleSheet(textBoxStyle(colour));
         TextEdit->setFont(textFont(optionBar->fontSize()));
@@ -194,7 +194,7 @@ void FrmSnap::toolRelease(int button, float x, float y) {
             TextEdit->raise();
             TextEdit->setFocus();
         }
-    } else if (toolName == kBrushTool) {
+    } else if (toolKind == ToolKind::Brush) {
         drawing = false;
         // Only the left button paints with the brush, so only its release keeps a stroke.
         if (button == kLeftButton) {

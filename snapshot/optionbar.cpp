@@ -2,7 +2,6 @@
 
 #include "platform/units.h"
 #include "snapshot/optionbar_layout.h"
-#include "snapshot/strokes.h"
 #include "snapshot/textbox.h"
 
 #include <QAbstractItemView>
@@ -76,9 +75,8 @@ void ColourCell::paintEvent(QPaintEvent*) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-OptionBar::OptionBar(QWidget* panel, qint16* penIndex, const QString& toolName)
-    : QObject(panel), Picture2(panel), penIndex_(penIndex), toolName_(toolName),
-      lastFontSize_(kDefaultFontSize) {
+OptionBar::OptionBar(QWidget* panel, qint16* penIndex)
+    : QObject(panel), Picture2(panel), penIndex_(penIndex), lastFontSize_(kDefaultFontSize) {
     preparePanel(Picture2, kBarBackground);
     Picture2->installEventFilter(this);
     Picture2->resize(nearInt(kOptionBarFullWidth), nearInt(kOptionBarHeight));
@@ -174,26 +172,25 @@ float OptionBar::fontSize() {
 }
 
 void OptionBar::showRememberedPenFrame() {
-    const int slot = penSlotOf(toolName_);
+    const int slot = penSlotOf(tool_);
     if (slot < 0) return;
     const int s = penIndex_[slot];
     if (s >= 0 && s < 3) Shape5[s]->show();
 }
 
-void OptionBar::arrangeFor(const QString& toolName) {
-    const bool isText = toolName == kTextTool;
-    const bool isArrow = toolName == kArrowTool;
-    PicFont->setVisible(isText);
-    PicPoint->setVisible(!isText && !isArrow);
-    PicColor->move(nearInt(colourGridLeftFor(toolName)), PicColor->y());
-    Picture2->resize(nearInt(optionBarWidthFor(toolName)), Picture2->height());
+void OptionBar::arrangeFor(ToolKind tool) {
+    tool_ = tool;
+    const ToolInfo* info = toolInfo(tool);
+    const ToolChooser chooser = info ? info->chooser : ToolChooser::PenSize;
+    PicFont->setVisible(chooser == ToolChooser::FontSize);
+    PicPoint->setVisible(chooser == ToolChooser::PenSize);
+    PicColor->move(nearInt(colourGridLeftFor(tool)), PicColor->y());
+    Picture2->resize(nearInt(optionBarWidthFor(tool)), Picture2->height());
     Shape4->setGeometry(Picture2->rect());
-    if (!isText && !isArrow) {
+    if (chooser == ToolChooser::PenSize) {
         for (auto* f : Shape5)
             f->hide();
-        const int slot = penSlotOf(toolName);
-        const int s = slot >= 0 ? penIndex_[slot] : -1;
-        if (s >= 0 && s < 3) Shape5[s]->show();
+        showRememberedPenFrame();
     }
 }
 
@@ -219,7 +216,7 @@ void OptionBar::PicColor_MouseMove() {
 }
 
 void OptionBar::ImgPoint_MouseDown(int size) {
-    const int slot = penSlotOf(toolName_);
+    const int slot = penSlotOf(tool_);
     if (slot >= 0) penIndex_[slot] = static_cast<qint16>(size);
 }
 

@@ -2,6 +2,7 @@
 
 #include "snapshot/toolbar_widgets.h"
 #include "snapshot/toolicons.h"
+#include "snapshot/tooltable.h"
 
 #include <QObject>
 #include <QString>
@@ -34,11 +35,11 @@ private:
 // grid (cells Pcolor 0..16, cell 16 holding the current colour), the pen-size chooser
 // (three dots with their frames) and the font-size chooser (a face over a real list).
 // The pen sizes chosen live in the editor's `penIndex`, which the bar reads and writes
-// through the references it was given, like the name of the armed tool.
+// through the pointer it was given.
 class OptionBar : public QObject {
     Q_OBJECT
 public:
-    OptionBar(QWidget* panel, qint16* penIndex, const QString& toolName);
+    OptionBar(QWidget* panel, qint16* penIndex);
 
     QWidget* Picture2;
     OutlineShape* Shape4 = nullptr;
@@ -63,9 +64,10 @@ public:
     // usable size gives the last size that was usable (11 at first).
     float fontSize();
 
-    // Lays the bar out for `toolName`: which chooser shows, where the colour grid goes,
-    // the bar's width and its outline, the frame of the tool's remembered pen size.
-    void arrangeFor(const QString& toolName);
+    // Lays the bar out for `tool`, the tool now armed: which chooser shows, where the
+    // colour grid goes, the bar's width and its outline, the frame of the tool's
+    // remembered pen size.
+    void arrangeFor(ToolKind tool);
     // Whether the drop-down list of sizes is open.
     bool sizeListOpen() const;
 
@@ -92,7 +94,7 @@ private:
     void buildFontChooser();
 
     qint16* penIndex_;
-    const QString& toolName_;
+    ToolKind tool_ = ToolKind::None;
     float lastFontSize_;
     bool listClosingPress_ = false;
     bool swallowOpeningRelease_ = false;

@@ -1,6 +1,6 @@
 #include "snapshot/optionbar_layout.h"
 
-#include "snapshot/strokes.h"
+#include "snapshot/tooltable.h"
 
 #include <algorithm>
 
@@ -13,13 +13,14 @@ QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, const Q
     return {toolBar.left(), std::max(above, monitor.top())};
 }
 
-double optionBarWidthFor(const QString& toolName) {
-    if (toolName == kArrowTool) return kOptionBarFullWidth - kChooserWidth - 2.0;
-    return kOptionBarFullWidth;
+double optionBarWidthFor(ToolKind tool) {
+    const ToolInfo* t = toolInfo(tool);
+    return t ? t->optionBarWidth : kOptionBarFullWidth;
 }
 
-double colourGridLeftFor(const QString& toolName) {
-    return toolName == kArrowTool ? kChooserLeft : kColourGridLeft;
+double colourGridLeftFor(ToolKind tool) {
+    const ToolInfo* t = toolInfo(tool);
+    return t && t->chooser == ToolChooser::None ? kChooserLeft : kColourGridLeft;
 }
 
 } // namespace kv

@@ -2,9 +2,10 @@
 
 #include <QPointF>
 #include <QRectF>
-#include <QString>
 
 namespace kv {
+
+enum class ToolKind;
 
 // The option bar under (or over) the tool bar, laid out in twips (15 to a pixel).
 constexpr double kOptionBarFullWidth = 3620.0 / 15; // 241.33 px
@@ -24,12 +25,11 @@ constexpr double kColourGridHeight = 440.0 / 15; // 29.33 px
 // bottom, otherwise 3 pixels above, and never above the monitor's top.
 QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, const QRectF& monitor);
 
-// The option bar's width while `toolName` is armed: the arrow has no sizes to choose,
-// so its bar ends after the colour grid (166.33 px); the others show a chooser (241.33 px).
-double optionBarWidthFor(const QString& toolName);
+// The option bar's width while `tool` is armed (the tool table's).
+double optionBarWidthFor(ToolKind tool);
 
-// Left edge of the colour grid while `toolName` is armed: in the chooser's place for
-// the arrow, beside the chooser otherwise.
-double colourGridLeftFor(const QString& toolName);
+// Left edge of the colour grid while `tool` is armed: in the chooser's place for a
+// tool without a chooser (the arrow), beside the chooser otherwise.
+double colourGridLeftFor(ToolKind tool);
 
 } // namespace kv

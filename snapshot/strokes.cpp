@@ -6,13 +6,6 @@
 
 namespace kv {
 
-int penSlotOf(const QString& toolName) {
-    if (toolName == kEllipseTool) return 0;
-    if (toolName == kRectangleTool) return 1;
-    if (toolName == kBrushTool) return 2;
-    return -1;
-}
-
 int penWidthOf(int sizeButton) {
     return sizeButton <= 0 ? 1 : 2 * (sizeButton + 1);
 }

@@ -3,26 +3,13 @@
 #include <QColor>
 #include <QPointF>
 #include <QRectF>
-#include <QString>
 
 class QPainter;
 
 namespace kv {
 
-// The drawing tools. The editor names its current tool by the tip text of the tool
-// button that armed it; these are those texts.
-inline const QString kArrowTool = QStringLiteral("箭头工具");
-inline const QString kTextTool = QStringLiteral("文字工具");
-inline const QString kEllipseTool = QStringLiteral("椎圆工具");
-inline const QString kRectangleTool = QStringLiteral("矩形工具");
-inline const QString kBrushTool = QStringLiteral("画刷工具");
-
 // Head length of every arrow the editor draws, in pixels.
 constexpr float kArrowHeadLength = 10.0f;
-
-// The pen-size slot a tool remembers its size in: 0 ellipse, 1 rectangle, 2 brush;
-// -1 for tools without a pen size (arrow, text) and for no tool.
-int penSlotOf(const QString& toolName);
 
 // Width in pixels drawn by pen-size button `sizeButton`: 1, 4 or 6 for buttons 0, 1, 2.
 int penWidthOf(int sizeButton);

@@ -1,7 +1,6 @@
 #include "snapshot/toolbar.h"
 
 #include "platform/units.h"
-#include "snapshot/toolicons.h"
 
 #include <QMouseEvent>
 
@@ -22,7 +21,7 @@ ToolBar::ToolBar(QWidget* panel) : QObject(panel), Picture1(panel) {
         auto* button = new IconButton(Picture1, toolButtonIcon(b.index));
         button->setGeometry(twips(b.leftTwips), twips(kToolIconTopTwips), kToolIconSize,
                             kToolIconSize);
-        button->setToolTip(QString::fromUtf8(b.tip));
+        button->setToolTip(toolButtonTip(b.index));
         button->setObjectName(QStringLiteral("Image2_%1").arg(b.index));
         button->installEventFilter(this);
         Image2[b.index] = button;

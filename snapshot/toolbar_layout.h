@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QRectF>
+#include <QImage>
 #include <QString>
 #include <array>
+
+class QPainter;
 
 namespace kv {
 
@@ -29,24 +31,31 @@ enum ToolButton : int {
 
 struct ToolButtonLayout {
     int index;
-    const char* tip;    // UTF-8
     int leftTwips;      // the icon
     int frameLeftTwips; // its hover frame
 };
 
 // In order from left to right on the bar.
 inline constexpr std::array<ToolButtonLayout, kToolButtonCount> kToolButtons{{
-    {kRectangleButton, "矩形工具", 100, 80},
-    {kEllipseButton, "椎圆工具", 480, 450},
-    {kArrowButton, "箭头工具", 855, 820},
-    {kBrushButton, "画刷工具", 1220, 1190},
-    {kTextButton, "文字工具", 1590, 1560},
-    {kUndoButton, "撤销", 2055, 2025},
-    {kRedoButton, "重做", 2430, 2400},
-    {kSaveButton, "保存", 2805, 2775},
-    {kExitButton, "退出截屏", 3255, 3225},
-    {kFinishButton, "完成截图", 3630, 3600},
+    {kRectangleButton, 100, 80},
+    {kEllipseButton, 480, 450},
+    {kArrowButton, 855, 820},
+    {kBrushButton, 1220, 1190},
+    {kTextButton, 1590, 1560},
+    {kUndoButton, 2055, 2025},
+    {kRedoButton, 2430, 2400},
+    {kSaveButton, 2805, 2775},
+    {kExitButton, 3255, 3225},
+    {kFinishButton, 3630, 3600},
 }};
+
+// The buttons that are commands rather than tools (the tools are in tooltable.h).
+struct CommandButton {
+    int index;
+    const char* tip; // UTF-8
+    void (*paintIcon)(QPainter&);
+};
+const std::array<CommandButton, 5>& commandButtons();
 
 constexpr int kToolIconTopTwips = 75;
 constexpr int kToolFrameTopTwips = 45;
@@ -56,11 +65,8 @@ constexpr int kSeparatorXTwips[2] = {1935, 3135};
 constexpr int kSeparatorTopTwips = 45;
 constexpr int kSeparatorBottomTwips = 325;
 
-// The layout entry of button `index` (0..9).
-const ToolButtonLayout& toolButtonLayout(int index);
-// The tip text of button `index`; the drawing tools are named by it.
+// The tip text of button `index`.
 QString toolButtonTip(int index);
-// Whether button `index` arms a drawing tool.
-bool isDrawingToolButton(int index);
-
+// The icon of button `index` (0..9).
+QImage toolButtonIcon(int index);
 } // namespace kv

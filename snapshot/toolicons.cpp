@@ -1,7 +1,5 @@
 #include "snapshot/toolicons.h"
 
-#include "snapshot/toolbar_layout.h"
-
 #include <QPainter>
 #include <QPainterPath>
 
@@ -16,7 +14,7 @@ const QColor kStop(214, 52, 52);    // leaving
 const QColor kDone(38, 156, 74);    // finishing
 const QColor kWood(176, 120, 64);   // brush handle
 
-QImage blankIcon(int w = kToolIconSize, int h = kToolIconSize) {
+QImage blankIcon(int w = 16, int h = 16) {
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     return img;
@@ -26,20 +24,22 @@ QPen inkPen(const QColor& c, double width, Qt::PenCapStyle cap = Qt::RoundCap) {
     return QPen(c, width, Qt::SolidLine, cap, Qt::RoundJoin);
 }
 
+} // namespace
+
 // Straight lines at half pixels with a one-pixel pen land on whole pixels: crisp.
-void drawRectangleIcon(QPainter& p) {
+void paintRectangleIcon(QPainter& p) {
     p.setPen(inkPen(kInk, 1.0, Qt::SquareCap));
     p.setBrush(QColor(255, 255, 255, 170));
     p.drawRect(QRectF(2.5, 3.5, 11, 9));
 }
 
-void drawEllipseIcon(QPainter& p) {
+void paintEllipseIcon(QPainter& p) {
     p.setPen(inkPen(kInk, 1.3));
     p.setBrush(QColor(255, 255, 255, 170));
     p.drawEllipse(QRectF(1.5, 3.5, 13, 9));
 }
 
-void drawArrowIcon(QPainter& p) {
+void paintArrowIcon(QPainter& p) {
     p.setPen(inkPen(kInk, 1.6));
     p.drawLine(QPointF(3, 13), QPointF(11, 5));
     QPainterPath head;
@@ -52,7 +52,7 @@ void drawArrowIcon(QPainter& p) {
     p.drawPath(head);
 }
 
-void drawBrushIcon(QPainter& p) {
+void paintBrushIcon(QPainter& p) {
     p.setPen(inkPen(kWood, 2.2));
     p.drawLine(QPointF(13.5, 2.5), QPointF(9.6, 6.4));
     p.setPen(inkPen(kInk, 2.6, Qt::FlatCap));
@@ -67,7 +67,7 @@ void drawBrushIcon(QPainter& p) {
     p.drawPath(tip);
 }
 
-void drawTextIcon(QPainter& p) {
+void paintTextIcon(QPainter& p) {
     // A letter A drawn from strokes, so it looks the same whatever fonts exist.
     QPainterPath a;
     a.moveTo(3, 14);
@@ -78,6 +78,8 @@ void drawTextIcon(QPainter& p) {
     p.setPen(inkPen(kInk, 1.6, Qt::FlatCap));
     p.drawLine(QPointF(5.2, 10), QPointF(10.8, 10));
 }
+
+namespace {
 
 // A hook-shaped arrow turning back to the left; `mirror` turns it to the right.
 void drawTurnArrowIcon(QPainter& p, bool mirror) {
@@ -101,7 +103,9 @@ void drawTurnArrowIcon(QPainter& p, bool mirror) {
     p.drawPath(head);
 }
 
-void drawSaveIcon(QPainter& p) {
+} // namespace
+
+void paintSaveIcon(QPainter& p) {
     // A floppy disk: blue body, dark shutter, white label.
     QPainterPath body;
     body.moveTo(2.5, 2.5);
@@ -122,13 +126,13 @@ void drawSaveIcon(QPainter& p) {
     p.drawRect(QRectF(4.5, 9, 7, 4));
 }
 
-void drawExitIcon(QPainter& p) {
+void paintExitIcon(QPainter& p) {
     p.setPen(inkPen(kStop, 2.2));
     p.drawLine(QPointF(4, 4), QPointF(12, 12));
     p.drawLine(QPointF(12, 4), QPointF(4, 12));
 }
 
-void drawFinishIcon(QPainter& p) {
+void paintFinishIcon(QPainter& p) {
     QPainterPath tick;
     tick.moveTo(2.5, 8.5);
     tick.lineTo(6.3, 12.3);
@@ -138,46 +142,20 @@ void drawFinishIcon(QPainter& p) {
     p.drawPath(tick);
 }
 
-} // namespace
+void paintUndoIcon(QPainter& p) {
+    drawTurnArrowIcon(p, false);
+}
 
-QImage toolButtonIcon(int index) {
+void paintRedoIcon(QPainter& p) {
+    drawTurnArrowIcon(p, true);
+}
+
+QImage iconImage(void (*paint)(QPainter&)) {
     QImage img = blankIcon();
+    if (!paint) return img;
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    switch (index) {
-    case kUndoButton:
-        drawTurnArrowIcon(p, false);
-        break;
-    case kFinishButton:
-        drawFinishIcon(p);
-        break;
-    case kSaveButton:
-        drawSaveIcon(p);
-        break;
-    case kExitButton:
-        drawExitIcon(p);
-        break;
-    case kArrowButton:
-        drawArrowIcon(p);
-        break;
-    case kTextButton:
-        drawTextIcon(p);
-        break;
-    case kEllipseButton:
-        drawEllipseIcon(p);
-        break;
-    case kRectangleButton:
-        drawRectangleIcon(p);
-        break;
-    case kRedoButton:
-        drawTurnArrowIcon(p, true);
-        break;
-    case kBrushButton:
-        drawBrushIcon(p);
-        break;
-    default:
-        break;
-    }
+    paint(p);
     return img;
 }
 

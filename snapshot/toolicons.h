@@ -2,14 +2,28 @@
 
 #include <QImage>
 
+class QPainter;
+
 namespace kv {
 
 // The editor's own artwork, drawn in code: crisp 16 x 16 icons on a transparent
 // ground in one style (dark blue-grey line work with a few colour accents).
 
-// The icon of tool-bar button `index` (0..9): undo, finish, save, exit, arrow, text,
-// ellipse, rectangle, redo, brush.
-QImage toolButtonIcon(int index);
+// The tool-bar icons, each painted onto a 16 x 16 smoothed painter; the tool table
+// and the command table name them for their buttons.
+void paintRectangleIcon(QPainter& p);
+void paintEllipseIcon(QPainter& p);
+void paintArrowIcon(QPainter& p);
+void paintBrushIcon(QPainter& p);
+void paintTextIcon(QPainter& p);
+void paintUndoIcon(QPainter& p);
+void paintRedoIcon(QPainter& p);
+void paintSaveIcon(QPainter& p);
+void paintExitIcon(QPainter& p);
+void paintFinishIcon(QPainter& p);
+
+// A 16 x 16 icon on a transparent ground drawn by `paint`; blank for none.
+QImage iconImage(void (*paint)(QPainter&));
 
 // The pen-size dots: small, medium and large for size buttons 0, 1 and 2.
 QImage penSizeIcon(int sizeButton);

@@ -10,8 +10,12 @@ fi
 
 start_session_bus
 
-cat >"$rt/sway.conf" <<'CONF'
-output HEADLESS-1 mode 1920x1080 position 0 0 scale 1 bg #203040 solid_color
+# A desktop file that sources this one may give other outputs: how many, and their
+# modes, places and scales as sway configuration lines.
+sway_outputs="${sway_outputs:-1}"
+sway_output_conf="${sway_output_conf:-output HEADLESS-1 mode 1920x1080 position 0 0 scale 1 bg #203040 solid_color}"
+printf '%s\n' "$sway_output_conf" >"$rt/sway.conf"
+cat >>"$rt/sway.conf" <<'CONF'
 default_border none
 default_floating_border none
 for_window [app_id=".*"] floating enable
@@ -23,7 +27,7 @@ CONF
 export XDG_SESSION_TYPE=wayland
 export XDG_CURRENT_DESKTOP=sway
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
-WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 \
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS="$sway_outputs" \
   sway --config "$rt/sway.conf" >"$rt/sway.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 250); do

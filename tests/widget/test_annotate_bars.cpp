@@ -3,8 +3,8 @@
 // Mouse events go the way the window system delivers them (popups, double clicks).
 #define QTEST_QPA_MOUSE_HANDLING
 #include "snapshot/optionbar.h"
-#include "snapshot/strokes.h"
 #include "snapshot/toolbar.h"
+#include "snapshot/tooltable.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -37,7 +37,6 @@ private:
     ToolBar* toolBar = nullptr;
     OptionBar* optionBar = nullptr;
     std::array<qint16, 3> penIndex{0, 0, 2};
-    QString toolName;
 };
 
 void TestAnnotateBars::init() {
@@ -49,8 +48,7 @@ void TestAnnotateBars::init() {
     auto* p2 = new QWidget(window);
     p2->setGeometry(20, 49, 241, 37);
     penIndex = {0, 0, 2};
-    toolName.clear();
-    optionBar = new OptionBar(p2, penIndex.data(), toolName);
+    optionBar = new OptionBar(p2, penIndex.data());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
 }
@@ -92,11 +90,11 @@ void TestAnnotateBars::buttonsSitAtTheirPlaces_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("left");
     QTest::addColumn<QString>("tip");
-    QTest::newRow("rectangle") << 7 << 7 << kRectangleTool;
-    QTest::newRow("ellipse") << 6 << 32 << kEllipseTool;
-    QTest::newRow("arrow") << 4 << 57 << kArrowTool;
-    QTest::newRow("brush") << 9 << 81 << kBrushTool;
-    QTest::newRow("text") << 5 << 106 << kTextTool;
+    QTest::newRow("rectangle") << 7 << 7 << QStringLiteral("矩形工具");
+    QTest::newRow("ellipse") << 6 << 32 << QStringLiteral("椎圆工具");
+    QTest::newRow("arrow") << 4 << 57 << QStringLiteral("箭头工具");
+    QTest::newRow("brush") << 9 << 81 << QStringLiteral("画刷工具");
+    QTest::newRow("text") << 5 << 106 << QStringLiteral("文字工具");
     QTest::newRow("undo") << 0 << 137 << QStringLiteral("撤销");
     QTest::newRow("redo") << 8 << 162 << QStringLiteral("重做");
     QTest::newRow("save") << 2 << 187 << QStringLiteral("保存");
@@ -152,11 +150,9 @@ void TestAnnotateBars::penSizeFramedPerTool() {
             if (optionBar->Shape5[s]->isVisibleTo(optionBar->Picture2)) on << s;
         return on;
     };
-    toolName = kBrushTool;
-    optionBar->arrangeFor(toolName);
+    optionBar->arrangeFor(ToolKind::Brush);
     QCOMPARE(framed(), QList<int>{2});
-    toolName = kRectangleTool;
-    optionBar->arrangeFor(toolName);
+    optionBar->arrangeFor(ToolKind::Rectangle);
     QCOMPARE(framed(), QList<int>{0});
     QTest::mouseClick(optionBar->ImgPoint[1], Qt::LeftButton);
     QCOMPARE(penIndex[1], qint16(1));
@@ -167,34 +163,35 @@ void TestAnnotateBars::penSizeFramedPerTool() {
     QCOMPARE(framed(), (QList<int>{1, 2}));
     QTest::mouseMove(optionBar->Picture2, QPoint(240, 2));
     QCOMPARE(framed(), QList<int>{1});
-    toolName = kEllipseTool;
-    optionBar->arrangeFor(toolName);
+    optionBar->arrangeFor(ToolKind::Ellipse);
     QCOMPARE(framed(), QList<int>{0});
-    // The arrow remembers no size: pressing a dot with it armed changes nothing.
-    toolName = kArrowTool;
+    // The arrow remembers no size: pressing a dot with it armed changes nothing (the
+    // dots are shown again only to press one).
+    optionBar->arrangeFor(ToolKind::Arrow);
+    optionBar->PicPoint->show();
     QTest::mouseClick(optionBar->ImgPoint[2], Qt::LeftButton);
     QCOMPARE(penIndex, (std::array<qint16, 3>{0, 1, 2}));
 }
 
 void TestAnnotateBars::layoutPerTool_data() {
-    QTest::addColumn<QString>("tool");
+    QTest::addColumn<ToolKind>("tool");
     QTest::addColumn<bool>("sizes");
     QTest::addColumn<bool>("font");
     QTest::addColumn<int>("gridLeft");
     QTest::addColumn<int>("width");
-    QTest::newRow("arrow") << kArrowTool << false << false << 4 << 166;
-    QTest::newRow("text") << kTextTool << false << true << 79 << 241;
-    QTest::newRow("brush") << kBrushTool << true << false << 79 << 241;
+    QTest::newRow("arrow") << ToolKind::Arrow << false << false << 4 << 166;
+    QTest::newRow("text") << ToolKind::Text << false << true << 79 << 241;
+    QTest::newRow("brush") << ToolKind::Brush << true << false << 79 << 241;
 }
 
 void TestAnnotateBars::layoutPerTool() {
-    QFETCH(QString, tool);
+    QFETCH(ToolKind, tool);
     QFETCH(bool, sizes);
     QFETCH(bool, font);
     QFETCH(int, gridLeft);
     QFETCH(int, width);
     // Start from another tool so that each layout is reached by a change.
-    optionBar->arrangeFor(tool == kArrowTool ? kTextTool : kArrowTool);
+    optionBar->arrangeFor(tool == ToolKind::Arrow ? ToolKind::Text : ToolKind::Arrow);
     optionBar->arrangeFor(tool);
     QCOMPARE(!optionBar->PicPoint->isHidden(), sizes);
     QCOMPARE(!optionBar->PicFont->isHidden(), font);
@@ -204,8 +201,7 @@ void TestAnnotateBars::layoutPerTool() {
 }
 
 void TestAnnotateBars::sizeListOpensAndClosesFromTheFace() {
-    toolName = kTextTool;
-    optionBar->arrangeFor(toolName);
+    optionBar->arrangeFor(ToolKind::Text);
     auto* face = optionBar->PicCombox;
     // Hover and leaving the face swap its pictures.
     QTest::mouseMove(face, QPoint(42, 11));

@@ -3,9 +3,9 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include "snapshot/frmsnap.h"
 #include "snapshot/optionbar.h"
-#include "snapshot/strokes.h"
 #include "snapshot/toolbar.h"
 #include "snapshot/toolbar_layout.h"
+#include "snapshot/tooltable.h"
 #include "support/mouse.h"
 
 #include <QComboBox>
@@ -101,7 +101,7 @@ private slots:
         clickTool(7);
         QVERIFY(!snap->Picture2->isHidden());
         QVERIFY(snap->toolMode);
-        QCOMPARE(snap->toolName, kRectangleTool);
+        QCOMPARE(snap->toolKind, ToolKind::Rectangle);
         // 3 pixels under the tool bar, left edges aligned.
         QCOMPARE(snap->Picture2->pos(), snap->Picture1->pos() + QPoint(0, 26 + 3));
         clickTool(7);
@@ -116,7 +116,7 @@ private slots:
         // Another tool keeps the bar open and relays it out.
         clickTool(4);
         QVERIFY(!snap->Picture2->isHidden());
-        QCOMPARE(snap->toolName, kArrowTool);
+        QCOMPARE(snap->toolKind, ToolKind::Arrow);
         QCOMPARE(snap->Picture2->width(), 166);
         QCOMPARE(snap->lastToolIndex, 4);
     }

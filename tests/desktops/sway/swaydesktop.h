@@ -56,6 +56,14 @@ inline QImage clipboardImage() {
         .convertToFormat(QImage::Format_RGB32);
 }
 
+// What the virtual pointer's positions span: the compositor's whole layout, in
+// these units. Set before the first step where the layout is not one 1920 x 1080
+// output.
+inline QSize& pointerExtent() {
+    static QSize extent(1920, 1080);
+    return extent;
+}
+
 // The virtual pointer, one device for the whole test run (kv_wl_pointer reading
 // its steps from standard input): steps as it takes them ("move", "100", ...).
 inline bool pointer(const QStringList& steps) {
@@ -63,12 +71,15 @@ inline bool pointer(const QStringList& steps) {
     if (!driver) {
         driver = new QProcess;
         driver->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const QSize extent = pointerExtent();
         driver->start(
-            QFileInfo(e2e::binary()).dir().filePath("tests/desktops/sway/tools/kv_wl_pointer"), {});
+            QFileInfo(e2e::binary()).dir().filePath("tests/desktops/sway/tools/kv_wl_pointer"),
+            {"--extent", QString("%1x%2").arg(extent.width()).arg(extent.height())});
         if (!driver->waitForStarted(5000)) return false;
         // Clients take their pointer when the new device appears; the first events
         // may come before they have it. One move to wake them all, then the steps.
-        driver->write("move 1919 1079\n");
+        driver->write(
+            QString("move %1 %2\n").arg(extent.width() - 1).arg(extent.height() - 1).toUtf8());
         driver->waitForReadyRead(5000);
         driver->readAll();
         QTest::qWait(300);
@@ -150,6 +161,35 @@ private:
     QProcess process_;
     QRect main_;
 };
+
+// The two pictures agree everywhere outside `skip`.
+inline bool sameOutside(const QImage& a, const QImage& b, const QRect& skip) {
+    if (a.size() != b.size()) {
+        qWarning("sizes differ: %dx%d vs %dx%d", a.width(), a.height(), b.width(), b.height());
+        return false;
+    }
+    QRect differ;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (!skip.contains(x, y) && a.pixel(x, y) != b.pixel(x, y)) {
+                if (!count)
+                    qWarning("first difference at %d,%d: %08x vs %08x", x, y, a.pixel(x, y),
+                             b.pixel(x, y));
+                differ |= QRect(x, y, 1, 1);
+                ++count;
+            }
+    if (count)
+        qWarning("%d pixels differ, within %d,%d %dx%d", count, differ.x(), differ.y(),
+                 differ.width(), differ.height());
+    return count == 0;
+}
+
+// The headless compositor draws the pointer into the output itself, so every
+// screenshot (the portal's too) holds it where it was: around a point it rested on.
+inline QRect pointerArea(QPoint at, int scale = 1) {
+    return QRect(at - QPoint(16, 16) * scale, QSize(56, 56) * scale);
+}
 
 // Places of the main window's controls, in its own pixels.
 inline const QPoint kRegionCommand(80, 278); // 区域截图

@@ -20,29 +20,6 @@ QStringList captureFiles() {
     return QDir(folder).entryList({"*.bmp"}, QDir::Files, QDir::Name);
 }
 
-// The two pictures agree everywhere outside `skip`.
-bool sameOutside(const QImage& a, const QImage& b, const QRect& skip) {
-    if (a.size() != b.size()) {
-        qWarning("sizes differ: %dx%d vs %dx%d", a.width(), a.height(), b.width(), b.height());
-        return false;
-    }
-    QRect differ;
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (!skip.contains(x, y) && a.pixel(x, y) != b.pixel(x, y)) {
-                if (!count)
-                    qWarning("first difference at %d,%d: %08x vs %08x", x, y, a.pixel(x, y),
-                             b.pixel(x, y));
-                differ |= QRect(x, y, 1, 1);
-                ++count;
-            }
-    if (count)
-        qWarning("%d pixels differ, within %d,%d %dx%d", count, differ.x(), differ.y(),
-                 differ.width(), differ.height());
-    return count == 0;
-}
-
 // A native Wayland window of one colour.
 class ColourWindow : public QWidget {
 public:
@@ -57,12 +34,6 @@ protected:
 private:
     QColor colour_;
 };
-
-// The headless compositor draws the pointer into the output itself, so every
-// screenshot (the portal's too) holds it where it was: around a point it rested on.
-QRect pointerArea(QPoint at, int scale = 1) {
-    return QRect(at - QPoint(16, 16) * scale, QSize(56, 56) * scale);
-}
 
 } // namespace
 
@@ -109,7 +80,7 @@ private Q_SLOTS:
             QImage(QDir(folder).filePath(added.first())).convertToFormat(QImage::Format_RGB32);
         for (const QString& f : added)
             QFile::remove(QDir(folder).filePath(f));
-        QVERIFY(sameOutside(saved, background_, main));
+        QVERIFY(sway::sameOutside(saved, background_, main));
     }
 
     // "区域截图": the editor covers the output with the frozen picture, which is
@@ -130,8 +101,8 @@ private Q_SLOTS:
             },
             15000));
         QTest::qWait(200);
-        QVERIFY(sameOutside(sway::grim(), background_,
-                            pointerArea(main.topLeft() + sway::kRegionCommand)));
+        QVERIFY(sway::sameOutside(sway::grim(), background_,
+                                  sway::pointerArea(main.topLeft() + sway::kRegionCommand)));
 
         QVERIFY(sway::pointer({"drag", "100", "120", "420", "300", "12"}));
         QVERIFY(sway::pointer({"move", "200", "200", "click", "sleep", "60", "click"}));
@@ -199,8 +170,9 @@ private Q_SLOTS:
         // it clicked, and over the editor there too.
         QImage truthHere = truth;
         QPainter(&truthHere)
-            .drawImage(pointerArea(parked, 2).topLeft(), frame.copy(pointerArea(parked, 2)));
-        QVERIFY(sameOutside(frame, truthHere, pointerArea(command, 2)));
+            .drawImage(sway::pointerArea(parked, 2).topLeft(),
+                       frame.copy(sway::pointerArea(parked, 2)));
+        QVERIFY(sway::sameOutside(frame, truthHere, sway::pointerArea(command, 2)));
         QVERIFY(sway::pointer({"drag", "30", "50", "350", "230", "12"}));
         QVERIFY(sway::pointer({"move", "200", "200", "click", "sleep", "60", "click"}));
         QImage region;

@@ -1,7 +1,7 @@
 // Option bar placement, widths per tool, text box growth and font-size reading.
 #include "snapshot/optionbar_layout.h"
-#include "snapshot/strokes.h"
 #include "snapshot/textbox.h"
+#include "snapshot/tooltable.h"
 
 #include <QtTest>
 
@@ -46,18 +46,18 @@ void TestOptionBarLayout::placement() {
 }
 
 void TestOptionBarLayout::widthPerTool_data() {
-    QTest::addColumn<QString>("tool");
+    QTest::addColumn<ToolKind>("tool");
     QTest::addColumn<double>("width");
     QTest::addColumn<double>("gridLeft");
-    QTest::newRow("arrow") << kArrowTool << 166.33 << 4.0;
-    QTest::newRow("text") << kTextTool << 241.33 << 78.67;
-    QTest::newRow("ellipse") << kEllipseTool << 241.33 << 78.67;
-    QTest::newRow("rectangle") << kRectangleTool << 241.33 << 78.67;
-    QTest::newRow("brush") << kBrushTool << 241.33 << 78.67;
+    QTest::newRow("arrow") << ToolKind::Arrow << 166.33 << 4.0;
+    QTest::newRow("text") << ToolKind::Text << 241.33 << 78.67;
+    QTest::newRow("ellipse") << ToolKind::Ellipse << 241.33 << 78.67;
+    QTest::newRow("rectangle") << ToolKind::Rectangle << 241.33 << 78.67;
+    QTest::newRow("brush") << ToolKind::Brush << 241.33 << 78.67;
 }
 
 void TestOptionBarLayout::widthPerTool() {
-    QFETCH(QString, tool);
+    QFETCH(ToolKind, tool);
     QFETCH(double, width);
     QFETCH(double, gridLeft);
     QVERIFY(qAbs(optionBarWidthFor(tool) - width) < 0.005);

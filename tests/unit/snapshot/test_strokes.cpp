@@ -64,23 +64,17 @@ void TestStrokes::clip() {
 }
 
 void TestStrokes::penWidths_data() {
-    QTest::addColumn<QString>("tool");
-    QTest::addColumn<int>("slot");
-    QTest::newRow("ellipse") << kEllipseTool << 0;
-    QTest::newRow("rectangle") << kRectangleTool << 1;
-    QTest::newRow("brush") << kBrushTool << 2;
-    QTest::newRow("arrow") << kArrowTool << -1;
-    QTest::newRow("text") << kTextTool << -1;
-    QTest::newRow("none") << QString() << -1;
+    QTest::addColumn<int>("sizeButton");
+    QTest::addColumn<int>("width");
+    QTest::newRow("small") << 0 << 1;
+    QTest::newRow("medium") << 1 << 4;
+    QTest::newRow("large") << 2 << 6;
 }
 
 void TestStrokes::penWidths() {
-    QFETCH(QString, tool);
-    QFETCH(int, slot);
-    QCOMPARE(penSlotOf(tool), slot);
-    QCOMPARE(penWidthOf(0), 1);
-    QCOMPARE(penWidthOf(1), 4);
-    QCOMPARE(penWidthOf(2), 6);
+    QFETCH(int, sizeButton);
+    QFETCH(int, width);
+    QCOMPARE(penWidthOf(sizeButton), width);
 }
 
 static QImage white() {
