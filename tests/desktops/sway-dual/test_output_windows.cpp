@@ -37,7 +37,7 @@ class TestOutputWindows : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
-        sway::pointerExtent() = QSize(3200, 1080);
+        QCOMPARE(sway::pointerExtent(), QSize(3200, 1080));
         // A pattern of its own on each output, so no part could pass for another.
         QImage second = sway::pattern(kSecond.size());
         second.invertPixels();

@@ -56,11 +56,18 @@ inline QImage clipboardImage() {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// What the virtual pointer's positions span: the compositor's whole layout, in
-// these units. Set before the first step where the layout is not one 1920 x 1080
-// output.
+// What the virtual pointer's positions span: the compositor's whole layout of
+// outputs, in its pixels, as it is when the pointer is first used.
 inline QSize& pointerExtent() {
-    static QSize extent(1920, 1080);
+    static QSize extent = [] {
+        QRect layout;
+        const QJsonArray outputs =
+            QJsonDocument::fromJson(e2e::run("swaymsg", {"-r", "-t", "get_outputs"}).out).array();
+        for (const QJsonValue& o : outputs)
+            layout |= rectOf(o.toObject());
+        return layout.isEmpty() ? QSize(1920, 1080)
+                                : QSize(layout.right() + 1, layout.bottom() + 1);
+    }();
     return extent;
 }
 
