@@ -8,6 +8,7 @@
 #include "app/startcommand.h"
 #include "capture/capturefolder.h"
 #include "platform/desktopscale.h"
+#include "platform/fontwarmup.h"
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
 #include "platform/screenreader.h"
@@ -107,8 +108,19 @@ kv::DesktopScaleInputs takePixelEnvironment() {
             qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
         }
     }
+<<<<<<< HEAD
     return asked;
 }
+=======
+    kv::keepLargeBlocksForReuse();
+    // A second start leaves before it even connects to the display.
+    kv::SingleInstance instance(kInstanceName);
+    if (instance.anotherIsRunning()) return handOver(argc, argv, commandLine.command);
+    const kv::FontWarmUp fonts;
+    // A Wayland client keeps to the output's device pixels as set above.
+    const bool onWayland = qgetenv("QT_QPA_PLATFORM").startsWith("wayland");
+    const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
+>>>>>>> main
 
 void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("kolvane"));
