@@ -108,19 +108,8 @@ kv::DesktopScaleInputs takePixelEnvironment() {
             qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
         }
     }
-<<<<<<< HEAD
     return asked;
 }
-=======
-    kv::keepLargeBlocksForReuse();
-    // A second start leaves before it even connects to the display.
-    kv::SingleInstance instance(kInstanceName);
-    if (instance.anotherIsRunning()) return handOver(argc, argv, commandLine.command);
-    const kv::FontWarmUp fonts;
-    // A Wayland client keeps to the output's device pixels as set above.
-    const bool onWayland = qgetenv("QT_QPA_PLATFORM").startsWith("wayland");
-    const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
->>>>>>> main
 
 void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("kolvane"));
@@ -171,6 +160,7 @@ int main(int argc, char** argv) {
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(kInstanceName);
     if (instance.anotherIsRunning()) return handOver(argc, argv, commandLine.command);
+    const kv::FontWarmUp fonts;
     // A Wayland client keeps to the output's device pixels as set above.
     const bool onWayland = qgetenv("QT_QPA_PLATFORM").startsWith("wayland");
     const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
