@@ -9,6 +9,10 @@ cd "$(dirname "$0")"
 ./scripts/build.sh
 build="${KOLVANE_BUILD_DIR:-build}"
 status=0
+# The layout targets: no source file over 400 lines, no function over 50, no include
+# circle (scripts/check-structure.sh prints what misses them).
+echo "== source layout"
+./scripts/check-structure.sh || status=1
 ./scripts/with-desktop.sh ctest --test-dir "$build" --output-on-failure -j2 -LE '^desktop:' "$@" || status=1
 for f in scripts/desktops/*.sh; do
   d=$(basename "$f" .sh)

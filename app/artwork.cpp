@@ -1,3 +1,5 @@
+// Kolvane's artwork drawn in code: banner, title-bar buttons, tab icons, dropper icon,
+// capture cube.
 #include "app/artwork.h"
 #include "app/programicon.h"
 

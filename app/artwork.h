@@ -1,5 +1,6 @@
 #pragma once
 
+// Kolvane's own artwork for the main window, drawn in code at the desktop's scale.
 #include <QImage>
 
 namespace kv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The capture page CapturePage: PicMain, the capture commands, timed captures and the
+// region editor.
 #include "app/pageframe.h"
 #include "capture/countdown.h"
 #include "platform/clock.h"

@@ -1,3 +1,4 @@
+// The clock line's text: date, Chinese weekday and time.
 #include "app/clockline.h"
 
 namespace kv {

@@ -1,5 +1,6 @@
 #pragma once
 
+// The clock line's text under the main window's status bar, as plain functions.
 #include <QDateTime>
 #include <QString>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The colour page ColourPage: the current colour, its notations and sliders, and the
+// colour sources.
 #include "app/pageframe.h"
 #include "colour/currentcolour.h"
 #include "colour/dropperloupe.h"

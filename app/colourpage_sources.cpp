@@ -5,6 +5,7 @@
 #include "colour/notations.h"
 #include "colour/palettes.h"
 #include "colour/wheel.h"
+#include "platform/screenreaderfactory.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// Reading Kolvane's command line, and the help and version texts.
 #include "app/commandline.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #pragma once
 
+// Kolvane's command line: what a start may ask for, read without a display.
 #include <QString>
 #include <QStringList>
 

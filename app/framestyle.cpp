@@ -1,3 +1,4 @@
+// The label helpers the main window's frame and pages share.
 #include "app/framestyle.h"
 
 #include <QLabel>

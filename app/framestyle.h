@@ -1,5 +1,7 @@
 #pragma once
 
+// The main window's designed colours and label helpers, shared by the frame and its
+// pages.
 #include "platform/colourvalue.h"
 
 #include <QColor>

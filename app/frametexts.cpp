@@ -1,3 +1,4 @@
+// The main window's fixed texts: command captions, tips, links and the rights notice.
 #include "app/frametexts.h"
 
 namespace kv::frametexts {

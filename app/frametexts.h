@@ -1,5 +1,6 @@
 #pragma once
 
+// The main window's fixed texts (captions, tips, link targets), as plain functions.
 #include <QString>
 
 namespace kv::frametexts {

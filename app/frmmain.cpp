@@ -1,3 +1,5 @@
+// The main window's frame: building it, loading it, switching pages, the clock, tips and
+// links.
 #include "app/frmmain.h"
 
 #include "app/artwork.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+// The main window FrmMain: the frame around the colour page and the capture page.
 #include "app/capturepage.h"
 #include "app/colourpage.h"
 #include "app/pageframe.h"

@@ -11,7 +11,7 @@
 #include "platform/fontwarmup.h"
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
-#include "platform/screenreader.h"
+#include "platform/screenreaderfactory.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
 #include "platform/tray.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+// What a page of the main window may ask of the frame around it.
 #include "platform/picture.h"
 #include "platform/units.h"
 

@@ -1,3 +1,4 @@
+// Kolvane's program icon drawn from one description, as pixels and as SVG.
 #include "app/programicon.h"
 
 #include <QLinearGradient>
@@ -110,37 +111,48 @@ QImage paintProgramIcon(const ProgramIconShape& s) {
     return img;
 }
 
+namespace {
+
+// The clip of the wheel, a gradient along each rim side and the heart's glow.
+QString svgDefinitions(const ProgramIconShape& s) {
+    QString defs =
+        QStringLiteral("  <defs>\n"
+                       "    <clipPath id=\"wheel\"><polygon points=\"%1\"/></clipPath>\n")
+            .arg(svgPoints(s.wheel));
+    for (int i = 0; i < 6; ++i) {
+        const QPointF a = s.rim[i], b = s.rim[(i + 1) % 6];
+        defs += QStringLiteral("    <linearGradient id=\"w%1\" gradientUnits=\"userSpaceOnUse\" "
+                               "x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\">"
+                               "<stop offset=\"0\" stop-color=\"%6\"/>"
+                               "<stop offset=\"1\" stop-color=\"%7\"/></linearGradient>\n")
+                    .arg(i)
+                    .arg(a.x())
+                    .arg(a.y())
+                    .arg(b.x())
+                    .arg(b.y())
+                    .arg(s.cornerColours[i].name(), s.cornerColours[(i + 1) % 6].name());
+    }
+    defs += QStringLiteral("    <radialGradient id=\"heart\" gradientUnits=\"userSpaceOnUse\" "
+                           "cx=\"%1\" cy=\"%2\" r=\"%3\">"
+                           "<stop offset=\"0\" stop-color=\"#ffffff\"/>"
+                           "<stop offset=\"0.6\" stop-color=\"#ffffff\" stop-opacity=\"0.78\"/>"
+                           "<stop offset=\"1\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>"
+                           "</radialGradient>\n  </defs>\n")
+                .arg(s.centre.x())
+                .arg(s.centre.y())
+                .arg(s.heartRadius);
+    return defs;
+}
+
+} // namespace
+
 QByteArray programIconSvg() {
     const ProgramIconShape s = programIconShape(256);
     QString svg =
         QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
-                       "viewBox=\"0 0 256 256\">\n"
-                       "  <defs>\n"
-                       "    <clipPath id=\"wheel\"><polygon points=\"%1\"/></clipPath>\n")
-            .arg(svgPoints(s.wheel));
-    for (int i = 0; i < 6; ++i) {
-        const QPointF a = s.rim[i], b = s.rim[(i + 1) % 6];
-        svg += QStringLiteral("    <linearGradient id=\"w%1\" gradientUnits=\"userSpaceOnUse\" "
-                              "x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\">"
-                              "<stop offset=\"0\" stop-color=\"%6\"/>"
-                              "<stop offset=\"1\" stop-color=\"%7\"/></linearGradient>\n")
-                   .arg(i)
-                   .arg(a.x())
-                   .arg(a.y())
-                   .arg(b.x())
-                   .arg(b.y())
-                   .arg(s.cornerColours[i].name(), s.cornerColours[(i + 1) % 6].name());
-    }
-    svg += QStringLiteral("    <radialGradient id=\"heart\" gradientUnits=\"userSpaceOnUse\" "
-                          "cx=\"%1\" cy=\"%2\" r=\"%3\">"
-                          "<stop offset=\"0\" stop-color=\"#ffffff\"/>"
-                          "<stop offset=\"0.6\" stop-color=\"#ffffff\" stop-opacity=\"0.78\"/>"
-                          "<stop offset=\"1\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>"
-                          "</radialGradient>\n  </defs>\n")
-               .arg(s.centre.x())
-               .arg(s.centre.y())
-               .arg(s.heartRadius);
+                       "viewBox=\"0 0 256 256\">\n");
+    svg += svgDefinitions(s);
     svg +=
         QStringLiteral("  <polygon points=\"%1\" fill=\"%2\"/>\n  <g clip-path=\"url(#wheel)\">\n")
             .arg(svgPoints(s.rim), kRim.name());

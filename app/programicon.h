@@ -1,5 +1,6 @@
 #pragma once
 
+// Kolvane's program icon, as pixel pictures and as a scalable SVG.
 #include <QByteArray>
 #include <QColor>
 #include <QImage>

@@ -1,3 +1,4 @@
+// Loading Qt's Simplified Chinese catalogue for the windows Qt draws.
 #include "app/qtchinese.h"
 
 #include <QCoreApplication>

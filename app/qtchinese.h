@@ -1,5 +1,6 @@
 #pragma once
 
+// Qt's own windows (dialogs, message boxes) in Simplified Chinese.
 class QCoreApplication;
 
 namespace kv {

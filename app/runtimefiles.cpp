@@ -1,3 +1,4 @@
+// Finding the files Kolvane reads while it runs: beside the program or installed.
 #include "app/runtimefiles.h"
 
 #include <QDir>

@@ -1,5 +1,6 @@
 #pragma once
 
+// Where Kolvane finds the files it reads while it runs (app.ico).
 #include <QString>
 
 namespace kv {

@@ -1,3 +1,4 @@
+// Running a command from the command line or a second start as a click on its label.
 #include "app/startcommand.h"
 
 #include "app/capturepage.h"

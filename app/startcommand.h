@@ -1,5 +1,6 @@
 #pragma once
 
+// Commands from the command line or a second start, run as clicks on their labels.
 #include "app/commandline.h"
 
 namespace kv {

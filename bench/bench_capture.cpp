@@ -4,6 +4,7 @@
 #include "bench/measure.h"
 #include "capture/screencapture.h"
 #include "platform/picture.h"
+#include "platform/screenreaderfactory.h"
 #include "platform/x11screenreader.h"
 #include "platform/x11windows.h"
 
@@ -22,6 +23,33 @@ namespace {
 // each contender gets three untimed runs first.
 std::vector<double> interleavedMedians(int rounds, const std::vector<std::function<void()>>& runs) {
     return kv::bench::interleavedMedians(rounds, runs, 3);
+}
+
+struct Figures {
+    double ours, qt, getImage, bare; // medians, interleaved
+    double oursAlone, bareAlone;     // medians, each alone
+    bool raw;                        // a bare MIT-SHM read was possible
+};
+
+void printFigures(QSize size, int rounds, const Figures& f) {
+    const double ours = f.ours, qt = f.qt, getImage = f.getImage, bare = f.bare;
+    const double oursAlone = f.oursAlone, bareAlone = f.bareAlone;
+    const bool raw = f.raw;
+    std::printf("full-screen capture, %dx%d, median of %d\n", size.width(), size.height(), rounds);
+    std::printf("  capture path (CaptureScreen) %8.2f ms\n", ours);
+    std::printf("  QScreen::grabWindow(0)       %8.2f ms\n", qt);
+    std::printf("  without Render (GetImage)    %8.2f ms\n", getImage);
+    if (raw) {
+        std::printf("  bare MIT-SHM read            %8.2f ms\n", bare);
+        std::printf("  capture path / bare read     %8.2fx (target <= 1.5x)\n", ours / bare);
+    } else {
+        std::printf("  bare MIT-SHM read            unavailable\n");
+    }
+    std::printf("  grabWindow / capture path    %8.2fx\n", qt / ours);
+    if (raw) std::printf("  without Render / bare read   %8.2fx\n", getImage / bare);
+    if (raw)
+        std::printf("each alone, in a row: capture path %.2f ms, bare read %.2f ms, ratio %.2fx\n",
+                    oursAlone, bareAlone, oursAlone / bareAlone);
 }
 
 } // namespace
@@ -65,20 +93,6 @@ int main(int argc, char** argv) {
     const double oursAlone = interleavedMedians(rounds, {runs[0]})[0];
     const double bareAlone = raw ? interleavedMedians(rounds, {runs[3]})[0] : 0.0;
 
-    std::printf("full-screen capture, %dx%d, median of %d\n", size.width(), size.height(), rounds);
-    std::printf("  capture path (CaptureScreen) %8.2f ms\n", ours);
-    std::printf("  QScreen::grabWindow(0)       %8.2f ms\n", qt);
-    std::printf("  without Render (GetImage)    %8.2f ms\n", getImage);
-    if (raw) {
-        std::printf("  bare MIT-SHM read            %8.2f ms\n", bare);
-        std::printf("  capture path / bare read     %8.2fx (target <= 1.5x)\n", ours / bare);
-    } else {
-        std::printf("  bare MIT-SHM read            unavailable\n");
-    }
-    std::printf("  grabWindow / capture path    %8.2fx\n", qt / ours);
-    if (raw) std::printf("  without Render / bare read   %8.2fx\n", getImage / bare);
-    if (raw)
-        std::printf("each alone, in a row: capture path %.2f ms, bare read %.2f ms, ratio %.2fx\n",
-                    oursAlone, bareAlone, oursAlone / bareAlone);
+    printFigures(size, rounds, {ours, qt, getImage, bare, oursAlone, bareAlone, raw != nullptr});
     return 0;
 }

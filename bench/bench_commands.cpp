@@ -10,7 +10,7 @@
 #include "platform/clock.h"
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
-#include "platform/screenreader.h"
+#include "platform/screenreaderfactory.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
@@ -48,6 +48,41 @@ void leaveEditor(FrmMain& main, bench::OpeningTimeline& opening) {
     opening.steps.clear();
 }
 
+// The times of each run, in ms.
+struct Samples {
+    std::vector<double> handed, exited, clicked;
+};
+
+// One run: the shortcut's command, then the click for the baseline; false when the
+// command did not open the editor.
+bool measureRun(int run, FrmMain& main, bench::OpeningTimeline& opening, const QString& program,
+                Samples& samples) {
+    QElapsedTimer t;
+    t.start();
+    QProcess shortcut;
+    double gone = -1;
+    QObject::connect(&shortcut, &QProcess::finished, [&] { gone = t.nsecsElapsed() / 1e6; });
+    shortcut.start(program, {QStringLiteral("--region")});
+    const double frame = firstFrameAfter(opening, t);
+    shortcut.waitForFinished(5000);
+    if (frame < 0 || shortcut.exitCode() != 0) {
+        std::printf("run %d: the command did not open the editor\n", run);
+        return false;
+    }
+    samples.handed.push_back(frame);
+    samples.exited.push_back(gone);
+    leaveEditor(main, opening);
+
+    QElapsedTimer c;
+    c.start();
+    QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
+    samples.clicked.push_back(firstFrameAfter(opening, c));
+    leaveEditor(main, opening);
+    std::printf("  run %d: command %.1f ms, click %.1f ms\n", run, samples.handed.back(),
+                samples.clicked.back());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -77,32 +112,11 @@ int main(int argc, char** argv) {
     QTest::qWait(300);
 
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../kolvane");
-    std::vector<double> handed, exited, clicked;
-    for (int run = 0; run < 7; ++run) {
-        QElapsedTimer t;
-        t.start();
-        QProcess shortcut;
-        double gone = -1;
-        QObject::connect(&shortcut, &QProcess::finished, [&] { gone = t.nsecsElapsed() / 1e6; });
-        shortcut.start(program, {QStringLiteral("--region")});
-        const double frame = firstFrameAfter(opening, t);
-        shortcut.waitForFinished(5000);
-        if (frame < 0 || shortcut.exitCode() != 0) {
-            std::printf("run %d: the command did not open the editor\n", run);
-            return 1;
-        }
-        handed.push_back(frame);
-        exited.push_back(gone);
-        leaveEditor(main, opening);
-
-        QElapsedTimer c;
-        c.start();
-        QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
-        clicked.push_back(firstFrameAfter(opening, c));
-        leaveEditor(main, opening);
-        std::printf("  run %d: command %.1f ms, click %.1f ms\n", run, handed.back(),
-                    clicked.back());
-    }
+    Samples samples;
+    for (int run = 0; run < 7; ++run)
+        if (!measureRun(run, main, opening, program, samples)) return 1;
+    const std::vector<double>&handed = samples.handed, &exited = samples.exited,
+          &clicked = samples.clicked;
     const double h = median(handed), c = median(clicked);
     const QSize size = screen->screenSize();
     std::printf("screen %dx%d\n", size.width(), size.height());

@@ -6,7 +6,7 @@
 #include "colour/notations.h"
 #include "loupe/loupe.h"
 #include "loupe/loupepicture.h"
-#include "platform/screenreader.h"
+#include "platform/screenreaderfactory.h"
 
 #include <QApplication>
 #include <QDir>

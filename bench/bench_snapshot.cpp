@@ -4,7 +4,7 @@
 #include "bench/openingtimeline.h"
 #include "platform/clock.h"
 #include "platform/heap.h"
-#include "platform/screenreader.h"
+#include "platform/screenreaderfactory.h"
 #include "snapshot/history.h"
 #include "snapshot/surface.h"
 
@@ -48,6 +48,48 @@ private:
     Monitors monitors_;
 };
 
+using Timeline = std::vector<std::pair<QString, std::vector<double>>>;
+
+void printOpening(ScreenReader& screen, const std::vector<double>& open,
+                  const std::vector<double>& grab, const Timeline& timeline) {
+    const QRect root = screen.monitors().root;
+    const double o = median(open), b = median(grab);
+    std::printf("desktop %dx%d in %d monitor(s)\n", root.width(), root.height(),
+                int(screen.monitors().list.size()));
+    std::printf("click to first editor frame: median %.1f ms (min %.1f, target < 100)\n", o,
+                *std::min_element(open.begin(), open.end()));
+    for (const auto& [what, at] : timeline)
+        std::printf("    %-18s at %.1f ms (median)\n", qPrintable(what), median(at));
+    std::printf("bare full-screen read:       median %.1f ms; opening = %.1f x the read\n", b,
+                b > 0 ? o / b : 0.0);
+}
+
+// A click on "区域截图"; the time to the editor's first frame, -1 when none came.
+double openOnce(FrmMain& main, int run) {
+    QElapsedTimer t;
+    t.start();
+    QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
+    const double clicked = t.nsecsElapsed() / 1e6;
+    FrmSnap* snap = main.capturePage().Snap.data();
+    if (!snap) {
+        std::printf("the editor did not open\n");
+        return -1;
+    }
+    // Read the clock when the frame is reported, not when this loop gets round to it.
+    double framed = -1;
+    const QMetaObject::Connection stamp = QObject::connect(
+        snap, &FrmSnap::firstFramePainted, snap, [&] { framed = t.nsecsElapsed() / 1e6; });
+    QSignalSpy painted(snap, &FrmSnap::firstFramePainted);
+    const bool came = !painted.isEmpty() || painted.wait(5000);
+    QObject::disconnect(stamp); // `framed` goes with this call
+    if (!came) {
+        std::printf("no frame painted\n");
+        return -1;
+    }
+    std::printf("  run %d: %.1f ms (click handled after %.1f ms)\n", run, framed, clicked);
+    return framed;
+}
+
 // The median time from the click to the editor's first frame; -1 when it never came.
 double benchOpening(ScreenReader* screen) {
     keepLargeBlocksForReuse(); // as the program does
@@ -68,34 +110,17 @@ double benchOpening(ScreenReader* screen) {
     QTest::qWait(300);
 
     std::vector<double> open, grab;
-    std::vector<std::pair<QString, std::vector<double>>> timeline;
+    Timeline timeline;
     const QRect root = screen->monitors().root;
     for (int run = 0; run < 7; ++run) {
-        QElapsedTimer t;
-        t.start();
-        QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
-        const double clicked = t.nsecsElapsed() / 1e6;
-        FrmSnap* snap = main.capturePage().Snap.data();
-        if (!snap) {
-            std::printf("the editor did not open\n");
-            return -1;
-        }
-        // Read the clock when the frame is reported, not when this loop gets round to it.
-        double framed = -1;
-        QObject::connect(snap, &FrmSnap::firstFramePainted, snap,
-                         [&] { framed = t.nsecsElapsed() / 1e6; });
-        QSignalSpy painted(snap, &FrmSnap::firstFramePainted);
-        if (painted.isEmpty() && !painted.wait(5000)) {
-            std::printf("no frame painted\n");
-            return -1;
-        }
+        const double framed = openOnce(main, run);
+        if (framed < 0) return -1;
         open.push_back(framed);
-        std::printf("  run %d: %.1f ms (click handled after %.1f ms)\n", run, open.back(), clicked);
         for (std::size_t i = 0; i < opening.steps.size(); ++i) {
             if (timeline.size() <= i) timeline.push_back({opening.steps[i].first, {}});
             timeline[i].second.push_back(opening.steps[i].second);
         }
-        snap->Form_KeyPress(27); // Esc: back to the main window
+        main.capturePage().Snap->Form_KeyPress(27); // Esc: back to the main window
         QTest::qWait(200);
 
         // The baseline: one bare read of the whole screen through the same reader.
@@ -105,15 +130,8 @@ double benchOpening(ScreenReader* screen) {
         grab.push_back(g.nsecsElapsed() / 1e6);
         QTest::qWait(100);
     }
-    const double o = median(open), b = median(grab);
-    std::printf("desktop %dx%d in %d monitor(s)\n", root.width(), root.height(),
-                int(screen->monitors().list.size()));
-    std::printf("click to first editor frame: median %.1f ms (min %.1f, target < 100)\n", o,
-                *std::min_element(open.begin(), open.end()));
-    for (const auto& [what, at] : timeline)
-        std::printf("    %-18s at %.1f ms (median)\n", qPrintable(what), median(at));
-    std::printf("bare full-screen read:       median %.1f ms; opening = %.1f x the read\n", b,
-                b > 0 ? o / b : 0.0);
+    const double o = median(open);
+    printOpening(*screen, open, grab, timeline);
     return o;
 }
 

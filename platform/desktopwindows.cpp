@@ -1,4 +1,4 @@
-#include "platform/screenreader.h"
+#include "platform/screenreaderfactory.h"
 #include "platform/x11windows.h"
 
 namespace kv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// What the program reads the screen through, whichever backend reads it.
+
 #include "platform/monitors.h"
 
 #include <QImage>
@@ -48,12 +50,5 @@ public:
     // pixels under the pointer is not possible for us. Waits for the pick.
     virtual PickedColour pickColour() { return {}; }
 };
-
-// The reader for this session, chosen once: the desktop portal in a Wayland
-// session, the X server otherwise.
-std::unique_ptr<ScreenReader> createScreenReader();
-// Whether this is a Wayland session (WAYLAND_DISPLAY set, or XDG_SESSION_TYPE
-// says so), where other programs' pixels are reached only through the portal.
-bool isWaylandSession();
 
 } // namespace kv

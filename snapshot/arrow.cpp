@@ -1,3 +1,4 @@
+// The arrow head's geometry.
 #include "snapshot/arrow.h"
 
 #include <QPainter>

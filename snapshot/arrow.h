@@ -1,5 +1,6 @@
 #pragma once
 
+// The geometry of the arrow tool's barbed head, as a plain function.
 #include <QColor>
 #include <QPointF>
 #include <optional>

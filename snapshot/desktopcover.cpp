@@ -1,3 +1,5 @@
+// Freezing the whole desktop into one picture and covering every monitor with the
+// editor.
 #include "snapshot/desktopcover.h"
 #include "snapshot/outputviews.h"
 

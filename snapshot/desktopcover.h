@@ -1,5 +1,6 @@
 #pragma once
 
+// The frozen picture of the whole desktop and the editor's window over every monitor.
 #include "platform/monitors.h"
 #include "platform/screenreader.h"
 

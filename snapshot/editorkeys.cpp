@@ -1,3 +1,4 @@
+// What each key does in the region editor.
 #include "snapshot/editorkeys.h"
 
 namespace kv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The region editor's keys (pointer and selection nudges, copying a pixel), as plain
+// logic.
 #include <QPoint>
 #include <QtCore/qnamespace.h>
 

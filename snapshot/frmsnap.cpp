@@ -1,3 +1,4 @@
+// The region editor FrmSnap: its window, overlays, selection, handles and history steps.
 #include "snapshot/frmsnap.h"
 #include "platform/colourvalue.h"
 
@@ -7,7 +8,6 @@
 #include "snapshot/desktopcover.h"
 #include "snapshot/optionbar.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -143,30 +143,6 @@ void FrmSnap::ShowAgain() {
     ShowEditor();
 }
 
-void FrmSnap::Form_KeyPress(int keyAscii) {
-    if (keyAscii == 27) CloseEditor();
-}
-
-void FrmSnap::Unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
-    HideLoupe();
-    hide();
-    if (SnapHost* host = services_.host) host->SnapUnloaded();
-}
-
-void FrmSnap::CloseEditor() {
-    if (unloaded_) return;
-    HideLoupe();
-    hide();
-    resetScreenPointer();
-    if (SnapHost* host = services_.host) {
-        host->SnapShowMainWindow();
-        host->SnapRemoveTrayIcon();
-    }
-    Unload();
-}
-
 void FrmSnap::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QImage& shown = surface.screen();
@@ -192,13 +168,6 @@ void FrmSnap::keyPressEvent(QKeyEvent* event) {
     }
     if (EditorKeyPress(event->key(), event->modifiers())) return;
     QWidget::keyPressEvent(event);
-}
-
-void FrmSnap::closeEvent(QCloseEvent* event) {
-    // Closed from outside (the window manager): leave as with Esc, so the main window
-    // never stays hidden.
-    event->accept();
-    if (!unloaded_ && isVisible()) CloseEditor();
 }
 
 // ---------------------------------------------------------------- mouse on the surface
@@ -337,21 +306,6 @@ void FrmSnap::Form_MouseUp(int button, float x, float y) {
     originX = selection().left;
     originY = selection().top;
     PlaceToolBar();
-}
-
-void FrmSnap::Form_DblClick() {
-    const int x = nearInt(downX), y = nearInt(downY);
-    // selRect is the selection as the last press in a selection found it; a press that
-    // then cleared it leaves it behind. Only the selection that still exists finishes,
-    // never one that was thrown away (that would hand back an empty region).
-    if (selRect.contains(x, y) && selRectOf(selection()).contains(x, y)) {
-        TextEdit->hide();
-        // The double click's own first click, with a figure tool armed, left a figure
-        // without extent (a dot) on the working image; it was never kept, and it must
-        // not end up in the region.
-        surface.setCommitted(surface.committed());
-        FinishRegion();
-    }
 }
 
 void FrmSnap::StackReadOuts() {

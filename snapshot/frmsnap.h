@@ -1,5 +1,6 @@
 #pragma once
 
+// The full-screen region editor FrmSnap.
 #include "loupe/loupe.h"
 #include "platform/picture.h"
 #include "platform/screenreader.h"

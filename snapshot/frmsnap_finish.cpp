@@ -1,14 +1,31 @@
-// Finishing a region: cut it to the clipboard and hand it back to the main window.
+// How the editor ends: finishing (the region cut to the clipboard and handed back to
+// the main window), or leaving without a picture.
 #include "snapshot/frmsnap.h"
 
 #include "imageio/clipboardencoder.h"
 #include "platform/screenpointer.h"
 #include "platform/units.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QThread>
 
 namespace kv {
+
+void FrmSnap::Form_DblClick() {
+    const int x = nearInt(downX), y = nearInt(downY);
+    // selRect is the selection as the last press in a selection found it; a press that
+    // then cleared it leaves it behind. Only the selection that still exists finishes,
+    // never one that was thrown away (that would hand back an empty region).
+    if (selRect.contains(x, y) && selRectOf(selection()).contains(x, y)) {
+        TextEdit->hide();
+        // The double click's own first click, with a figure tool armed, left a figure
+        // without extent (a dot) on the working image; it was never kept, and it must
+        // not end up in the region.
+        surface.setCommitted(surface.committed());
+        FinishRegion();
+    }
+}
 
 FinishedRegion FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
     HideLoupe();
@@ -53,6 +70,39 @@ void FrmSnap::FinishRegion() {
         host->SnapShowMainWindow();
         host->SnapRemoveTrayIcon();
     }
+}
+
+// ---------------------------------------------------------------- leaving
+
+void FrmSnap::Form_KeyPress(int keyAscii) {
+    if (keyAscii == 27) CloseEditor();
+}
+
+void FrmSnap::closeEvent(QCloseEvent* event) {
+    // Closed from outside (the window manager): leave as with Esc, so the main window
+    // never stays hidden.
+    event->accept();
+    if (!unloaded_ && isVisible()) CloseEditor();
+}
+
+void FrmSnap::CloseEditor() {
+    if (unloaded_) return;
+    HideLoupe();
+    hide();
+    resetScreenPointer();
+    if (SnapHost* host = services_.host) {
+        host->SnapShowMainWindow();
+        host->SnapRemoveTrayIcon();
+    }
+    Unload();
+}
+
+void FrmSnap::Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    HideLoupe();
+    hide();
+    if (SnapHost* host = services_.host) host->SnapUnloaded();
 }
 
 } // namespace kv

@@ -1,3 +1,4 @@
+// The undo history's tiled, shared storage of committed pictures.
 #include "snapshot/history.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #pragma once
 
+// The region editor's undo history of committed pictures.
 #include <QByteArray>
 #include <QImage>
 #include <QRect>

@@ -1,3 +1,4 @@
+// The option bar's controls: colour grid, pen sizes and font size.
 #include "snapshot/optionbar.h"
 
 #include "platform/units.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+// The region editor's option bar: colour, pen size and font size for the tools.
 #include "snapshot/toolbar_widgets.h"
 #include "snapshot/toolicons.h"
 #include "snapshot/tooloptions.h"

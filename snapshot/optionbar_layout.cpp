@@ -1,3 +1,4 @@
+// Where the option bar and its controls go.
 #include "snapshot/optionbar_layout.h"
 
 #include <algorithm>

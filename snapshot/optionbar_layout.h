@@ -1,5 +1,6 @@
 #pragma once
 
+// The option bar's layout and placement, as plain geometry.
 #include <QPointF>
 #include <QRectF>
 

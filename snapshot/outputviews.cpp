@@ -1,3 +1,4 @@
+// The editor's full-screen windows, one per output.
 #include "snapshot/outputviews.h"
 
 #include <QApplication>

@@ -1,5 +1,7 @@
 #pragma once
 
+// One full-screen window of the editor per output, where one window cannot cover them
+// all.
 #include "platform/monitors.h"
 
 #include <QObject>

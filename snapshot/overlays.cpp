@@ -1,3 +1,4 @@
+// The selection outline and the handle widgets.
 #include "snapshot/overlays.h"
 
 #include <QMouseEvent>

@@ -1,5 +1,6 @@
 #pragma once
 
+// The editor's overlay widgets: the selection outline and its eight handles.
 #include "snapshot/selection.h"
 
 #include <QColor>

@@ -1,3 +1,5 @@
+// Selection geometry: rubber band, handles, moves, tool-bar placement and read-out
+// texts.
 #include "snapshot/selection.h"
 
 #include "platform/colourvalue.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The selection's geometry, as plain functions: rubber band, handles, moves, tool-bar
+// place.
 #include "platform/monitors.h"
 
 #include <QPoint>

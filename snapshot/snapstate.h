@@ -1,5 +1,6 @@
 #pragma once
 
+// The region editor's state as one value, fresh at every load.
 #include "snapshot/selection.h"
 #include "snapshot/toolkind.h"
 #include "snapshot/tooloptions.h"

@@ -1,3 +1,4 @@
+// Pen widths and the inside-the-selection test of the strokes.
 #include "snapshot/strokes.h"
 
 #include <QPainter>

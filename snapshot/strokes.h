@@ -1,5 +1,6 @@
 #pragma once
 
+// What every stroke shares: pen widths, the arrow's head length, inside the selection.
 #include <QColor>
 #include <QPointF>
 #include <QRectF>

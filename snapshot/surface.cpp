@@ -1,3 +1,4 @@
+// The editor's three drawing layers.
 #include "snapshot/surface.h"
 
 #include <cstring>

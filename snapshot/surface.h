@@ -1,5 +1,6 @@
 #pragma once
 
+// The region editor's drawing surface: committed picture, working image and screen.
 #include <QImage>
 #include <QPainter>
 #include <QRect>

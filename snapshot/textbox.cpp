@@ -1,3 +1,4 @@
+// The text box's growth and the font-size text.
 #include "snapshot/textbox.h"
 
 #include <algorithm>

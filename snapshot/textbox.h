@@ -1,5 +1,6 @@
 #pragma once
 
+// The text tool's box, as plain rules: its width and its font size.
 #include <QString>
 
 namespace kv {

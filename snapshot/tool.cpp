@@ -1,3 +1,4 @@
+// The shared parts of the drawing tools.
 #include "snapshot/tool.h"
 
 #include "snapshot/strokes.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+// The drawing tool interface: press, move and release against the surface and options.
 #include "snapshot/toolkind.h"
 #include "snapshot/tooloptions.h"
 

@@ -1,3 +1,4 @@
+// The tool bar's buttons and hover frames.
 #include "snapshot/toolbar.h"
 
 #include "platform/units.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+// The region editor's tool bar of ten buttons.
 #include "snapshot/toolbar_layout.h"
 #include "snapshot/toolbar_widgets.h"
 

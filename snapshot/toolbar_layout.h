@@ -1,5 +1,6 @@
 #pragma once
 
+// The tool bar's layout and button indexes.
 #include <array>
 
 namespace kv {

@@ -1,3 +1,4 @@
+// The small widgets the tool bar and option bar are built from.
 #include "snapshot/toolbar_widgets.h"
 
 #include "platform/screenpointer.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+// Small widgets shared by the tool bar and the option bar.
 #include <QColor>
 #include <QImage>
 #include <QWidget>

@@ -1,3 +1,4 @@
+// The tool bar's icons, drawn in code.
 #include "snapshot/toolicons.h"
 
 #include <QPainter>

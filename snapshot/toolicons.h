@@ -1,5 +1,6 @@
 #pragma once
 
+// The region editor's icons, drawn in code.
 #include <QImage>
 
 class QPainter;

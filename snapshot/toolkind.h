@@ -1,5 +1,6 @@
 #pragma once
 
+// The names of the editor's drawing tools and what kind of chooser each has.
 #include <memory>
 
 class QPainter;

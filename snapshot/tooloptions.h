@@ -1,5 +1,6 @@
 #pragma once
 
+// The options the option bar sets for the drawing tools.
 #include "snapshot/textbox.h"
 #include "snapshot/toolkind.h"
 

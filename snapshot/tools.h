@@ -1,5 +1,6 @@
 #pragma once
 
+// The five drawing tools behind the tool interface.
 #include "snapshot/tool.h"
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// The one table of what each drawing tool is.
 #include "snapshot/tooltable.h"
 
 #include "snapshot/optionbar_layout.h"

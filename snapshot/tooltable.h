@@ -1,5 +1,6 @@
 #pragma once
 
+// The tool table: button, tip, icon, pen slot and option-bar width of each tool.
 #include "snapshot/toolkind.h"
 
 #include <QImage>

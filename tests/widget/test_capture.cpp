@@ -2,6 +2,7 @@
 // tray, a fixed clock and a recording tone player; timer ticks are called
 // directly rather than waited for.
 #include "app/frmmain.h"
+#include "platform/screenreaderfactory.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
 #include "platform/x11windows.h"

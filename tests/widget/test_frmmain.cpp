@@ -1,5 +1,6 @@
 #include "app/frametexts.h"
 #include "app/frmmain.h"
+#include "platform/screenreaderfactory.h"
 #include "support/mouse.h"
 
 #include <QApplication>

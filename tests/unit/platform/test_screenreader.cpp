@@ -1,6 +1,6 @@
 // The screen reader returns what the X server shows, pixel for pixel, compared
 // with an independent grab by ImageMagick's `import`.
-#include "platform/screenreader.h"
+#include "platform/screenreaderfactory.h"
 #include "platform/x11screenreader.h"
 
 #include <QPainter>

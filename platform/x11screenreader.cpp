@@ -1,10 +1,10 @@
-#include "platform/screenreader.h"
+// Reading the screen on X: straight from the server through shared memory (and
+// Render), or through Qt's grab where the server cannot.
+#include "platform/x11screenreader.h"
 
-#include "platform/portalscreenreader.h"
 #include "platform/x11connection.h"
 #include "platform/x11monitors.h"
 #include "platform/x11rendercopy.h"
-#include "platform/x11screenreader.h"
 #include "platform/x11shmpool.h"
 #include "platform/x11shmsegment.h"
 
@@ -337,17 +337,6 @@ std::unique_ptr<ScreenReader> createX11ScreenReader(X11ReadPath path) {
 
 std::unique_ptr<ScreenReader> createQtScreenReader() {
     return std::make_unique<QtScreenReader>();
-}
-
-bool isWaylandSession() {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
-}
-
-std::unique_ptr<ScreenReader> createScreenReader() {
-    if (isWaylandSession()) return createPortalScreenReader();
-    if (auto reader = createX11ScreenReader(X11ReadPath::Best)) return reader;
-    return createQtScreenReader();
 }
 
 } // namespace kv
