@@ -84,15 +84,14 @@ void save(const QImage& source, const QString& path, const char* key) {
     }
 }
 
-// The same number of bytes as `like`, written plainly to the same folder.
+// The same number of bytes as `like`, ready in memory, written to the same
+// folder in one write() with the same steps as a save (a new file beside the
+// target, renamed over it).
 std::function<void()> plainWrite(const QString& like) {
     const QByteArray bytes(QFileInfo(like).size(), '\x5a');
     const QString path = like + QStringLiteral(".raw");
     return [bytes, path] {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        f.close();
+        if (writeWholeFile(path, bytes)) std::exit(1);
     };
 }
 

@@ -3,6 +3,7 @@
 // pictures (indexed, with alpha, 1 bit) go to Qt's writer, which keeps their
 // own depth.
 #include "imageio/encoders.h"
+#include "imageio/packrows.h"
 
 #include <algorithm>
 #include <cstring>
@@ -60,19 +61,14 @@ bool writeBmp(const QImage& image, const ByteSink& sink) {
     putHeaders(header, rgb, quint32(pixelBytes));
     if (!sink(reinterpret_cast<const char*>(header), headerBytes)) return false;
     // Rows go out in pieces small enough to stay in the processor's cache on
-    // their way to the file, bottom row first; Qt's converter (vector code)
-    // turns each piece into B, G, R bytes.
-    const int rowsPerPiece = int(std::clamp<qsizetype>((256 << 10) / rowBytes, 1, rgb.height()));
+    // their way to the file, bottom row first.
+    const int rowsPerPiece = int(std::clamp<qsizetype>((1 << 20) / rowBytes, 1, rgb.height()));
     std::vector<uchar> piece(size_t(rowBytes * rowsPerPiece), 0);
     for (int last = rgb.height(); last > 0; last -= rowsPerPiece) {
         const int rows = std::min(rowsPerPiece, last);
-        const int first = last - rows;
-        const QImage view(rgb.constScanLine(first), rgb.width(), rows, rgb.bytesPerLine(),
-                          QImage::Format_RGB32);
-        const QImage bgr = view.convertToFormat(QImage::Format_BGR888);
         for (int r = 0; r < rows; ++r)
-            std::memcpy(piece.data() + rowBytes * r, bgr.constScanLine(rows - 1 - r),
-                        size_t(3 * rgb.width()));
+            packBgr(reinterpret_cast<const QRgb*>(rgb.constScanLine(last - 1 - r)),
+                    piece.data() + rowBytes * r, rgb.width());
         // The padding after each row stays zero, as readers expect.
         if (!sink(reinterpret_cast<const char*>(piece.data()), rowBytes * rows)) return false;
     }

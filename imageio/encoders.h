@@ -31,7 +31,8 @@ struct Encoded {
 //   PNG   lossless, RGB (RGBA when the picture has an alpha channel);
 //   JPEG  baseline at the given quality;
 //   BMP   the picture's own depth (24 bits for a screen picture, 8 for an indexed one);
-//   GIF   palette reduced with dithering when the picture has more than 256 colours;
+//   GIF   palette reduced (nearest colours, no dithering) when the picture has more
+//         than 256 colours;
 //   TIFF  8 bits per sample at the given depth and compression.
 Encoded encodePicture(const QImage& image, PictureFormat format, const EncodeSettings& settings);
 

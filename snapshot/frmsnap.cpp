@@ -5,6 +5,7 @@
 #include "platform/units.h"
 #include "platform/windowgone.h"
 #include "snapshot/desktopcover.h"
+#include "snapshot/optionbar.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -102,21 +103,8 @@ void FrmSnap::Form_Load() {
     HideLoupe();
     keysUsed_ = false;
     copyNoticeOnly_ = false;
-    Status.clear();
-    flaga = false;
-    originX = originY = downX = downY = 0;
-    selRect = {};
-    justCleared = 0;
-    handleDrag.clear();
-    pressLeft = pressTop = pressRight = pressBottom = 0;
-    dragCursor = {};
-    toolMode = false;
-    toolKind = ToolKind::None;
-    lastToolIndex = 0;
-    drawing = false;
-    startX = startY = 0;
-    penIndex = {0, 0, 2};
-    DrawWidth = 1;
+    static_cast<SnapState&>(*this) = SnapState{};
+    optionBar->setOptions(toolOptions);
 
     Picture1->move(Picture1->x(), -Picture1->height());
     Picture1->hide();
@@ -132,7 +120,6 @@ void FrmSnap::Form_Load() {
     surface.load(shot);
     history.start(surface.committed());
     Status = QStringLiteral("draw");
-    toolMode = false;
     markOpening(QStringLiteral("loaded"));
 }
 
@@ -349,7 +336,6 @@ void FrmSnap::Form_MouseUp(int button, float x, float y) {
         if (justCleared == 0) CloseEditor();
         return;
     }
-    DrawWidth = 1;
     if (Status == QLatin1String("draw")) Status = QStringLiteral("move");
     originX = selection().left;
     originY = selection().top;
@@ -386,108 +372,6 @@ void FrmSnap::PlaceToolBar() {
     Picture1->move(nearInt(at.x()), nearInt(at.y()));
     Picture1->show();
     Picture1->raise();
-}
-
-// ---------------------------------------------------------------- handles and moving
-
-void FrmSnap::ImageMove() {
-    const auto at = handlePositions(selection());
-    for (int i = 0; i < kHandleCount; ++i)
-        Image1[std::size_t(i)]->move(nearInt(at[std::size_t(i)].x()),
-                                     nearInt(at[std::size_t(i)].y()));
-    for (HandleBox* h : Image1)
-        h->show();
-}
-
-void FrmSnap::Image1_MouseDown(int /*index*/) {
-    if (historyCount() == 1) {
-        toolMode = false;
-        showReadOuts();
-    }
-    if (!toolMode && Status == QLatin1String("move")) {
-        handleDrag = QStringLiteral("Start");
-        const SelBox& s = selection();
-        pressLeft = s.left;
-        pressTop = s.top;
-        pressRight = s.left + s.width;
-        pressBottom = s.top + s.height;
-        Picture1->hide();
-        Picture2->hide();
-        history.resetToFirst();
-    }
-}
-
-void FrmSnap::Image1_MouseMove(int index, QPointF screenPos) {
-    if (index < 0 || index >= kHandleCount) return;
-    setScreenPointer(handleCursor(index));
-    if (handleDrag != QLatin1String("Start")) return;
-    // Where the desktop is larger than its monitors the pointer can go where the
-    // selection may not.
-    dragCursor =
-        clampInto(QPoint(nearInt(screenPos.x()), nearInt(screenPos.y())), monitors_.desktop());
-    Image1[std::size_t(index)]->move(dragCursor);
-    setSelection(resizeByHandle(index, selection(), {pressLeft, pressTop, pressRight, pressBottom},
-                                dragCursor));
-    ImageMove();
-    LblPos->setText(sizeText(selection().width, selection().height));
-    LblPos->adjustSize();
-    StackReadOuts();
-    originX = selection().left;
-    originY = selection().top;
-    ShowLoupe(dragCursor);
-}
-
-void FrmSnap::Image1_MouseUp(int /*index*/) {
-    HideLoupe();
-    handleDrag = QStringLiteral("Stop");
-    PlaceToolBar();
-}
-
-void FrmSnap::MoveDrag(float x, float y) {
-    setScreenPointer(Qt::SizeAllCursor);
-    setSelection(moveSelection(selection(), {originX, originY}, {downX, downY}, {x, y},
-                               monitors_.desktop()));
-    StackReadOuts();
-}
-
-// ---------------------------------------------------------------- history
-
-void FrmSnap::Commit() {
-    surface.commit();
-    history.push(surface.committed());
-}
-
-void FrmSnap::Undo() {
-    if (historyCount() < 2) {
-        history.undo();
-        BackToSelecting();
-        return;
-    }
-    // The surface lets go of its pictures so the history can step in place; it gets
-    // the new picture straight back.
-    surface.release();
-    surface.setCommitted(*history.undo());
-}
-
-void FrmSnap::BackToSelecting() {
-    Status = QStringLiteral("draw");
-    Shape1->hide();
-    Picture1->hide();
-    Picture2->hide();
-    hideReadOuts();
-    const SelBox s = selection();
-    setSelection({s.left, s.top, 0, 0});
-    hideHandles();
-    toolMode = false;
-}
-
-void FrmSnap::Redo() {
-    if (historyCount() >= historyTop()) {
-        history.redo();
-        return;
-    }
-    surface.release();
-    surface.setCommitted(*history.redo());
 }
 
 } // namespace kv

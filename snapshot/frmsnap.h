@@ -10,8 +10,9 @@
 #include "snapshot/overlays.h"
 #include "snapshot/selection.h"
 #include "snapshot/snaphost.h"
+#include "snapshot/snapstate.h"
 #include "snapshot/surface.h"
-#include "snapshot/tooltable.h"
+#include "snapshot/tool.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -34,18 +35,14 @@ struct FrmSnapServices {
     QString saveFolder;             // where the save dialog starts: the folder captures go to
 };
 
-// Mouse buttons as flag sets: left 1, right 2, middle 4.
-constexpr int kLeftButton = 1;
-constexpr int kRightButton = 2;
-constexpr int kMiddleButton = 4;
-
 // The full-screen region editor. It covers the screen with a frozen picture of it, so
 // editor coordinates are screen pixels; the user selects a region, adjusts it, draws on
 // it and finishes or leaves.
 //
 // The window turns events into calls of its handlers below; the geometry, the surface
-// layers and the history live in plain classes (selection.h, surface.h, history.h).
-class FrmSnap : public QWidget {
+// layers, the history and the drawing tools live in plain classes (selection.h,
+// surface.h, history.h, tool.h). Its state (SnapState) starts afresh at every load.
+class FrmSnap : public QWidget, public SnapState {
     Q_OBJECT
 public:
     explicit FrmSnap(const FrmSnapServices& services, QWidget* parent = nullptr);
@@ -83,25 +80,7 @@ public:
         if (openClock.isValid()) openTimeline.emplace_back(what, openClock.nsecsElapsed() / 1e6);
     }
 
-    // ---- editor state ----
-    QString Status;     // "draw" or "move"
-    bool flaga = false; // a finished region waits for the main window's save command
-    float originX = 0, originY = 0;
-    float downX = 0, downY = 0;
-    SelRect selRect;
-    int justCleared = 0;
-    QString handleDrag; // "Start" while a handle is held, "Stop" after
-    float pressLeft = 0, pressTop = 0, pressRight = 0, pressBottom = 0;
-    QPoint dragCursor;
-    bool toolMode = false;
-    ToolKind toolKind = ToolKind::None; // the tool armed last
-    int lastToolIndex = 0;
-    bool drawing = false;
-    float startX = 0, startY = 0;
-    std::array<std::int16_t, 3> penIndex{0, 0, 2}; // ellipse, rectangle, brush
-    int DrawWidth = 1;                             // the window's line width for drawing
-
-    // ---- surface and history ----
+    // ---- surface and history (history steps in frmsnap_draw.cpp) ----
     Surface surface;
     History history;
     int historyCount() const { return history.count(); }
@@ -135,7 +114,7 @@ public:
     // The colour read-out from the surface drawn on now; -1 for an unreadable pixel.
     int surfacePixel(float x, float y) const;
 
-    // ---- handles and moving ----
+    // ---- handles and moving (frmsnap_handles.cpp) ----
     void ImageMove();
     void Image1_MouseDown(int index);
     void Image1_MouseMove(int index, QPointF screenPos);
@@ -167,9 +146,10 @@ public:
     void toolPress(int button, float x, float y);
     void toolMove(int button, float x, float y);
     void toolRelease(int button, float x, float y);
-    // Clears the previous figure and draws the arrow, ellipse or rectangle from the
-    // press to `end` on the current target; false for any other tool.
-    bool drawFigure(QPointF end, const QColor& colour);
+    // The tool toolKind names; nullptr while none is armed.
+    Tool* armedTool() const;
+    // What the armed tool draws against: the surface, the options, the selection.
+    ToolContext toolContext();
     // Builds the tool bar's buttons, the option bar and the text box's behaviour.
     void buildToolArea();
 
@@ -203,10 +183,15 @@ public:
     class OptionBar* optionBar = nullptr;
     // A click on tool-bar button `index`: arms a tool, undoes, redoes, finishes or leaves.
     void Image2_Click(int index);
+    // A click on a drawing tool's button: draws typed text, then opens, keeps or closes
+    // the tool's option bar and arms the tool.
+    void ArmTool(int index);
     // Puts the option bar 3 pixels below the tool bar, or above it near the screen bottom.
     void PlaceOptionBar();
-    // An arrow from the tail (x0, y0) to the tip (X1, Y1) on the surface drawn on now.
-    void Arrow(float x0, float y0, float X1, float Y1, float ArrowLen, const QColor& color);
+    // Opens the empty text box with its top-left corner at (x, y), focused.
+    void OpenTextEdit(int x, int y);
+    // The text box's colour and font size from the options.
+    void StyleTextEdit();
     // Draws the text box's text into the picture and commits it; an empty box just closes.
     void DrawStr();
     // The text box widens with its text.
@@ -237,6 +222,7 @@ private:
     void hideHandles();
 
     FrmSnapServices services_;
+    std::array<std::unique_ptr<Tool>, kToolCount> tools_; // one per ToolKind, Arrow first
     Monitors monitors_;
     Loupe loupe_;
     bool keysUsed_ = false;       // the keys' tip has done its work for this load

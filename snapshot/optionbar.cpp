@@ -3,6 +3,7 @@
 #include "platform/units.h"
 #include "snapshot/optionbar_layout.h"
 #include "snapshot/textbox.h"
+#include "snapshot/tooltable.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -75,8 +76,8 @@ void ColourCell::paintEvent(QPaintEvent*) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-OptionBar::OptionBar(QWidget* panel, qint16* penIndex)
-    : QObject(panel), Picture2(panel), penIndex_(penIndex), lastFontSize_(kDefaultFontSize) {
+OptionBar::OptionBar(QWidget* panel, const ToolOptions& options)
+    : QObject(panel), Picture2(panel), options_(options) {
     preparePanel(Picture2, kBarBackground);
     Picture2->installEventFilter(this);
     Picture2->resize(nearInt(kOptionBarFullWidth), nearInt(kOptionBarHeight));
@@ -85,6 +86,7 @@ OptionBar::OptionBar(QWidget* panel, qint16* penIndex)
     buildColourGrid();
     Shape4 = new OutlineShape(Picture2, kBarOutline);
     Shape4->setGeometry(Picture2->rect());
+    Pcolor[16]->setColour(options_.colour);
 }
 
 void OptionBar::buildColourGrid() {
@@ -138,7 +140,7 @@ void OptionBar::buildFontChooser() {
     Combo1 = new QComboBox(PicFont);
     for (const char* s : kSizes)
         Combo1->addItem(QString::fromLatin1(s));
-    Combo1->setCurrentText(QStringLiteral("11"));
+    Combo1->setCurrentText(QString::number(double(options_.fontSize)));
     Combo1->setGeometry(twipsRect(320, 20, 735, 300));
     // The list drops below the face instead of opening over it.
     Combo1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
@@ -159,22 +161,25 @@ void OptionBar::buildFontChooser() {
     QFont small = Text1->font();
     small.setPixelSize(11);
     Text1->setFont(small);
-    Text1->setText(QStringLiteral("11"));
+    Text1->setText(QString::number(double(options_.fontSize)));
+    connect(Text1, &QLineEdit::textChanged, this, &OptionBar::Text1_Change);
 }
 
-QColor OptionBar::currentColour() const {
-    return Pcolor[16]->colour();
-}
-
-float OptionBar::fontSize() {
-    lastFontSize_ = fontSizeFromText(Text1->text(), lastFontSize_);
-    return lastFontSize_;
+void OptionBar::setOptions(const ToolOptions& options) {
+    const QSignalBlocker quiet(this);
+    options_ = options;
+    Pcolor[16]->setColour(options_.colour);
+    if (fontSizeFromText(Text1->text(), -1.0f) != options_.fontSize)
+        Text1->setText(QString::number(double(options_.fontSize)));
+    if (!PicPoint->isHidden()) {
+        for (auto* f : Shape5)
+            f->hide();
+        showRememberedPenFrame();
+    }
 }
 
 void OptionBar::showRememberedPenFrame() {
-    const int slot = penSlotOf(tool_);
-    if (slot < 0) return;
-    const int s = penIndex_[slot];
+    const int s = options_.penSize(penSlotOf(tool_));
     if (s >= 0 && s < 3) Shape5[s]->show();
 }
 
@@ -199,7 +204,10 @@ bool OptionBar::sizeListOpen() const {
 }
 
 void OptionBar::Pcolor_MouseUp(int index) {
-    Pcolor[16]->setColour(Pcolor[index]->colour());
+    if (index == 16) return;
+    options_.colour = Pcolor[index]->colour();
+    Pcolor[16]->setColour(options_.colour);
+    emit optionsChanged(options_);
 }
 
 void OptionBar::Pcolor_MouseMove(int index) {
@@ -217,7 +225,9 @@ void OptionBar::PicColor_MouseMove() {
 
 void OptionBar::ImgPoint_MouseDown(int size) {
     const int slot = penSlotOf(tool_);
-    if (slot >= 0) penIndex_[slot] = static_cast<qint16>(size);
+    if (slot < 0) return;
+    options_.penIndex[std::size_t(slot)] = static_cast<std::int16_t>(size);
+    emit optionsChanged(options_);
 }
 
 void OptionBar::ImgPoint_MouseMove(int size) {
@@ -262,6 +272,13 @@ void OptionBar::Combo1_Click(const QString& item) {
     Text1->setText(item);
 }
 
+void OptionBar::Text1_Change() {
+    const float size = fontSizeFromText(Text1->text(), options_.fontSize);
+    if (size == options_.fontSize) return;
+    options_.fontSize = size;
+    emit optionsChanged(options_);
+}
+
 void OptionBar::OpenCombo(QComboBox* combo) {
     if (!combo->view()->isVisible())
         combo->showPopup();
@@ -270,25 +287,42 @@ void OptionBar::OpenCombo(QComboBox* combo) {
 }
 
 bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    const bool move = type == QEvent::MouseMove;
-    if (Combo1 && watched == Combo1->view()->parentWidget()) {
-        if (type == QEvent::MouseButtonPress) {
-            // A press outside the open list closes it; it is marked until handled in
-            // full, the face's share of it included.
-            swallowOpeningRelease_ = false;
-            listClosingPress_ = true;
-            QTimer::singleShot(0, this, [this] { listClosingPress_ = false; });
-        } else if (type == QEvent::MouseButtonRelease && swallowOpeningRelease_) {
-            swallowOpeningRelease_ = false;
-            return true;
-        }
-        return false;
+    if (Combo1 && watched == Combo1->view()->parentWidget()) return filterSizeList(event);
+    if (watched == Picture2 || watched == PicColor || watched == PicFont)
+        return filterPanel(watched, event);
+    if (watched == PicCombox) return filterFace(event);
+    for (int i = 0; i < 17; ++i)
+        if (watched == Pcolor[i]) return filterCell(i, event);
+    for (int s = 0; s < 3; ++s)
+        if (watched == ImgPoint[s]) return filterDot(s, event);
+    return false;
+}
+
+// The open list of sizes: a press outside it closes it.
+bool OptionBar::filterSizeList(QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        // The press is marked until handled in full, the face's share of it included.
+        swallowOpeningRelease_ = false;
+        listClosingPress_ = true;
+        QTimer::singleShot(0, this, [this] { listClosingPress_ = false; });
+    } else if (event->type() == QEvent::MouseButtonRelease && swallowOpeningRelease_) {
+        swallowOpeningRelease_ = false;
+        return true;
     }
-    if (watched == Picture2) {
+    return false;
+}
+
+// The bar and the two choosers' backgrounds keep every pointer event from the editor.
+bool OptionBar::filterPanel(QObject* watched, QEvent* event) {
+    const bool move = event->type() == QEvent::MouseMove;
+    if (watched == PicColor) {
+        if (move) PicColor_MouseMove();
+    } else if (watched == PicFont) {
+        if (move) PicFont_MouseMove();
+    } else {
         if (move) Picture2_MouseMove();
         // Leaving the bar altogether leaves no hover marks behind.
-        if (type == QEvent::Leave) {
+        if (event->type() == QEvent::Leave) {
             for (auto* f : Shape5)
                 f->hide();
             showRememberedPenFrame();
@@ -296,41 +330,37 @@ bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
             // The open list takes the pointer away; the face stays pressed meanwhile.
             if (!sizeListOpen()) PicFont_MouseMove();
         }
-        return isMouseEvent(event);
     }
-    if (watched == PicColor) {
-        if (move) PicColor_MouseMove();
-        return isMouseEvent(event);
+    return isMouseEvent(event);
+}
+
+bool OptionBar::filterFace(QEvent* event) {
+    const auto type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if (type == QEvent::MouseMove) PicCombox_MouseMove();
+    if (press) PicCombox_MouseDown();
+    return type == QEvent::MouseMove || press;
+}
+
+bool OptionBar::filterCell(int index, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::MouseMove) Pcolor_MouseMove(index);
+    if (type == QEvent::MouseButtonRelease) {
+        // Released over the cell it was pressed in (the cell holds the pointer while a
+        // button is down, so check where the release happened).
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (Pcolor[index]->rect().contains(me->position().toPoint())) Pcolor_MouseUp(index);
     }
-    if (watched == PicFont) {
-        if (move) PicFont_MouseMove();
-        return isMouseEvent(event);
-    }
-    if (watched == PicCombox) {
-        if (move) PicCombox_MouseMove();
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
-            PicCombox_MouseDown();
-        return move || type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-    }
-    for (int i = 0; i < 17; ++i) {
-        if (watched != Pcolor[i]) continue;
-        if (move) Pcolor_MouseMove(i);
-        if (type == QEvent::MouseButtonRelease) {
-            // Released over the cell it was pressed in (the cell holds the pointer
-            // while a button is down, so check where the release happened).
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (Pcolor[i]->rect().contains(me->position().toPoint())) Pcolor_MouseUp(i);
-        }
-        return move || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress;
-    }
-    for (int s = 0; s < 3; ++s) {
-        if (watched != ImgPoint[s]) continue;
-        if (move) ImgPoint_MouseMove(s);
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
-            ImgPoint_MouseDown(s);
-        return move || type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-    }
-    return false;
+    return type == QEvent::MouseMove || type == QEvent::MouseButtonRelease ||
+           type == QEvent::MouseButtonPress;
+}
+
+bool OptionBar::filterDot(int size, QEvent* event) {
+    const auto type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if (type == QEvent::MouseMove) ImgPoint_MouseMove(size);
+    if (press) ImgPoint_MouseDown(size);
+    return type == QEvent::MouseMove || press;
 }
 
 } // namespace kv

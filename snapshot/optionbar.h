@@ -2,7 +2,7 @@
 
 #include "snapshot/toolbar_widgets.h"
 #include "snapshot/toolicons.h"
-#include "snapshot/tooltable.h"
+#include "snapshot/tooloptions.h"
 
 #include <QObject>
 #include <QString>
@@ -34,12 +34,12 @@ private:
 // The option bar's controls, built inside the editor's option-bar panel: the colour
 // grid (cells Pcolor 0..16, cell 16 holding the current colour), the pen-size chooser
 // (three dots with their frames) and the font-size chooser (a face over a real list).
-// The pen sizes chosen live in the editor's `penIndex`, which the bar reads and writes
-// through the pointer it was given.
+// The choosers edit a ToolOptions value, which the bar keeps and reports with every
+// change; the editor hands it back at each load.
 class OptionBar : public QObject {
     Q_OBJECT
 public:
-    OptionBar(QWidget* panel, qint16* penIndex);
+    explicit OptionBar(QWidget* panel, const ToolOptions& options = {});
 
     QWidget* Picture2;
     OutlineShape* Shape4 = nullptr;
@@ -58,11 +58,15 @@ public:
     QComboBox* Combo1 = nullptr;
     std::array<QImage, 3> Image4;
 
+    // What the choosers show now.
+    const ToolOptions& options() const { return options_; }
+    // Shows `options` in the choosers (no optionsChanged for it).
+    void setOptions(const ToolOptions& options);
     // The colour of the next stroke: cell 16's.
-    QColor currentColour() const;
+    QColor currentColour() const { return options_.colour; }
     // The font size written in the size box, in points; a box that does not hold a
     // usable size gives the last size that was usable (11 at first).
-    float fontSize();
+    float fontSize() const { return options_.fontSize; }
 
     // Lays the bar out for `tool`, the tool now armed: which chooser shows, where the
     // colour grid goes, the bar's width and its outline, the frame of the tool's
@@ -81,21 +85,31 @@ public:
     void PicCombox_MouseDown();
     void PicFont_MouseMove();
     void Combo1_Click(const QString& item);
+    // The size box's text changed, typed or chosen from the list.
+    void Text1_Change();
     // Opens the list when it is closed and closes it when it is open.
     static void OpenCombo(QComboBox* combo);
+
+signals:
+    // A chooser changed the options.
+    void optionsChanged(const ToolOptions& options);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool filterSizeList(QEvent* event);
+    bool filterPanel(QObject* watched, QEvent* event);
+    bool filterFace(QEvent* event);
+    bool filterCell(int index, QEvent* event);
+    bool filterDot(int size, QEvent* event);
     void showRememberedPenFrame();
     void buildColourGrid();
     void buildPenChooser();
     void buildFontChooser();
 
-    qint16* penIndex_;
+    ToolOptions options_;
     ToolKind tool_ = ToolKind::None;
-    float lastFontSize_;
     bool listClosingPress_ = false;
     bool swallowOpeningRelease_ = false;
 };

@@ -1,7 +1,5 @@
 #include "snapshot/optionbar_layout.h"
 
-#include "snapshot/tooltable.h"
-
 #include <algorithm>
 
 namespace kv {
@@ -11,16 +9,6 @@ QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, const Q
     if (monitor.top() + monitor.height() >= below + optionBarHeight) return {toolBar.left(), below};
     const double above = toolBar.top() - optionBarHeight - kOptionBarGap;
     return {toolBar.left(), std::max(above, monitor.top())};
-}
-
-double optionBarWidthFor(ToolKind tool) {
-    const ToolInfo* t = toolInfo(tool);
-    return t ? t->optionBarWidth : kOptionBarFullWidth;
-}
-
-double colourGridLeftFor(ToolKind tool) {
-    const ToolInfo* t = toolInfo(tool);
-    return t && t->chooser == ToolChooser::None ? kChooserLeft : kColourGridLeft;
 }
 
 } // namespace kv

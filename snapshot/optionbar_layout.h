@@ -5,8 +5,6 @@
 
 namespace kv {
 
-enum class ToolKind;
-
 // The option bar under (or over) the tool bar, laid out in twips (15 to a pixel).
 constexpr double kOptionBarFullWidth = 3620.0 / 15; // 241.33 px
 constexpr double kOptionBarHeight = 560.0 / 15;     // 37.33 px
@@ -24,12 +22,5 @@ constexpr double kColourGridHeight = 440.0 / 15; // 29.33 px
 // left edges aligned, 3 pixels below the tool bar when it fits above the monitor's
 // bottom, otherwise 3 pixels above, and never above the monitor's top.
 QPointF optionBarPosition(const QRectF& toolBar, double optionBarHeight, const QRectF& monitor);
-
-// The option bar's width while `tool` is armed (the tool table's).
-double optionBarWidthFor(ToolKind tool);
-
-// Left edge of the colour grid while `tool` is armed: in the chooser's place for a
-// tool without a chooser (the arrow), beside the chooser otherwise.
-double colourGridLeftFor(ToolKind tool);
 
 } // namespace kv

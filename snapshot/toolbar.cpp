@@ -1,6 +1,7 @@
 #include "snapshot/toolbar.h"
 
 #include "platform/units.h"
+#include "snapshot/tooltable.h"
 
 #include <QMouseEvent>
 

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QImage>
-#include <QString>
 #include <array>
-
-class QPainter;
 
 namespace kv {
 
@@ -49,14 +45,6 @@ inline constexpr std::array<ToolButtonLayout, kToolButtonCount> kToolButtons{{
     {kFinishButton, 3630, 3600},
 }};
 
-// The buttons that are commands rather than tools (the tools are in tooltable.h).
-struct CommandButton {
-    int index;
-    const char* tip; // UTF-8
-    void (*paintIcon)(QPainter&);
-};
-const std::array<CommandButton, 5>& commandButtons();
-
 constexpr int kToolIconTopTwips = 75;
 constexpr int kToolFrameTopTwips = 45;
 constexpr int kToolFrameSizeTwips = 300;
@@ -65,8 +53,4 @@ constexpr int kSeparatorXTwips[2] = {1935, 3135};
 constexpr int kSeparatorTopTwips = 45;
 constexpr int kSeparatorBottomTwips = 325;
 
-// The tip text of button `index`.
-QString toolButtonTip(int index);
-// The icon of button `index` (0..9).
-QImage toolButtonIcon(int index);
 } // namespace kv

@@ -31,12 +31,14 @@ private slots:
     void layoutPerTool();
     void sizeListOpensAndClosesFromTheFace();
     void chosenSizeGoesIntoTheBox();
+    void optionsGivenAreShownQuietly();
 
 private:
     QWidget* window = nullptr;
     ToolBar* toolBar = nullptr;
     OptionBar* optionBar = nullptr;
-    std::array<qint16, 3> penIndex{0, 0, 2};
+    ToolOptions told; // what the bar reported last
+    int reports = 0;
 };
 
 void TestAnnotateBars::init() {
@@ -47,8 +49,13 @@ void TestAnnotateBars::init() {
     toolBar = new ToolBar(p1);
     auto* p2 = new QWidget(window);
     p2->setGeometry(20, 49, 241, 37);
-    penIndex = {0, 0, 2};
-    optionBar = new OptionBar(p2, penIndex.data());
+    told = {};
+    reports = 0;
+    optionBar = new OptionBar(p2);
+    connect(optionBar, &OptionBar::optionsChanged, this, [this](const ToolOptions& o) {
+        told = o;
+        ++reports;
+    });
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
 }
@@ -141,6 +148,8 @@ void TestAnnotateBars::colourChosenOnRelease() {
     const QPoint at = from->mapFromGlobal(to->mapToGlobal(QPoint(5, 5)));
     QTest::mouseRelease(from, Qt::LeftButton, {}, at);
     QCOMPARE(optionBar->currentColour(), current);
+    QCOMPARE(optionBar->Pcolor[16]->colour(), current);
+    QCOMPARE(told.colour, current);
 }
 
 void TestAnnotateBars::penSizeFramedPerTool() {
@@ -155,9 +164,9 @@ void TestAnnotateBars::penSizeFramedPerTool() {
     optionBar->arrangeFor(ToolKind::Rectangle);
     QCOMPARE(framed(), QList<int>{0});
     QTest::mouseClick(optionBar->ImgPoint[1], Qt::LeftButton);
-    QCOMPARE(penIndex[1], qint16(1));
-    QCOMPARE(penIndex[0], qint16(0));
-    QCOMPARE(penIndex[2], qint16(2));
+    QCOMPARE(told.penIndex[1], std::int16_t(1));
+    QCOMPARE(told.penIndex[0], std::int16_t(0));
+    QCOMPARE(told.penIndex[2], std::int16_t(2));
     // Hovering another size frames it besides the remembered one.
     QTest::mouseMove(optionBar->ImgPoint[2], QPoint(8, 8));
     QCOMPARE(framed(), (QList<int>{1, 2}));
@@ -170,7 +179,8 @@ void TestAnnotateBars::penSizeFramedPerTool() {
     optionBar->arrangeFor(ToolKind::Arrow);
     optionBar->PicPoint->show();
     QTest::mouseClick(optionBar->ImgPoint[2], Qt::LeftButton);
-    QCOMPARE(penIndex, (std::array<qint16, 3>{0, 1, 2}));
+    QCOMPARE(told.penIndex, (std::array<std::int16_t, 3>{0, 1, 2}));
+    QCOMPARE(optionBar->options(), told);
 }
 
 void TestAnnotateBars::layoutPerTool_data() {
@@ -234,11 +244,28 @@ void TestAnnotateBars::chosenSizeGoesIntoTheBox() {
     emit optionBar->Combo1->textActivated(optionBar->Combo1->itemText(i18));
     QCOMPARE(optionBar->Text1->text(), QStringLiteral("18"));
     QCOMPARE(optionBar->fontSize(), 18.0f);
+    QCOMPARE(told.fontSize, 18.0f);
     // A mistyped size keeps the last usable one.
     optionBar->Text1->setText(QStringLiteral("big"));
     QCOMPARE(optionBar->fontSize(), 18.0f);
     optionBar->Text1->setText(QStringLiteral("0"));
     QCOMPARE(optionBar->fontSize(), 18.0f);
+}
+
+void TestAnnotateBars::optionsGivenAreShownQuietly() {
+    optionBar->arrangeFor(ToolKind::Rectangle);
+    ToolOptions given;
+    given.penIndex = {2, 1, 0};
+    given.colour = QColor(0, 128, 0);
+    given.fontSize = 14.0f;
+    optionBar->setOptions(given);
+    QCOMPARE(optionBar->options(), given);
+    QCOMPARE(optionBar->Pcolor[16]->colour(), QColor(0, 128, 0));
+    QCOMPARE(optionBar->Text1->text(), QStringLiteral("14"));
+    QVERIFY(optionBar->Shape5[1]->isVisibleTo(optionBar->Picture2));
+    QVERIFY(!optionBar->Shape5[0]->isVisibleTo(optionBar->Picture2));
+    // Whoever gave them knows them already.
+    QCOMPARE(reports, 0);
 }
 
 QTEST_MAIN(TestAnnotateBars)

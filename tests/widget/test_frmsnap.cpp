@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(snap->Picture1->y(), -26);
         QCOMPARE(snap->Picture1->size(), QSize(265, 26));
         QVERIFY(screenPointerIs(Qt::CrossCursor));
-        QCOMPARE(snap->penIndex, (std::array<std::int16_t, 3>{0, 0, 2}));
+        QCOMPARE(snap->toolOptions.penIndex, (std::array<std::int16_t, 3>{0, 0, 2}));
         // What the window paints is the frozen picture.
         const QImage shown = snap->grab(QRect(100, 200, 50, 40)).toImage();
         QCOMPARE(shown.pixel(0, 0), qRgb(100, 200, 77));

@@ -1,6 +1,7 @@
 // The tool table: every drawing tool has its button, its tip text, its own icon, its
 // pen-size slot and its option-bar layout; the command buttons arm no tool.
 #include "snapshot/optionbar_layout.h"
+#include "snapshot/tool.h"
 #include "snapshot/toolbar_layout.h"
 #include "snapshot/tooltable.h"
 
@@ -56,6 +57,7 @@ private slots:
         QCOMPARE(int(info->chooser), chooser);
         QVERIFY(qAbs(optionBarWidthFor(kind) - barWidth) < 0.005);
         QVERIFY(hasInk(toolButtonIcon(button)));
+        QCOMPARE(info->make(*info)->kind(), kind);
     }
 
     void tableIsConsistent() {
