@@ -28,12 +28,11 @@ void FrmSnap::ShowLoupe(QPoint hot) {
         caption << FormatColourNotations(qRed(c), qGreen(c), qBlue(c))[0];
     }
     caption << QStringLiteral("(%1,%2)").arg(hot.x()).arg(hot.y());
-    // The editor's coordinates are desktop pixels wherever its window (or, one per
-    // output, its windows) lies, so its children's places are desktop pixels too.
+    // The editor's (0, 0) is the desktop's, so its children's places are desktop pixels.
     std::vector<QRect> readOuts;
     for (const QWidget* w : {static_cast<QWidget*>(LblPos), static_cast<QWidget*>(lblInfo),
                              static_cast<QWidget*>(LblHelp), static_cast<QWidget*>(LblKeys)})
-        if (w->isVisible()) readOuts.push_back(w->geometry());
+        if (w->isVisible()) readOuts.push_back(w->geometry().translated(pos()));
     loupe_.Show(hot, source, caption, monitors_.monitorFor(hot), readOuts);
 }
 
