@@ -1,8 +1,12 @@
 #include "platform/singleinstance.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace kv {
 
@@ -10,11 +14,15 @@ SingleInstance::SingleInstance(const QString& name) {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty()) dir = QDir::tempPath();
     QDir().mkpath(dir);
-    lock_ = std::make_unique<QLockFile>(dir + QLatin1Char('/') + name + QStringLiteral(".lock"));
-    lock_->setStaleLockTime(0); // a crashed instance's lock is taken over by its pid check
-    locked_ = lock_->tryLock(0);
+    const QByteArray path =
+        QFile::encodeName(dir + QLatin1Char('/') + name + QStringLiteral(".lock"));
+    fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // A folder where no lock can be made does not keep the program from running.
+    locked_ = fd_ < 0 || ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    if (fd_ >= 0) ::close(fd_);
+}
 
 } // namespace kv

@@ -7,6 +7,7 @@
 #include "snapshot/toolbar_layout.h"
 #include "snapshot/tooltable.h"
 #include "support/mouse.h"
+#include "support/snapfakes.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,27 +20,6 @@ namespace {
 
 const QRgb kGround = qRgb(200, 200, 200);
 const QRgb kRed = qRgb(255, 0, 0);
-
-// "The screen" the editor freezes: one plain grey, so every stroke stands out.
-class PlainScreen final : public ScreenReader {
-public:
-    std::optional<QRgb> pixel(QPoint) override { return kGround; }
-    QImage grab(const QRect& r) override {
-        QImage img(r.size(), QImage::Format_RGB32);
-        img.fill(kGround);
-        return img;
-    }
-    QSize screenSize() const override { return {1000, 700}; }
-};
-
-class QuietHost final : public SnapHost {
-public:
-    void SnapShowMainWindow() override {}
-    void SnapRemoveTrayIcon() override {}
-    void SnapShowPicture(const Picture&) override {}
-    void SnapUnloaded() override { unloaded = true; }
-    bool unloaded = false;
-};
 
 // The bounding box of the pixels that differ from the ground.
 QRect inkBox(const QImage& img) {
@@ -56,8 +36,9 @@ QRect inkBox(const QImage& img) {
 
 class TestAnnotateEditor : public QObject {
     Q_OBJECT
-    PlainScreen screen;
-    std::unique_ptr<QuietHost> host;
+    // "The screen" the editor freezes: one plain grey, so every stroke stands out.
+    kvtest::FakeScreen screen{QSize(1000, 700), [](QPoint, QPoint) { return kGround; }};
+    std::unique_ptr<kvtest::FakeHost> host;
     std::unique_ptr<FrmSnap> snap;
 
     // The selection used throughout: left 100, top 100, 300 x 200 (edges at 400, 300).
@@ -87,8 +68,8 @@ class TestAnnotateEditor : public QObject {
 
 private slots:
     void init() {
-        host = std::make_unique<QuietHost>();
-        snap = std::make_unique<FrmSnap>(FrmSnapServices{&screen, host.get(), QString()});
+        host = std::make_unique<kvtest::FakeHost>();
+        snap = std::make_unique<FrmSnap>(FrmSnapServices{&screen, host.get()});
         snap->Form_Load();
         snap->ShowEditor();
         QVERIFY(QTest::qWaitForWindowExposed(snap.get()));
@@ -200,7 +181,7 @@ private slots:
         QCOMPARE(snap->justCleared, 1);
         clickTool(9);
         drag(QPoint(150, 200), QPoint(300, 200), Qt::RightButton);
-        QVERIFY(!host->unloaded);
+        QVERIFY(!host->calls.contains(QStringLiteral("unloaded")));
         QCOMPARE(snap->historyCount(), 1);
         QCOMPARE(inkBox(snap->surface.working()), QRect());
         // A rectangle drawn with the right button is kept like a left one.
@@ -269,8 +250,8 @@ private slots:
         QFETCH(int, tool);
         clickTool(tool);
         QTest::mouseDClick(snap.get(), Qt::LeftButton, {}, QPoint(250, 200));
-        QVERIFY(snap->flaga);
-        const QImage& cut = snap->finishedRegion.image();
+        QCOMPARE(host->calls.count("picture"), 1);
+        const QImage& cut = host->shown.image();
         QCOMPARE(cut.size(), QSize(300, 200));
         QCOMPARE(inkBox(cut), QRect());
     }
@@ -377,7 +358,7 @@ private slots:
         drag(QPoint(200, 180), QPoint(200, 180));
         QTest::keyClicks(snap->TextEdit, QStringLiteral("Kv"));
         clickTool(1); // finish, the box cut in as it is shown
-        QVERIFY(snap->flaga);
+        QCOMPARE(host->calls.count("picture"), 1);
         snap->ShowAgain();
         drag(QPoint(250, 250), QPoint(250, 250)); // brings the tool bar back
         clickTool(5);
