@@ -32,6 +32,7 @@ struct CapturePageServices {
     DesktopWindows* windows = nullptr; // foreground window and window frames
     TonePlayer* tones = nullptr;       // countdown beeps
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
+    OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
 };
 
 // The capture page of the main window: its picture box `PicMain`, the capture
@@ -76,6 +77,14 @@ public:
     // ---- region editor ----
     void OpenRegionCapture(); // "区域截图"
     void SaveRegionImage();   // "保存图像"
+    // Asks for a file name and saves the finished region in the format its extension
+    // names. Cancelled or failed, the region keeps waiting; saved, it leaves the
+    // clipboard (unless something was copied since) and the editor is discarded.
+    void CutdSave();
+    // A finished region waits for the save command.
+    bool flaga() const { return flaga_; }
+    // The region the editor handed back last; empty while none waits.
+    const Picture& finishedRegion() const { return finished_.picture; }
     // The region editor while it is loaded (also while hidden after finishing); null
     // once it has unloaded itself.
     QPointer<FrmSnap> Snap;
@@ -97,6 +106,8 @@ private:
     CaptureCountdown countdown_{timer2Countdown_, timer3Countdown_, countdownActions()};
     // How the editor reaches the main window; it also owns a loaded editor.
     std::unique_ptr<SnapHost> snapHost_;
+    FinishedRegion finished_;
+    bool flaga_ = false;
 };
 
 } // namespace kv

@@ -82,6 +82,7 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     capture.windows = services_.windows;
     capture.tones = services_.tones;
     capture.tray = services_.tray;
+    capture.probe = services_.probe;
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
     // The colour page (its wheel and palette pictures among it) waits until the
     // window is on the screen: the first frame shows the capture page.

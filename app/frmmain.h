@@ -33,6 +33,7 @@ struct FrmMainServices {
     DesktopWindows* windows = nullptr; // foreground window and window frames
     TonePlayer* tones = nullptr;       // countdown beeps
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
+    OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
 };
 
 // The main window: a fixed, borderless 561 x 465 frame (times the desktop's scale)

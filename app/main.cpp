@@ -1,5 +1,8 @@
+// Start-up: the command line, Qt's pixel environment, the single instance, and the
+// main window with its outside world.
 #include "app/commandline.h"
 #include "app/frmmain.h"
+#include "app/openingreport.h"
 #include "app/qtchinese.h"
 #include "app/runtimefiles.h"
 #include "app/startcommand.h"
@@ -72,15 +75,15 @@ double takeDesktopScale(kv::DesktopScaleInputs asked) {
     return scale;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+kv::CommandLine readCommandLine(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const kv::CommandLine commandLine = kv::parseCommandLine(arguments);
-    if (const std::optional<int> answered = answerWithoutStarting(commandLine)) return *answered;
+    return kv::parseCommandLine(arguments);
+}
 
+// Sets Qt's pixel environment; returns the scale the environment had asked for.
+kv::DesktopScaleInputs takePixelEnvironment() {
     kv::DesktopScaleInputs asked;
     asked.scaleFactor = qEnvironmentVariable("QT_SCALE_FACTOR");
     asked.screenScaleFactors = qEnvironmentVariable("QT_SCREEN_SCALE_FACTORS");
@@ -105,6 +108,54 @@ int main(int argc, char** argv) {
             qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
         }
     }
+    return asked;
+}
+
+void setUpApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("kolvane"));
+    QApplication::setApplicationVersion(QStringLiteral(KOLVANE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KOLVANE_APP_ID));
+    kv::installQtChinese(app);
+
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont ui(QStringLiteral("WenQuanYi Micro Hei"));
+    ui.setPointSize(9);
+    QApplication::setFont(ui);
+}
+
+// The main window's outside world, alive as long as the window.
+struct Desktop {
+    kv::SystemClock clock;
+    std::unique_ptr<kv::ScreenReader> screen = kv::createScreenReader();
+    // Capture: window information, countdown tones, tray icon.
+    std::unique_ptr<kv::DesktopWindows> windows = kv::createDesktopWindows();
+    std::unique_ptr<kv::TonePlayer> tones = kv::createTonePlayer();
+    kv::TrayIcon tray;
+    kv::OpeningReport openingReport;
+
+    kv::FrmMainServices services(double scale) {
+        kv::FrmMainServices s;
+        s.clock = &clock;
+        s.screen = screen.get();
+        s.programDir = QCoreApplication::applicationDirPath();
+        s.scale = kv::UiScale(scale);
+        const kv::RuntimeFiles runtimeFiles = kv::findRuntimeFiles(s.programDir);
+        s.iconFile = runtimeFiles.file(QStringLiteral("app.ico"));
+        s.captureFolder = kv::chooseCaptureFolder(s.programDir, runtimeFiles.installed);
+        s.windows = windows.get();
+        s.tones = tones.get();
+        s.tray = &tray;
+        if (qEnvironmentVariableIsSet("KOLVANE_TIMING")) s.probe = &openingReport;
+        return s;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const kv::CommandLine commandLine = readCommandLine(argc, argv);
+    if (const std::optional<int> answered = answerWithoutStarting(commandLine)) return *answered;
+    const kv::DesktopScaleInputs asked = takePixelEnvironment();
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(kInstanceName);
@@ -115,37 +166,11 @@ int main(int argc, char** argv) {
     const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kolvane"));
-    QApplication::setApplicationVersion(QStringLiteral(KOLVANE_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral(KOLVANE_APP_ID));
-    kv::installQtChinese(app);
-
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QFont ui(QStringLiteral("WenQuanYi Micro Hei"));
-    ui.setPointSize(9);
-    QApplication::setFont(ui);
-
-    kv::SystemClock clock;
-    auto screen = kv::createScreenReader();
-    kv::FrmMainServices services;
-    services.clock = &clock;
-    services.screen = screen.get();
-    services.programDir = QCoreApplication::applicationDirPath();
-    services.scale = kv::UiScale(scale);
-    const kv::RuntimeFiles runtimeFiles = kv::findRuntimeFiles(services.programDir);
-    services.iconFile = runtimeFiles.file(QStringLiteral("app.ico"));
-    services.captureFolder = kv::chooseCaptureFolder(services.programDir, runtimeFiles.installed);
+    setUpApplication(app);
+    Desktop desktop;
+    const kv::FrmMainServices services = desktop.services(scale);
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(services.iconFile)));
-
-    // ---- capture: window information, countdown tones, tray icon ----
-    auto windows = kv::createDesktopWindows();
-    auto tones = kv::createTonePlayer();
-    kv::TrayIcon tray;
-    services.windows = windows.get();
-    services.tones = tones.get();
-    services.tray = &tray;
-    // ---- end capture ----
 
     kv::FrmMain main(services);
     main.Form_Load();

@@ -6,6 +6,7 @@
 #include "app/capturepage.h"
 #include "app/frmmain.h"
 #include "app/startcommand.h"
+#include "bench/openingtimeline.h"
 #include "platform/clock.h"
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
@@ -31,27 +32,20 @@ double median(std::vector<double> v) {
 
 // Waits until the editor reports its first frame on screen; its time in ms after
 // `start`, or -1.
-double firstFrameAfter(FrmMain& main, const QElapsedTimer& start) {
-    const bool shown = QTest::qWaitFor(
-        [&] {
-            if (!main.capturePage().Snap) return false;
-            const auto& t = main.capturePage().Snap->openTimeline;
-            return std::any_of(t.begin(), t.end(),
-                               [](const auto& m) { return m.first == "on screen"; });
-        },
-        5000);
+double firstFrameAfter(const bench::OpeningTimeline& opening, const QElapsedTimer& start) {
+    const QString onScreen = QStringLiteral("on screen");
+    const bool shown = QTest::qWaitFor([&] { return opening.at(onScreen) >= 0; }, 5000);
     if (!shown) return -1;
-    FrmSnap& snap = *main.capturePage().Snap;
     // Both clocks are monotonic: their difference is when the editor's opening began.
-    const double openedAt = (start.nsecsElapsed() - snap.openClock.nsecsElapsed()) / 1e6;
-    for (const auto& [what, at] : snap.openTimeline)
-        if (what == "on screen") return openedAt + at;
-    return -1;
+    const double openedAt = (start.nsecsElapsed() - opening.clock.nsecsElapsed()) / 1e6;
+    return openedAt + opening.at(onScreen);
 }
 
-void leaveEditor(FrmMain& main) {
+// Esc; the steps of this opening are forgotten, so the next one is timed afresh.
+void leaveEditor(FrmMain& main, bench::OpeningTimeline& opening) {
     if (main.capturePage().Snap) main.capturePage().Snap->Form_KeyPress(27);
     QTest::qWait(250);
+    opening.steps.clear();
 }
 
 } // namespace
@@ -70,6 +64,8 @@ int main(int argc, char** argv) {
     services.clock = &clock;
     services.screen = screen.get();
     services.programDir = QCoreApplication::applicationDirPath();
+    bench::OpeningTimeline opening;
+    services.probe = &opening;
     FrmMain main(services);
     main.Form_Load();
     main.show();
@@ -89,7 +85,7 @@ int main(int argc, char** argv) {
         double gone = -1;
         QObject::connect(&shortcut, &QProcess::finished, [&] { gone = t.nsecsElapsed() / 1e6; });
         shortcut.start(program, {QStringLiteral("--region")});
-        const double frame = firstFrameAfter(main, t);
+        const double frame = firstFrameAfter(opening, t);
         shortcut.waitForFinished(5000);
         if (frame < 0 || shortcut.exitCode() != 0) {
             std::printf("run %d: the command did not open the editor\n", run);
@@ -97,13 +93,13 @@ int main(int argc, char** argv) {
         }
         handed.push_back(frame);
         exited.push_back(gone);
-        leaveEditor(main);
+        leaveEditor(main, opening);
 
         QElapsedTimer c;
         c.start();
         QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
-        clicked.push_back(firstFrameAfter(main, c));
-        leaveEditor(main);
+        clicked.push_back(firstFrameAfter(opening, c));
+        leaveEditor(main, opening);
         std::printf("  run %d: command %.1f ms, click %.1f ms\n", run, handed.back(),
                     clicked.back());
     }

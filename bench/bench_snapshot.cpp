@@ -1,6 +1,7 @@
 // Region editor figures: the time from the click on "区域截图" to the editor's first
 // painted frame, and what the undo history costs in memory and time for a stroke.
 #include "app/frmmain.h"
+#include "bench/openingtimeline.h"
 #include "platform/clock.h"
 #include "platform/heap.h"
 #include "platform/screenreader.h"
@@ -55,6 +56,8 @@ double benchOpening(ScreenReader* screen) {
     services.clock = &clock;
     services.screen = screen;
     services.programDir = QCoreApplication::applicationDirPath();
+    bench::OpeningTimeline opening;
+    services.probe = &opening;
     FrmMain main(services);
     main.Form_Load();
     main.show();
@@ -88,9 +91,9 @@ double benchOpening(ScreenReader* screen) {
         }
         open.push_back(framed);
         std::printf("  run %d: %.1f ms (click handled after %.1f ms)\n", run, open.back(), clicked);
-        for (std::size_t i = 0; i < snap->openTimeline.size(); ++i) {
-            if (timeline.size() <= i) timeline.push_back({snap->openTimeline[i].first, {}});
-            timeline[i].second.push_back(snap->openTimeline[i].second);
+        for (std::size_t i = 0; i < opening.steps.size(); ++i) {
+            if (timeline.size() <= i) timeline.push_back({opening.steps[i].first, {}});
+            timeline[i].second.push_back(opening.steps[i].second);
         }
         snap->Form_KeyPress(27); // Esc: back to the main window
         QTest::qWait(200);

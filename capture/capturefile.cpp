@@ -1,10 +1,10 @@
+// Names and bitmap files of the timed captures.
 #include "capture/capturefile.h"
 
+#include "imageio/savepicture.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
 
 namespace kv {
 
@@ -34,21 +34,12 @@ CaptureSaveResult saveCaptureBitmap(const QImage& image, const QString& folder,
         result.error = result.error.arg(QDir::toNativeSeparators(folder));
         return result;
     }
-    // Written to a temporary file and renamed at the end, so a failed write
-    // leaves no broken bitmap behind.
-    QSaveFile file(result.path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    // Qt writes 32-bit pictures without alpha as 24-bit bitmaps.
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(image.convertToFormat(QImage::Format_RGB32))) {
-        result.error = writer.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) result.error = file.errorString();
+    // All or nothing, as every picture file: a failed write leaves no broken bitmap
+    // behind. A screen picture is written at 24 bits.
+    const Picture picture(image.convertToFormat(QImage::Format_RGB32));
+    if (const std::optional<SaveError> error =
+            savePicture(picture, result.path, QStringLiteral("bmp"), EncodeSettings{}))
+        result.error = error->description;
     return result;
 }
 

@@ -54,7 +54,6 @@ FrmSnap::FrmSnap(const FrmSnapServices& services, QWidget* parent)
     surface.onScreenChanged = [this](const QRect& r) { update(r); };
     buildOverlays();
     buildToolArea();
-    buildFinishArea();
 }
 
 FrmSnap::~FrmSnap() = default;
@@ -179,8 +178,6 @@ void FrmSnap::paintEvent(QPaintEvent* event) {
         markOpening(QStringLiteral("painted"));
         // The backing store is flushed right after this returns; report once it is.
         QTimer::singleShot(0, this, [this] {
-            if (openClock.isValid() && qEnvironmentVariableIsSet("KOLVANE_TIMING"))
-                qInfo("kolvane: region editor first frame %.1f ms", openClock.nsecsElapsed() / 1e6);
             syncWithDisplay(); // the frame has reached the X server
             markOpening(QStringLiteral("on screen"));
             emit firstFramePainted();

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "imageio/clipboardencoder.h"
 #include "loupe/loupe.h"
 #include "platform/picture.h"
-#include "platform/pictureclipboard.h"
 #include "platform/screenreader.h"
 #include "snapshot/desktopcover.h"
 #include "snapshot/history.h"
+#include "snapshot/openingprobe.h"
 #include "snapshot/overlays.h"
 #include "snapshot/selection.h"
 #include "snapshot/snaphost.h"
@@ -14,7 +13,6 @@
 #include "snapshot/surface.h"
 #include "snapshot/tool.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
@@ -32,7 +30,7 @@ namespace kv {
 struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
-    QString saveFolder;             // where the save dialog starts: the folder captures go to
+    OpeningProbe* probe = nullptr;  // told the steps of each opening (measurements only)
 };
 
 // The full-screen region editor. It covers the screen with a frozen picture of it, so
@@ -70,15 +68,6 @@ public:
     // One window per output where the editor cannot cover several by itself; null
     // while the editor has a window of its own.
     const OutputViews* outputViews() const { return cover_.views(); }
-
-    // Started by the opener when the user asked for the editor; the first painted frame
-    // is measured against it.
-    QElapsedTimer openClock;
-    // Milestones of the last opening in ms since openClock started (for measurements).
-    std::vector<std::pair<QString, double>> openTimeline;
-    void markOpening(const QString& what) {
-        if (openClock.isValid()) openTimeline.emplace_back(what, openClock.nsecsElapsed() / 1e6);
-    }
 
     // ---- surface and history (history steps in frmsnap_draw.cpp) ----
     Surface surface;
@@ -154,17 +143,12 @@ public:
     void buildToolArea();
 
     // ---- finishing (frmsnap_finish.cpp) ----
+    // Cuts the selection, hands it to the host and hides the editor, which stays
+    // loaded so that the next region capture shows it again.
     void FinishRegion();
-    void CutdSave();
-    void buildFinishArea();
     // Cuts what the editor shows in a rectangle of screen pixels (right and bottom
-    // exclusive) to the clipboard and keeps it as the finished region.
-    void ScrnCap(int left, int top, int right, int bottom);
-    // The region of the last finish: what the save command writes, whatever the
-    // clipboard holds by then.
-    Picture finishedRegion;
-    // Pastes are answered from bytes encoded once, off the UI thread.
-    PictureClipboard regionClipboard{nullptr, encodeForClipboard};
+    // exclusive) to the clipboard; an empty picture where the rectangle holds none.
+    FinishedRegion ScrnCap(int left, int top, int right, int bottom);
 
     // ---- overlays (never part of the picture) ----
     SelectionOutline* Shape1 = nullptr;
@@ -220,6 +204,9 @@ private:
     bool keysTipFits() const;
     void showReadOuts();
     void hideHandles();
+    void markOpening(const QString& step) {
+        if (services_.probe) services_.probe->OpeningReached(step);
+    }
 
     FrmSnapServices services_;
     std::array<std::unique_ptr<Tool>, kToolCount> tools_; // one per ToolKind, Arrow first

@@ -1,22 +1,16 @@
-// Finishing a region: cut it to the clipboard, hand it back to the main window,
-// and later save it.
+// Finishing a region: cut it to the clipboard and hand it back to the main window.
 #include "snapshot/frmsnap.h"
 
-#include "imageio/pictureformat.h"
-#include "imageio/savedialog.h"
-#include "imageio/savepicfile.h"
+#include "imageio/clipboardencoder.h"
 #include "platform/screenpointer.h"
 #include "platform/units.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QThread>
 
 namespace kv {
 
-void FrmSnap::buildFinishArea() {}
-
-void FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
+FinishedRegion FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
     HideLoupe();
     Shape1->hide();
     hideReadOuts();
@@ -27,19 +21,18 @@ void FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
     Picture1->hide();
     Picture2->hide();
 
+    // Pastes are answered from bytes encoded once, off the UI thread.
+    FinishedRegion region{Picture(), PictureClipboard(nullptr, encodeForClipboard)};
     const QRect area(left, top, right - left, bottom - top);
     // What the editor shows there: the picture with everything drawn on it and
     // any child still visible (an open text box), rendered rather than read
     // back from the display, so nothing else on the screen can get into it.
     const QRect inside = area.intersected(rect());
-    if (inside.isEmpty()) {
-        // Nothing to cut; whatever the clipboard holds stays there.
-        finishedRegion = Picture();
-        return;
-    }
-    QImage cut = grab(inside).toImage().convertToFormat(QImage::Format_RGB32);
-    finishedRegion = Picture(std::move(cut));
-    regionClipboard.put(finishedRegion);
+    // Nothing to cut: whatever the clipboard holds stays there.
+    if (inside.isEmpty()) return region;
+    region.picture = Picture(grab(inside).toImage().convertToFormat(QImage::Format_RGB32));
+    region.clipboard.put(region.picture);
+    return region;
 }
 
 void FrmSnap::FinishRegion() {
@@ -51,32 +44,15 @@ void FrmSnap::FinishRegion() {
     Shape1->hide();
 
     const SelBox& s = selection();
-    ScrnCap(nearInt(s.left), nearInt(s.top), nearInt(s.left + s.width), nearInt(s.top + s.height));
-    if (SnapHost* host = services_.host) host->SnapShowPicture(finishedRegion);
+    const FinishedRegion region = ScrnCap(nearInt(s.left), nearInt(s.top),
+                                          nearInt(s.left + s.width), nearInt(s.top + s.height));
+    if (SnapHost* host = services_.host) host->SnapFinished(region);
     hide();
     resetScreenPointer();
     if (SnapHost* host = services_.host) {
         host->SnapShowMainWindow();
         host->SnapRemoveTrayIcon();
     }
-    flaga = true;
-}
-
-void FrmSnap::CutdSave() {
-    // The dialog opens where timed captures go; a first save makes that folder.
-    QDir().mkpath(services_.saveFolder);
-    const std::optional<QString> name = askSavePictureName(services_.saveFolder);
-    // Cancelled: the region keeps waiting for another try.
-    if (!name) return;
-    // A failed save has been reported; the region still waits, on the clipboard
-    // too, so the user can try another name or folder.
-    if (!SavePicFile(finishedRegion, *name, formatKeyOf(*name), 80, 24, 6)) return;
-
-    // Only our region is cleared away; something copied since then stays.
-    regionClipboard.clearIfHeld();
-    flaga = false;
-    unloaded_ = true;
-    if (SnapHost* host = services_.host) host->SnapUnloaded();
 }
 
 } // namespace kv

@@ -12,8 +12,7 @@ namespace kv {
 // The region editor's state, as every load starts it: the editor assigns a fresh
 // SnapState at each load, so nothing of an earlier opening is carried over.
 struct SnapState {
-    QString Status;     // "draw" (no selection yet) or "move" (a selection exists)
-    bool flaga = false; // a finished region waits for the main window's save command
+    QString Status; // "draw" (no selection yet) or "move" (a selection exists)
     // While a selection is dragged out: its anchor; otherwise the selection's top-left
     // corner as of the last release or handle drag, the base of a move.
     float originX = 0, originY = 0;

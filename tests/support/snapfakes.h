@@ -44,9 +44,9 @@ class FakeHost final : public kv::SnapHost {
 public:
     void SnapShowMainWindow() override { calls << "show"; }
     void SnapRemoveTrayIcon() override { calls << "tray"; }
-    void SnapShowPicture(const kv::Picture& p) override {
+    void SnapFinished(const kv::FinishedRegion& region) override {
         calls << "picture";
-        shown = p;
+        shown = region.picture;
     }
     void SnapUnloaded() override { calls << "unloaded"; }
     QStringList calls;

@@ -27,7 +27,7 @@ class TestFrmSnap : public QObject {
 
     void open() {
         host = std::make_unique<FakeHost>();
-        snap = std::make_unique<FrmSnap>(FrmSnapServices{screen.get(), host.get(), QString()});
+        snap = std::make_unique<FrmSnap>(FrmSnapServices{screen.get(), host.get()});
         snap->Form_Load();
         snap->ShowEditor();
         QVERIFY(QTest::qWaitForWindowExposed(snap.get()));

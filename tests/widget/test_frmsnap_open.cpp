@@ -66,7 +66,7 @@ private slots:
         FrmSnap* snap = w->capturePage().Snap.data();
         QVERIFY(snap->isVisible());
         QCOMPARE(snap->Status, QStringLiteral("draw"));
-        QVERIFY(!snap->flaga);
+        QVERIFY(!w->capturePage().flaga());
         QCOMPARE(snap->cursor().shape(), Qt::CrossCursor);
         QCOMPARE(screen.fullReads, 1);
         QCOMPARE(snap->historyCount(), 1);
@@ -99,9 +99,9 @@ private slots:
         snap->toolMode = true;
         snap->PaintSurface([](QPainter& p) { p.fillRect(120, 120, 10, 10, Qt::red); });
         snap->Commit();
-        snap->hide();
-        snap->flaga = true;
-        w->show();
+        snap->FinishRegion();
+        QVERIFY(w->capturePage().flaga());
+        QVERIFY(!snap->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
 
         clickRegionCapture();
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(screen.fullReads, 1);
         QVERIFY(snap->isVisible() && !w->isVisible());
         QCOMPARE(snap->Status, QStringLiteral("draw"));
-        QVERIFY(!snap->flaga);
+        QVERIFY(!w->capturePage().flaga());
         QVERIFY(snap->toolMode); // everything else is kept
         QCOMPARE(snap->historyCount(), 2);
         QCOMPARE(snap->surface.screen().pixel(125, 125), qRgb(255, 0, 0));
