@@ -28,5 +28,5 @@ done
 # Every figure beside its baseline from the same run, and the ratio.
 echo
 echo "== summary (machine load at the end: $(uptime | sed 's/.*load average/load average/'))"
-printf '%-40s | %11s | %-34s | %11s | %6s | %s\n' figure Kolvane baseline "" ratio target
+printf '%-38s | %11s | %-34s | %11s | %6s | %s\n' figure Kolvane baseline "" ratio target
 grep '^SUMMARY | ' "$log" | sed 's/^SUMMARY | //' || echo "(no figures)"

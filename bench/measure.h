@@ -42,6 +42,7 @@ inline double ratio(double a, double b) {
 // a figure, its baseline from the same run, the ratio and the target.
 inline void summaryRow(const char* figure, double ms, const char* baseline, double baselineMs,
                        const char* target) {
+    if (baselineMs <= 0) return; // no baseline in this run (a tool missing, say)
     std::printf("SUMMARY | %-38s | %8.1f ms | %-34s | %8.1f ms | x%5.2f | %s\n", figure, ms,
                 baseline, baselineMs, ratio(ms, baselineMs), target);
 }
