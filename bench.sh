@@ -4,6 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh --test
 ./scripts/build.sh
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+exec > >(tee "$log")
+echo "machine load at the start: $(uptime)"
 for b in build/bench/bench_*; do
   [ -x "$b" ] || continue
   echo "== $(basename "$b")"
@@ -21,3 +25,8 @@ for d in build/bench/*/; do
     KOLVANE_DESKTOP="$desk" ./scripts/with-desktop.sh "$PWD/$b" || echo "(benchmark $b failed)"
   done
 done
+# Every figure beside its baseline from the same run, and the ratio.
+echo
+echo "== summary (machine load at the end: $(uptime | sed 's/.*load average/load average/'))"
+printf '%-38s | %11s | %-34s | %11s | %6s | %s\n' figure Kolvane baseline "" ratio target
+grep '^SUMMARY | ' "$log" | sed 's/^SUMMARY | //' || echo "(no figures)"

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -35,6 +36,15 @@ interleavedMedians(int rounds, const std::vector<std::function<void()>>& runs, i
 
 inline double ratio(double a, double b) {
     return b > 0 ? a / b : 0.0;
+}
+
+// One line of the table that bench.sh gathers from all benchmarks at the end:
+// a figure, its baseline from the same run, the ratio and the target.
+inline void summaryRow(const char* figure, double ms, const char* baseline, double baselineMs,
+                       const char* target) {
+    if (baselineMs <= 0) return; // no baseline in this run (a tool missing, say)
+    std::printf("SUMMARY | %-38s | %8.1f ms | %-34s | %8.1f ms | x%5.2f | %s\n", figure, ms,
+                baseline, baselineMs, ratio(ms, baselineMs), target);
 }
 
 } // namespace kv::bench

@@ -31,6 +31,7 @@ struct PictureMimeData::Encodings {
     std::condition_variable ready;
     std::map<QString, QByteArray> bytes; // a type is present once it was encoded
     bool workerDone = false;
+    int pending = 0; // workers still encoding
 
     void store(const QString& type, QByteArray encoded) {
         std::lock_guard lock(mutex);
@@ -46,15 +47,17 @@ PictureMimeData::PictureMimeData(QImage image, PictureEncoder encoder)
         encodings_->workerDone = true;
         return;
     }
-    // The worker holds its own reference to the image (shared, not copied) and
-    // to the results, so it may finish after this object is gone.
-    QThreadPool::globalInstance()->start([image = image_, encodings = encodings_] {
-        for (const QString& type : {pngType, bmpType})
+    // The workers hold their own reference to the image (shared, not copied)
+    // and to the results, so they may finish after this object is gone. Each
+    // type has its own worker, so that a paste of BMP does not wait for the PNG.
+    encodings_->pending = 2;
+    for (const QString& type : {pngType, bmpType})
+        QThreadPool::globalInstance()->start([image = image_, encodings = encodings_, type] {
             encodings->store(type, encodings->encoder(image, type));
-        std::lock_guard lock(encodings->mutex);
-        encodings->workerDone = true;
-        encodings->ready.notify_all();
-    });
+            std::lock_guard lock(encodings->mutex);
+            if (--encodings->pending == 0) encodings->workerDone = true;
+            encodings->ready.notify_all();
+        });
 }
 
 PictureMimeData::~PictureMimeData() = default;

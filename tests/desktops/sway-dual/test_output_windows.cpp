@@ -126,6 +126,46 @@ private Q_SLOTS:
         }));
         e2e::run("wl-copy", {"--clear"});
     }
+
+    // Leaving the editor unloads it with its windows; the next capture opens fresh
+    // windows on both outputs, which answer the pointer as the first ones did.
+    void leaveAndOpenAgain() {
+        sway::Program kolvane;
+        const QRect main = kolvane.start();
+        QVERIFY(main.isValid());
+        const auto editorShown = [&] {
+            const bool shown = e2e::waitFor(
+                [&] {
+                    return kolvane.windows().size() == 2 &&
+                           sway::rectOf(kolvane.windows().first()).width() != 561;
+                },
+                15000);
+            QTest::qWait(500); // mapped, and ready for input
+            return shown;
+        };
+        // The compositor places the main window again when it comes back (sway: in
+        // the middle of the output the pointer is on).
+        const auto mainBack = [&] {
+            return e2e::waitFor([&] {
+                return kolvane.windows().size() == 1 &&
+                       sway::rectOf(kolvane.windows().first()).size() == main.size();
+            });
+        };
+        QVERIFY(kolvane.click(sway::kRegionCommand));
+        QVERIFY(editorShown());
+        QVERIFY(sway::pointer({"move", "2500", "300", "click", "right"}));
+        QVERIFY(mainBack());
+        QTest::qWait(700); // mapped again, and ready for input
+        const QPoint command =
+            sway::rectOf(kolvane.windows().first()).topLeft() + sway::kRegionCommand;
+        QVERIFY(sway::click(command));
+        QVERIFY(editorShown());
+        QTest::qWait(300);
+        QVERIFY(sway::sameOutside(sway::grim(), truth_, sway::pointerArea(command)));
+        QVERIFY(sway::pointer({"move", "100", "100", "click", "right"}));
+        QVERIFY(mainBack());
+        QCOMPARE(kolvane.process().state(), QProcess::Running);
+    }
 };
 
 int main(int argc, char** argv) {
