@@ -283,9 +283,7 @@ void FrmSnap::Form_MouseMove(int button, float x, float y) {
         MoveDrag(x, y);
     } else {
         setSelection(rubberBand(selection(), originX, originY, x, y));
-        LblPos->setText(sizeText(selection().width, selection().height));
-        LblPos->adjustSize();
-        StackReadOuts();
+        ShowSelectionSize();
         setScreenPointer(Qt::CrossCursor);
     }
     ImageMove();

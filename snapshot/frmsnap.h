@@ -101,6 +101,8 @@ public:
     void PlaceToolBar();
     // Stacks the size, colour and hint read-outs at the selection's top-left corner.
     void StackReadOuts();
+    // The size read-out after the selection changed, restacked beside the others.
+    void ShowSelectionSize();
     // The colour read-out from the surface drawn on now; -1 for an unreadable pixel.
     int surfacePixel(float x, float y) const;
 

@@ -46,9 +46,7 @@ void FrmSnap::Image1_MouseMove(int index, QPointF screenPos) {
     setSelection(resizeByHandle(index, selection(), {pressLeft, pressTop, pressRight, pressBottom},
                                 dragCursor));
     ImageMove();
-    LblPos->setText(sizeText(selection().width, selection().height));
-    LblPos->adjustSize();
-    StackReadOuts();
+    ShowSelectionSize();
     originX = selection().left;
     originY = selection().top;
     ShowLoupe(dragCursor);
@@ -64,6 +62,12 @@ void FrmSnap::MoveDrag(float x, float y) {
     setScreenPointer(Qt::SizeAllCursor);
     setSelection(moveSelection(selection(), {originX, originY}, {downX, downY}, {x, y},
                                monitors_.desktop()));
+    StackReadOuts();
+}
+
+void FrmSnap::ShowSelectionSize() {
+    LblPos->setText(sizeText(selection().width, selection().height));
+    LblPos->adjustSize();
     StackReadOuts();
 }
 

@@ -113,9 +113,7 @@ void FrmSnap::ResizeBottomRightBy(QPoint step) {
     if (right < s.left || bottom < s.top) return;
     setSelection({s.left, s.top, right - s.left, bottom - s.top});
     ImageMove();
-    LblPos->setText(sizeText(selection().width, selection().height));
-    LblPos->adjustSize();
-    StackReadOuts();
+    ShowSelectionSize();
     originX = selection().left;
     originY = selection().top;
     PlaceToolBar();

@@ -108,15 +108,8 @@ private Q_SLOTS:
         QVERIFY2(barPixels(screen, barOutput) > 3000, "no tool bar on its output");
         QCOMPARE(barPixels(screen, other), 0);
 
-        QVERIFY(sway::pointer(
-            {"move", num(finishAt.x()), num(finishAt.y()), "click", "sleep", "60", "click"}));
-        QImage region;
-        QVERIFY(e2e::waitFor(
-            [&] {
-                region = sway::clipboardImage();
-                return !region.isNull();
-            },
-            10000));
+        const QImage region = sway::finishByDoubleClick(finishAt);
+        QVERIFY(!region.isNull());
         QCOMPARE(region.size(), selection.size());
         QCOMPARE(region, truth_.copy(selection));
         // Both editor windows are gone and the main window is back.

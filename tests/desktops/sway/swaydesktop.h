@@ -206,4 +206,20 @@ inline const QPoint kColourTab(69, 128);     // 取色
 inline const QPoint kDropper(376, 224);
 inline const QPoint kColourPreview(384, 302);
 
+// Finishes the selection by a double click at `at` (inside it) and returns the
+// region the editor put on the clipboard; null when the click or the region failed.
+inline QImage finishByDoubleClick(QPoint at) {
+    if (!pointer({"move", QString::number(at.x()), QString::number(at.y()), "click", "sleep", "60",
+                  "click"}))
+        return {};
+    QImage region;
+    e2e::waitFor(
+        [&] {
+            region = clipboardImage();
+            return !region.isNull();
+        },
+        10000);
+    return region;
+}
+
 } // namespace sway

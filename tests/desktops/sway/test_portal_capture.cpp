@@ -108,14 +108,8 @@ private Q_SLOTS:
                                   sway::pointerArea(main.topLeft() + sway::kRegionCommand)));
 
         QVERIFY(sway::pointer({"drag", "100", "120", "420", "300", "12"}));
-        QVERIFY(sway::pointer({"move", "200", "200", "click", "sleep", "60", "click"}));
-        QImage region;
-        QVERIFY(e2e::waitFor(
-            [&] {
-                region = sway::clipboardImage();
-                return !region.isNull();
-            },
-            10000));
+        const QImage region = sway::finishByDoubleClick({200, 200});
+        QVERIFY(!region.isNull());
         QCOMPARE(region.size(), QSize(320, 180));
         QCOMPARE(region, background_.copy(100, 120, 320, 180));
         // The main window is back.
@@ -171,14 +165,8 @@ private Q_SLOTS:
                        frame.copy(sway::pointerArea(parked, 2)));
         QVERIFY(sway::sameOutside(frame, truthHere, sway::pointerArea(command, 2)));
         QVERIFY(sway::pointer({"drag", "30", "50", "350", "230", "12"}));
-        QVERIFY(sway::pointer({"move", "200", "200", "click", "sleep", "60", "click"}));
-        QImage region;
-        QVERIFY(e2e::waitFor(
-            [&] {
-                region = sway::clipboardImage();
-                return !region.isNull();
-            },
-            10000));
+        const QImage region = sway::finishByDoubleClick({200, 200});
+        QVERIFY(!region.isNull());
         QCOMPARE(region, truth.copy(30, 50, 320, 180));
     }
 

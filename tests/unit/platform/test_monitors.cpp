@@ -2,6 +2,7 @@
 // nearest one to a pixel no monitor shows, the rectangle round them all, and the
 // blacking out of what no monitor shows.
 #include "platform/monitors.h"
+#include "support/monitorlayout.h"
 
 #include <QTest>
 
@@ -11,19 +12,12 @@ Q_DECLARE_METATYPE(kv::Monitors)
 
 namespace {
 
-Monitors layout(std::initializer_list<QRect> rects, int primary) {
-    Monitors m;
-    for (const QRect& r : rects) {
-        m.list.push_back({r, 1.0});
-        m.root |= r;
-    }
-    m.primary = primary;
-    return m;
-}
 // 1920x1080 primary at 0,0 and 1280x1024 at 1920,0: a dead strip below the second.
-const Monitors kSideBySide = layout({QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}, 0);
+const Monitors kSideBySide =
+    monitorLayout({QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}, 0);
 // The same monitors the other way round, the primary on the right and 56 pixels lower.
-const Monitors kStaggered = layout({QRect(0, 0, 1280, 1024), QRect(1280, 56, 1920, 1080)}, 1);
+const Monitors kStaggered =
+    monitorLayout({QRect(0, 0, 1280, 1024), QRect(1280, 56, 1920, 1080)}, 1);
 
 } // namespace
 

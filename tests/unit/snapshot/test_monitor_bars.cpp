@@ -3,6 +3,7 @@
 // side, and a selection on one monitor, across the seam or off the shorter one.
 #include "snapshot/optionbar_layout.h"
 #include "snapshot/selection.h"
+#include "support/monitorlayout.h"
 
 #include <QTest>
 
@@ -12,19 +13,11 @@ Q_DECLARE_METATYPE(kv::SelBox)
 
 namespace {
 
-Monitors layout(std::initializer_list<QRect> rects, int primary) {
-    Monitors m;
-    for (const QRect& r : rects) {
-        m.list.push_back({r, 1.0});
-        m.root |= r;
-    }
-    m.primary = primary;
-    return m;
-}
 // Primary 1920x1080 on the left, 1280x1024 to its right (the dummy Xinerama desktop).
-const Monitors kWideLeft = layout({QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}, 0);
+const Monitors kWideLeft = monitorLayout({QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)}, 0);
 // 1280x1024 on the left, the primary 1920x1080 to its right (the RandR desktop).
-const Monitors kPrimaryRight = layout({QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)}, 1);
+const Monitors kPrimaryRight =
+    monitorLayout({QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)}, 1);
 
 } // namespace
 
