@@ -3,6 +3,7 @@
 // the screen (full screen) or the foreground window with its frame, compared with
 // ImageMagick's grab of the screen.
 #include "e2e/support/desktop.h"
+#include "e2e/support/noisewindow.h"
 #include "e2e/test_tone_recording.h"
 
 #include <QColorSpace>
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
@@ -18,50 +18,9 @@
 
 namespace {
 
-// Random pixels, so that every byte of every pixel counts in the comparisons.
-class NoiseWindow : public QWidget {
-public:
-    NoiseWindow(QRect where, bool managed) : image_(where.size(), QImage::Format_RGB32) {
-        QRandomGenerator rng(quint32(where.x()));
-        for (int y = 0; y < image_.height(); ++y)
-            for (int x = 0; x < image_.width(); ++x)
-                image_.setPixel(x, y, rng.generate() | 0xff000000u);
-        if (!managed) setWindowFlags(Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-        setWindowTitle("capture target");
-        setFixedSize(where.size());
-        move(where.topLeft());
-    }
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
-
-private:
-    QImage image_;
-};
-
-// Where a window's own area is on the screen, as xwininfo reports it.
-QRect clientGeometry(WId window) {
-    const QString out =
-        QString::fromLocal8Bit(e2e::run("xwininfo", {"-id", QString::number(window)}).out);
-    auto field = [&](const char* name) {
-        const auto m = QRegularExpression(QString("%1:\\s+(-?\\d+)").arg(name)).match(out);
-        return m.hasMatch() ? m.captured(1).toInt() : -1;
-    };
-    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
-                 field("Height"));
-}
-
-// The window with the frame its window manager drew, from the frame widths the
-// window manager publishes (xprop) and the window's place (xwininfo).
-QRect frameGeometry(WId window) {
-    const QString out = QString::fromLocal8Bit(
-        e2e::run("xprop", {"-id", QString::number(window), "_NET_FRAME_EXTENTS"}).out);
-    const auto m = QRegularExpression("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)").match(out);
-    if (!m.hasMatch()) return {};
-    return clientGeometry(window).adjusted(-m.captured(1).toInt(), -m.captured(3).toInt(),
-                                           m.captured(2).toInt(), m.captured(4).toInt());
-}
+using e2e::clientGeometry;
+using e2e::frameGeometry;
+using e2e::NoiseWindow;
 
 // The screen as ImageMagick grabs it, without the colour-space tag its PNG
 // carries, so that it compares with a bitmap by pixels alone.

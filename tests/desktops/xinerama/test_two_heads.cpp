@@ -4,38 +4,14 @@
 #include "platform/x11screenreader.h"
 
 #include "e2e/support/desktop.h"
+#include "e2e/support/noisewindow.h"
 
 #include <QGuiApplication>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QRegion>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
-
-namespace {
-
-// Random pixels, exactly where asked (past the window manager).
-class NoiseWindow : public QWidget {
-public:
-    explicit NoiseWindow(const QRect& where) : image_(where.size(), QImage::Format_RGB32) {
-        setWindowFlags(Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-        QRandomGenerator rng(quint32(where.x()));
-        for (int y = 0; y < image_.height(); ++y)
-            for (int x = 0; x < image_.width(); ++x)
-                image_.setPixel(x, y, rng.generate() | 0xff000000u);
-        setGeometry(where);
-    }
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
-
-private:
-    QImage image_;
-};
-
-} // namespace
 
 class TestTwoHeads : public e2e::MultiMonitorTest {
     Q_OBJECT
@@ -52,7 +28,7 @@ private slots:
     }
     void everyReadPathReadsBothHeads() {
         QFETCH(int, path);
-        NoiseWindow window(QRect(1700, 600, 500, 300));
+        e2e::NoiseWindow window(QRect(1700, 600, 500, 300), false);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::qWait(300);

@@ -1,13 +1,12 @@
 #include "e2e/support/multimonitor.h"
 
 #include "e2e/support/desktop.h"
+#include "e2e/support/noisewindow.h"
 
 #include <QColorSpace>
 #include <QFile>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QRegion>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -74,47 +73,6 @@ private:
     QTimer timer_;
     bool red_ = false;
 };
-
-// Random pixels in a window the window manager frames.
-class NoiseWindow : public QWidget {
-public:
-    explicit NoiseWindow(const QRect& where) : image_(where.size(), QImage::Format_RGB32) {
-        QRandomGenerator rng(quint32(where.x()));
-        for (int y = 0; y < image_.height(); ++y)
-            for (int x = 0; x < image_.width(); ++x)
-                image_.setPixel(x, y, rng.generate() | 0xff000000u);
-        setWindowTitle("capture target");
-        setFixedSize(where.size());
-        move(where.topLeft());
-    }
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
-
-private:
-    QImage image_;
-};
-
-QRect clientGeometry(WId window) {
-    const QString out =
-        QString::fromLocal8Bit(run("xwininfo", {"-id", QString::number(window)}).out);
-    auto field = [&](const char* name) {
-        const auto m = QRegularExpression(QString("%1:\\s+(-?\\d+)").arg(name)).match(out);
-        return m.hasMatch() ? m.captured(1).toInt() : -1;
-    };
-    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
-                 field("Height"));
-}
-
-QRect frameGeometry(WId window) {
-    const QString out = QString::fromLocal8Bit(
-        run("xprop", {"-id", QString::number(window), "_NET_FRAME_EXTENTS"}).out);
-    const auto m = QRegularExpression("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)").match(out);
-    if (!m.hasMatch()) return {};
-    return clientGeometry(window).adjusted(-m.captured(1).toInt(), -m.captured(3).toInt(),
-                                           m.captured(2).toInt(), m.captured(4).toInt());
-}
 
 QString arg(int v) {
     return QString::number(v);
