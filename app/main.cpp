@@ -1,6 +1,7 @@
 // Start-up: the command line, Qt's pixel environment, the single instance, and the
 // main window with its outside world.
 #include "app/commandline.h"
+#include "app/fontprimer.h"
 #include "app/frmmain.h"
 #include "app/openingreport.h"
 #include "app/qtchinese.h"
@@ -167,16 +168,21 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     setUpApplication(app);
+    const kv::FontPrimer fontPrimer(QApplication::font());
     Desktop desktop;
     const kv::FrmMainServices services = desktop.services(scale);
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(services.iconFile)));
 
     kv::FrmMain main(services);
     main.Form_Load();
     // Started for a region capture, the window would only flash before the editor
     // hides it; it appears when the editor closes.
     if (commandLine.command != kv::StartCommand::Region) main.show();
+    // The icon theme is searched once the window is up: the window manager shows
+    // the icon a moment later, and the window comes that much sooner.
+    QTimer::singleShot(0, &main, [iconFile = services.iconFile] {
+        QApplication::setWindowIcon(
+            QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(iconFile)));
+    });
 
     // Later starts hand their commands over here (a keyboard shortcut's kolvane --region).
     kv::InstanceChannel channel(kInstanceName, [&main](const QString& word) {

@@ -3,7 +3,6 @@
 #include "imageio/pngrows.h"
 
 #include <cstring>
-#include <new>
 
 namespace kv {
 
@@ -17,26 +16,30 @@ void subtractLeft(const uchar* in, qsizetype n, int bpp, uchar* out) {
         out[i] = uchar(in[i] - in[i - bpp]);
 }
 
+// The rows as a picture of their own, sharing the pixels (and the colour table
+// of an indexed picture), so that only they are converted.
+QImage band(const QImage& image, int firstRow, int rows) {
+    if (firstRow == 0 && rows == image.height()) return image;
+    QImage view(image.constScanLine(firstRow), image.width(), rows, image.bytesPerLine(),
+                image.format());
+    view.setColorTable(image.colorTable());
+    return view;
+}
+
 } // namespace
 
-PngRows filterPngRows(const QImage& image, bool alpha) {
+bool filterPngRows(const QImage& image, bool alpha, int firstRow, int rows, uchar* out) {
     const QImage samples =
-        image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    PngRows rows;
-    rows.bytesPerPixel = alpha ? 4 : 3;
-    if (samples.isNull()) return rows;
-    const qsizetype rowBytes = qsizetype(samples.width()) * rows.bytesPerPixel;
-    try {
-        rows.bytes = QByteArray((rowBytes + 1) * samples.height(), Qt::Uninitialized);
-    } catch (const std::bad_alloc&) {
-        return rows;
-    }
-    uchar* out = reinterpret_cast<uchar*>(rows.bytes.data());
-    for (int y = 0; y < samples.height(); ++y, out += rowBytes + 1) {
+        band(image, firstRow, rows)
+            .convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    if (samples.isNull()) return false;
+    const int bpp = alpha ? 4 : 3;
+    const qsizetype rowBytes = qsizetype(samples.width()) * bpp;
+    for (int y = 0; y < rows; ++y, out += rowBytes + 1) {
         out[0] = subFilter;
-        subtractLeft(samples.constScanLine(y), rowBytes, rows.bytesPerPixel, out + 1);
+        subtractLeft(samples.constScanLine(y), rowBytes, bpp, out + 1);
     }
-    return rows;
+    return true;
 }
 
 } // namespace kv

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <map>
+#include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace kv {
 
@@ -13,7 +16,8 @@ namespace kv {
 QString instanceSocketPath(const QString& name);
 
 // The running instance's end: listens for one-line messages and answers each with
-// "ok" once it has been taken.
+// "ok" once it has been taken. Plain Unix-domain sockets watched by the event
+// loop: Qt's network module would load a dozen libraries at every start for this.
 class InstanceChannel : public QObject {
     Q_OBJECT
 public:
@@ -25,10 +29,18 @@ public:
     bool listen();
 
 private:
-    void acceptConnection();
+    struct Client {
+        QByteArray received;
+        std::unique_ptr<QSocketNotifier> notifier;
+    };
+    void acceptConnections();
+    void readFrom(int fd);
+    void drop(int fd);
     QString name_;
     Receiver receiver_;
-    QLocalServer* server_;
+    int listenFd_ = -1;
+    std::unique_ptr<QSocketNotifier> listening_;
+    std::map<int, Client> clients_;
 };
 
 enum class HandOver { Delivered, NoAnswer };

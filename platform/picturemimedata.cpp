@@ -1,10 +1,17 @@
 #include "platform/picturemimedata.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QThread>
 #include <QThreadPool>
+#include <QTimer>
 
+#include <algorithm>
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <vector>
 
 namespace kv {
 
@@ -14,6 +21,11 @@ const QString qtImageType = QStringLiteral("application/x-qt-image");
 const QString pngType = QStringLiteral("image/png");
 const QString bmpType = QStringLiteral("image/bmp");
 
+// How long a paste waits for a worker with the event loop running. Past it the
+// paste is answered by encoding right here: by then the pool's threads are busy
+// with other work, and the asking program would not wait much longer.
+constexpr int longestWaitMs = 5000;
+
 // Qt answers its own image type with PNG; so do we, from the same bytes.
 QString storedTypeOf(const QString& mimeType) {
     return mimeType == qtImageType ? pngType : mimeType;
@@ -21,6 +33,14 @@ QString storedTypeOf(const QString& mimeType) {
 
 bool encodedAhead(const QString& storedType) {
     return storedType == pngType || storedType == bmpType;
+}
+
+// A nested event loop is only sound on the thread of a running application,
+// not while it is being torn down (Qt hands the clipboard to a clipboard manager
+// then, from its destructor).
+bool mayRunEventLoop() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && !QCoreApplication::closingDown() && QThread::currentThread() == app->thread();
 }
 
 } // namespace
@@ -32,11 +52,59 @@ struct PictureMimeData::Encodings {
     std::map<QString, QByteArray> bytes; // a type is present once it was encoded
     bool workerDone = false;
     int pending = 0; // workers still encoding
+    // Event loops of pastes waiting on the UI thread, nested when a second
+    // paste arrives while the first waits; each is woken on every result.
+    std::vector<QEventLoop*> waiting;
 
+    // Called with the lock held.
+    void wakeAll() {
+        ready.notify_all();
+        for (QEventLoop* loop : waiting)
+            QMetaObject::invokeMethod(loop, &QEventLoop::quit, Qt::QueuedConnection);
+    }
     void store(const QString& type, QByteArray encoded) {
         std::lock_guard lock(mutex);
         bytes[type] = std::move(encoded);
-        ready.notify_all();
+        wakeAll();
+    }
+    bool arrived(const QString& type) const { return bytes.count(type) || workerDone; }
+
+    // Waits, the lock held on entry and exit, until the worker has stored
+    // `type`; false when it took longer than a paste should wait.
+    bool awaitWorker(std::unique_lock<std::mutex>& lock, const QString& type) {
+        if (!mayRunEventLoop()) {
+            ready.wait(lock, [&] { return arrived(type); });
+            return true;
+        }
+        // The UI goes on meanwhile: it repaints, takes input and answers other
+        // pastes, each of which may wait in a loop of its own inside this one.
+        const QDeadlineTimer deadline(longestWaitMs);
+        while (!arrived(type) && !deadline.hasExpired()) {
+            QEventLoop loop;
+            waiting.push_back(&loop);
+            lock.unlock();
+            QTimer::singleShot(deadline.remainingTime(), &loop, &QEventLoop::quit);
+            loop.exec();
+            lock.lock();
+            waiting.erase(std::find(waiting.begin(), waiting.end(), &loop));
+        }
+        return arrived(type);
+    }
+
+    // The bytes of a stored type (see storedTypeOf), encoded on this thread when
+    // no worker makes them.
+    QByteArray bytesOf(const QImage& image, const QString& type) {
+        std::unique_lock lock(mutex);
+        if (encodedAhead(type) && awaitWorker(lock, type)) {
+            const auto it = bytes.find(type);
+            if (it != bytes.end()) return it->second;
+        }
+        if (const auto it = bytes.find(type); it != bytes.end()) return it->second;
+        if (!encoder || !type.startsWith(QStringLiteral("image/"))) return {};
+        lock.unlock();
+        QByteArray encoded = encoder(image, type);
+        store(type, encoded);
+        return encoded;
     }
 };
 
@@ -56,7 +124,7 @@ PictureMimeData::PictureMimeData(QImage image, PictureEncoder encoder)
             encodings->store(type, encodings->encoder(image, type));
             std::lock_guard lock(encodings->mutex);
             if (--encodings->pending == 0) encodings->workerDone = true;
-            encodings->ready.notify_all();
+            encodings->wakeAll();
         });
 }
 
@@ -69,29 +137,22 @@ QStringList PictureMimeData::formats() const {
 }
 
 QByteArray PictureMimeData::encoded(const QString& mimeType) const {
-    const QString type = storedTypeOf(mimeType);
-    Encodings& e = *encodings_;
-    std::unique_lock lock(e.mutex);
-    if (encodedAhead(type)) {
-        e.ready.wait(lock, [&] { return e.bytes.count(type) || e.workerDone; });
-        const auto it = e.bytes.find(type);
-        if (it != e.bytes.end()) return it->second;
-    }
-    if (const auto it = e.bytes.find(type); it != e.bytes.end()) return it->second;
-    if (!e.encoder || !type.startsWith(QStringLiteral("image/"))) return {};
-    lock.unlock();
-    QByteArray bytes = e.encoder(image_, type);
-    e.store(type, bytes);
-    return bytes;
+    // While a paste waits, the clipboard may delete this object (another
+    // program took the clipboard, or a new picture was put there): the wait
+    // uses copies only, which outlive it.
+    const std::shared_ptr<Encodings> encodings = encodings_;
+    const QImage image = image_;
+    return encodings->bytesOf(image, storedTypeOf(mimeType));
 }
 
 QVariant PictureMimeData::retrieveData(const QString& mimeType, QMetaType type) const {
     const bool wantsImage = type.id() == QMetaType::QImage || type.id() == QMetaType::QPixmap;
-    if (mimeType == qtImageType && wantsImage) return image_;
+    const QImage image = image_; // see encoded()
+    if (mimeType == qtImageType && wantsImage) return image;
     const QByteArray bytes = encoded(mimeType);
     if (!bytes.isEmpty()) return bytes;
     // No bytes of our own: Qt's clipboard then writes the type itself.
-    return mimeType == qtImageType ? QVariant(image_) : QVariant();
+    return mimeType == qtImageType ? QVariant(image) : QVariant();
 }
 
 } // namespace kv

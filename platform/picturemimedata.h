@@ -17,7 +17,8 @@ using PictureEncoder = std::function<QByteArray(const QImage&, const QString& mi
 // Qt's own "application/x-qt-image") and "image/bmp" are encoded once on a
 // worker thread, started when the picture is put there, and every later request
 // is answered from those bytes. Any other image type is encoded the first time
-// it is asked for and kept.
+// it is asked for and kept. A paste that comes before its worker is done
+// waits for it without stalling the UI.
 class PictureMimeData : public QMimeData {
     Q_OBJECT
 public:
@@ -26,7 +27,9 @@ public:
 
     QStringList formats() const override;
 
-    // The bytes of a type; waits for the worker when it is still encoding.
+    // The bytes of a type; waits for the worker when it is still encoding. On
+    // the UI thread the event loop runs while it waits (other events, other
+    // pastes, even this object's deletion by the clipboard may come meanwhile).
     QByteArray encoded(const QString& mimeType) const;
 
 protected:

@@ -1,8 +1,7 @@
 #include "platform/tone.h"
 
+#include "platform/pulselibrary.h"
 #include "platform/x11connection.h"
-
-#include <pulse/pulseaudio.h>
 
 #include <algorithm>
 #include <atomic>
@@ -47,8 +46,7 @@ struct Tone {
 // and made again when it was lost; it never starts a server of its own.
 class ServerTonePlayer final : public TonePlayer {
 public:
-    explicit ServerTonePlayer(std::shared_ptr<X11Connection> x)
-        : x_(std::move(x)), loop_(pa_mainloop_new()) {
+    explicit ServerTonePlayer(std::shared_ptr<X11Connection> x) : x_(std::move(x)) {
         worker_ = std::thread([this] { run(); });
     }
 
@@ -58,10 +56,14 @@ public:
             stop_ = true;
         }
         wake_.notify_all();
-        if (loop_) pa_mainloop_wakeup(loop_);
+        {
+            // The worker may be waiting in the main loop's poll.
+            std::lock_guard lock(mutex_);
+            if (loop_) pa_->mainloop_wakeup(loop_);
+        }
         worker_.join();
         dropContext();
-        if (loop_) pa_mainloop_free(loop_);
+        if (loop_) pa_->mainloop_free(loop_);
     }
 
     void Beep(int frequency, int duration) override {
@@ -100,28 +102,40 @@ private:
             std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (!done()) {
             if (stopping() || std::chrono::steady_clock::now() > deadline) return false;
-            if (pa_mainloop_prepare(loop_, 50 * 1000) < 0) return false;
-            if (pa_mainloop_poll(loop_) < 0) return false;
-            if (pa_mainloop_dispatch(loop_) < 0) return false;
+            if (pa_->mainloop_prepare(loop_, 50 * 1000) < 0) return false;
+            if (pa_->mainloop_poll(loop_) < 0) return false;
+            if (pa_->mainloop_dispatch(loop_) < 0) return false;
         }
         return true;
     }
 
+    // The library and the main loop come with the first tone; false when there
+    // is no libpulse.
+    bool ensureLoop() {
+        if (loop_) return true;
+        if (!pa_) pa_ = PulseLibrary::open();
+        if (!pa_) return false;
+        pa_mainloop* loop = pa_->mainloop_new();
+        std::lock_guard lock(mutex_);
+        loop_ = loop;
+        return loop_ != nullptr;
+    }
+
     bool ensureContext() {
-        if (context_ && pa_context_get_state(context_) == PA_CONTEXT_READY) return true;
+        if (context_ && pa_->context_get_state(context_) == PA_CONTEXT_READY) return true;
         dropContext();
-        if (!loop_) return false;
-        context_ = pa_context_new(pa_mainloop_get_api(loop_), "Kolvane");
+        if (!ensureLoop()) return false;
+        context_ = pa_->context_new(pa_->mainloop_get_api(loop_), "Kolvane");
         if (!context_) return false;
-        if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        if (pa_->context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
             dropContext();
             return false;
         }
         auto settled = [this] {
-            const auto s = pa_context_get_state(context_);
+            const auto s = pa_->context_get_state(context_);
             return s == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(s);
         };
-        if (!iterateUntil(settled, 3000) || pa_context_get_state(context_) != PA_CONTEXT_READY) {
+        if (!iterateUntil(settled, 3000) || pa_->context_get_state(context_) != PA_CONTEXT_READY) {
             dropContext();
             return false;
         }
@@ -130,8 +144,8 @@ private:
 
     void dropContext() {
         if (!context_) return;
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
+        pa_->context_disconnect(context_);
+        pa_->context_unref(context_);
         context_ = nullptr;
     }
 
@@ -140,7 +154,7 @@ private:
         const std::vector<int16_t> samples = sineTone(tone.frequency, tone.duration, kSampleRate);
         const size_t bytes = samples.size() * sizeof(int16_t);
         const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, kSampleRate, 1};
-        pa_stream* stream = pa_stream_new(context_, "Kolvane tone", &sampleFormat, nullptr);
+        pa_stream* stream = pa_->stream_new(context_, "Kolvane tone", &sampleFormat, nullptr);
         if (!stream) {
             dropContext();
             return false;
@@ -153,32 +167,32 @@ private:
         attr.prebuf = uint32_t(bytes);
         attr.minreq = uint32_t(-1);
         attr.fragsize = uint32_t(-1);
-        bool ok = pa_stream_connect_playback(stream, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr,
-                                             nullptr) == 0;
-        auto streamSettled = [stream] {
-            const auto s = pa_stream_get_state(stream);
+        bool ok = pa_->stream_connect_playback(stream, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr,
+                                               nullptr) == 0;
+        auto streamSettled = [this, stream] {
+            const auto s = pa_->stream_get_state(stream);
             return s == PA_STREAM_READY || !PA_STREAM_IS_GOOD(s);
         };
         ok = ok && iterateUntil(streamSettled, 3000) &&
-             pa_stream_get_state(stream) == PA_STREAM_READY;
-        ok =
-            ok && pa_stream_write(stream, samples.data(), bytes, nullptr, 0, PA_SEEK_RELATIVE) == 0;
+             pa_->stream_get_state(stream) == PA_STREAM_READY;
+        ok = ok &&
+             pa_->stream_write(stream, samples.data(), bytes, nullptr, 0, PA_SEEK_RELATIVE) == 0;
         if (ok) {
             bool drained = false;
-            pa_operation* op = pa_stream_drain(
+            pa_operation* op = pa_->stream_drain(
                 stream, [](pa_stream*, int, void* flag) { *static_cast<bool*>(flag) = true; },
                 &drained);
             if (op) {
-                auto finished = [&drained, stream] {
-                    return drained || !PA_STREAM_IS_GOOD(pa_stream_get_state(stream));
+                auto finished = [this, &drained, stream] {
+                    return drained || !PA_STREAM_IS_GOOD(pa_->stream_get_state(stream));
                 };
                 iterateUntil(finished, tone.duration + 3000);
-                pa_operation_cancel(op);
-                pa_operation_unref(op);
+                pa_->operation_cancel(op);
+                pa_->operation_unref(op);
             }
         }
-        pa_stream_disconnect(stream);
-        pa_stream_unref(stream);
+        pa_->stream_disconnect(stream);
+        pa_->stream_unref(stream);
         if (!ok) dropContext();
         return ok;
     }
@@ -206,7 +220,8 @@ private:
     }
 
     std::shared_ptr<X11Connection> x_;
-    pa_mainloop* loop_ = nullptr;
+    std::unique_ptr<PulseLibrary> pa_; // only the worker touches it until it ends
+    pa_mainloop* loop_ = nullptr;      // set by the worker under mutex_
     pa_context* context_ = nullptr;
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -1,5 +1,5 @@
 // Our PNG writer, decoded again by Qt and by ImageMagick: every pixel must come
-// back, for shapes and formats that stress row handling, alpha and chunking.
+// back, for shapes and formats that stress row handling, alpha, bands and chunking.
 #include "imageio/encoders.h"
 #include "tests/support/screenshot.h"
 
@@ -85,6 +85,12 @@ private slots:
         QTest::newRow("grey") << bands(31, 31).convertToFormat(QImage::Format_Grayscale8);
         // Random bytes hardly compress: several IDAT chunks.
         QTest::newRow("several IDAT chunks") << noisy(700, 600, QImage::Format_RGB32);
+        // Larger pictures are compressed in bands of rows on several threads.
+        QTest::newRow("alpha, in bands") << noisy(400, 300, QImage::Format_ARGB32);
+        QTest::newRow("indexed, in bands")
+            << bands(600, 400).convertToFormat(QImage::Format_Indexed8);
+        QTest::newRow("two rows, a band each") << noisy(9000, 2, QImage::Format_ARGB32);
+        QTest::newRow("rows longer than a band") << noisy(70000, 8, QImage::Format_RGB32);
     }
     void decodesToTheSamePixels() {
         QFETCH(QImage, source);
@@ -97,7 +103,8 @@ private slots:
         QVERIFY(!byQt.isNull());
         QCOMPARE(byQt.hasAlphaChannel(), source.hasAlphaChannel());
         QCOMPARE(byQt.convertToFormat(QImage::Format_ARGB32), want);
-        QCOMPARE(decodedByImageMagick(out.bytes, source.size()), want);
+        // ImageMagick reads no picture wider than 16000 pixels.
+        if (source.width() <= 16000) QCOMPARE(decodedByImageMagick(out.bytes, source.size()), want);
     }
 
     // Files of about the size the common writers make, not merely decodable.

@@ -4,12 +4,16 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QMimeData>
 #include <QProcess>
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
 
 #include <atomic>
 #include <map>
+#include <memory>
 #include <mutex>
 
 using namespace kv;
@@ -73,6 +77,29 @@ struct CountingEncoder {
     }
 };
 
+// An encoder whose PNG is held back until the test lets it go, as the encode of
+// a large region takes its time; it gives up after a while, and says so.
+struct GatedEncoder {
+    std::shared_ptr<std::atomic<bool>> open = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<std::atomic<bool>> gaveUp = std::make_shared<std::atomic<bool>>(false);
+
+    QByteArray operator()(const QImage& image, const QString& type) const {
+        if (type == "image/png") {
+            const QDeadlineTimer deadline(5000);
+            while (!*open && !deadline.hasExpired())
+                QThread::msleep(2);
+            if (!*open) *gaveUp = true;
+        }
+        return CountingEncoder()(image, type);
+    }
+};
+
+std::unique_ptr<QProcess> startPaste(const QString& type) {
+    auto proc = std::make_unique<QProcess>();
+    proc->start(QStringLiteral("xclip"), {"-selection", "clipboard", "-t", type, "-o"});
+    return proc;
+}
+
 } // namespace
 
 class TestPictureClipboard : public QObject {
@@ -128,6 +155,45 @@ private slots:
         clip.put(Picture(region()));
         QCOMPARE(QImage::fromData(paste("image/png")).convertToFormat(QImage::Format_RGB32),
                  region());
+    }
+
+    // A paste that comes while the PNG is still being made waits for it with the
+    // UI running (here the timer that lets the encoder go), and gets the region
+    // also when meanwhile another paste comes, another program takes the
+    // clipboard, or a new picture is put there (both delete the waiting data).
+    void pasteWhileEncoding_data() {
+        QTest::addColumn<int>("meanwhile");
+        QTest::newRow("nothing else") << 0;
+        QTest::newRow("a second paste") << 1;
+        QTest::newRow("clipboard taken by another program") << 2;
+        QTest::newRow("a new picture put") << 3;
+    }
+    void pasteWhileEncoding() {
+        QFETCH(int, meanwhile);
+        GatedEncoder encoder;
+        PictureClipboard clip(QApplication::clipboard(), encoder);
+        clip.put(Picture(region()));
+        std::vector<std::unique_ptr<QProcess>> pastes;
+        pastes.push_back(startPaste("image/png"));
+        QProcess other;
+        QTimer::singleShot(300, [&] {
+            if (meanwhile == 1) pastes.push_back(startPaste("image/png"));
+            if (meanwhile == 2) {
+                other.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-i"});
+                other.write("#1E90FF");
+                other.closeWriteChannel();
+            }
+            if (meanwhile == 3) clip.put(Picture(region().mirrored()));
+        });
+        QTimer::singleShot(600, [&] { *encoder.open = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(*encoder.open || *encoder.gaveUp, 10000);
+        for (const auto& proc : pastes) {
+            QTRY_VERIFY_WITH_TIMEOUT(proc->state() == QProcess::NotRunning, 10000);
+            const QImage pasted = QImage::fromData(proc->readAllStandardOutput());
+            QCOMPARE(pasted.convertToFormat(QImage::Format_RGB32), region());
+        }
+        QVERIFY(!*encoder.gaveUp);
+        other.waitForFinished(5000);
     }
 
     // Only our own picture is ever cleared away, also while its encoding may

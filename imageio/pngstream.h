@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+namespace kv {
+
+// The zlib stream of a picture's PNG rows (RGBA when `alpha`, otherwise RGB,
+// every row filtered "Sub"), compressed in bands on the free cores; empty when
+// it cannot be made. Safe to call on any thread, the thread pool's too.
+QByteArray compressPngRows(const QImage& image, bool alpha);
+
+} // namespace kv
