@@ -12,6 +12,7 @@
 #include "platform/fontwarmup.h"
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
+#include "platform/lazyscreenreader.h"
 #include "platform/screenreaderfactory.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
@@ -127,7 +128,8 @@ void setUpApplication(QApplication& app) {
 // The main window's outside world, alive as long as the window.
 struct Desktop {
     kv::SystemClock clock;
-    std::unique_ptr<kv::ScreenReader> screen = kv::createScreenReader();
+    // Made at the first read: the first frame reads nothing from the screen.
+    kv::LazyScreenReader screen{kv::createScreenReader};
     // Capture: window information, countdown tones, tray icon.
     std::unique_ptr<kv::DesktopWindows> windows = kv::createDesktopWindows();
     std::unique_ptr<kv::TonePlayer> tones = kv::createTonePlayer();
@@ -137,7 +139,7 @@ struct Desktop {
     kv::FrmMainServices services(double scale) {
         kv::FrmMainServices s;
         s.clock = &clock;
-        s.screen = screen.get();
+        s.screen = &screen;
         s.programDir = QCoreApplication::applicationDirPath();
         s.scale = kv::UiScale(scale);
         const kv::RuntimeFiles runtimeFiles = kv::findRuntimeFiles(s.programDir);

@@ -14,9 +14,7 @@ namespace {
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
-QByteArray rootResources(const X11Connection& x) {
-    auto cookie = xcb_get_property(x.get(), 0, x.root(), XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING,
-                                   0, 1 << 20);
+QByteArray rootResources(const X11Connection& x, xcb_get_property_cookie_t cookie) {
     Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(x.get(), cookie, nullptr),
                                           &std::free);
     if (!reply || reply->format != 8) return {};
@@ -32,19 +30,24 @@ QString atomName(const X11Connection& x, xcb_atom_t atom) {
                                xcb_get_atom_name_name_length(reply.get()));
 }
 
+// The requests go out together, so that start-up waits for one answer, not
+// one after another.
+struct Asked {
+    xcb_get_property_cookie_t resources;
+    xcb_randr_query_version_cookie_t version;
+    xcb_randr_get_monitors_cookie_t monitors;
+};
+
 // The primary monitor (else the first one) as RandR reports it; false when the
 // server has no RandR monitors.
-bool readPrimaryMonitor(const X11Connection& x, DesktopScaleInputs& in) {
+bool readPrimaryMonitor(const X11Connection& x, const Asked& asked, DesktopScaleInputs& in) {
     Reply<xcb_randr_query_version_reply_t> version(
-        xcb_randr_query_version_reply(x.get(), xcb_randr_query_version(x.get(), 1, 5), nullptr),
-        &std::free);
+        xcb_randr_query_version_reply(x.get(), asked.version, nullptr), &std::free);
+    Reply<xcb_randr_get_monitors_reply_t> monitors(
+        xcb_randr_get_monitors_reply(x.get(), asked.monitors, nullptr), &std::free);
     if (!version || version->major_version < 1 ||
         (version->major_version == 1 && version->minor_version < 5))
         return false;
-    Reply<xcb_randr_get_monitors_reply_t> monitors(
-        xcb_randr_get_monitors_reply(x.get(), xcb_randr_get_monitors(x.get(), x.root(), 1),
-                                     nullptr),
-        &std::free);
     if (!monitors) return false;
     const xcb_randr_monitor_info_t* chosen = nullptr;
     for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors.get()); it.rem;
@@ -62,8 +65,12 @@ bool readPrimaryMonitor(const X11Connection& x, DesktopScaleInputs& in) {
 void ReadX11ScaleInputs(DesktopScaleInputs& in) {
     const std::shared_ptr<X11Connection> x = X11Connection::open();
     if (!x) return;
-    in.xftDpi = XftDpiFromResources(rootResources(*x));
-    if (!readPrimaryMonitor(*x, in))
+    const Asked asked{xcb_get_property(x->get(), 0, x->root(), XCB_ATOM_RESOURCE_MANAGER,
+                                       XCB_ATOM_STRING, 0, 1 << 20),
+                      xcb_randr_query_version(x->get(), 1, 5),
+                      xcb_randr_get_monitors(x->get(), x->root(), 1)};
+    in.xftDpi = XftDpiFromResources(rootResources(*x, asked.resources));
+    if (!readPrimaryMonitor(*x, asked, in))
         in.screenSize = QSize(x->screen()->width_in_pixels, x->screen()->height_in_pixels);
 }
 

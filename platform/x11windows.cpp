@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <optional>
 
 namespace kv {
@@ -22,13 +23,15 @@ template <typename T> struct Reply {
 class X11DesktopWindows final : public DesktopWindows {
 public:
     explicit X11DesktopWindows(std::shared_ptr<X11Connection> x)
-        : x_(std::move(x)), netActiveWindow_(x_->atom("_NET_ACTIVE_WINDOW")),
-          netFrameExtents_(x_->atom("_NET_FRAME_EXTENTS")) {}
+        : x_(std::move(x)), activeCookie_(intern("_NET_ACTIVE_WINDOW")),
+          extentsCookie_(intern("_NET_FRAME_EXTENTS")) {}
+    // Answers never taken would wait in the connection for good.
+    ~X11DesktopWindows() override { atoms(); }
 
     WId desktopWindow() const override { return x_->root(); }
 
     WId activeWindow() const override {
-        if (auto w = windowProperty(x_->root(), netActiveWindow_)) return w;
+        if (auto w = windowProperty(x_->root(), atoms().active)) return w;
         // No EWMH window manager: the window with the keyboard focus, taken up to
         // its top-level window.
         xcb_connection_t* c = x_->get();
@@ -70,10 +73,11 @@ private:
     };
 
     std::optional<Extents> frameExtents(xcb_window_t window) const {
-        if (netFrameExtents_ == XCB_ATOM_NONE) return std::nullopt;
+        const xcb_atom_t netFrameExtents = atoms().extents;
+        if (netFrameExtents == XCB_ATOM_NONE) return std::nullopt;
         xcb_connection_t* c = x_->get();
         Reply r(xcb_get_property_reply(
-            c, xcb_get_property(c, 0, window, netFrameExtents_, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+            c, xcb_get_property(c, 0, window, netFrameExtents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
         if (!r || r->format != 32 || xcb_get_property_value_length(r.p) < 16) return std::nullopt;
         const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(r.p));
         return Extents{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
@@ -103,8 +107,30 @@ private:
     }
 
     std::shared_ptr<X11Connection> x_;
-    xcb_atom_t netActiveWindow_;
-    xcb_atom_t netFrameExtents_;
+    // The atoms are asked for when the object is made and their answers taken at
+    // the first use: made at start-up, it does not wait for the server then.
+    struct Atoms {
+        xcb_atom_t active = XCB_ATOM_NONE;
+        xcb_atom_t extents = XCB_ATOM_NONE;
+    };
+    xcb_intern_atom_cookie_t intern(const char* name) const {
+        return xcb_intern_atom(x_->get(), 1, uint16_t(std::strlen(name)), name);
+    }
+    static xcb_atom_t answer(xcb_connection_t* c, xcb_intern_atom_cookie_t cookie) {
+        Reply reply(xcb_intern_atom_reply(c, cookie, nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+    const Atoms& atoms() const {
+        std::call_once(atomsTaken_, [this] {
+            atoms_.active = answer(x_->get(), activeCookie_);
+            atoms_.extents = answer(x_->get(), extentsCookie_);
+        });
+        return atoms_;
+    }
+    xcb_intern_atom_cookie_t activeCookie_;
+    xcb_intern_atom_cookie_t extentsCookie_;
+    mutable std::once_flag atomsTaken_;
+    mutable Atoms atoms_;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 // The screen reader returns what the X server shows, pixel for pixel, compared
 // with an independent grab by ImageMagick's `import`.
+#include "platform/lazyscreenreader.h"
 #include "platform/screenreaderfactory.h"
 #include "platform/x11screenreader.h"
 
@@ -138,6 +139,28 @@ private slots:
         QVERIFY(value);
         QCOMPARE(QColor(*value), QColor(root_.pixel(at)));
         QCOMPARE(qAlpha(*value), 255);
+    }
+
+    // The reader the program starts with opens its connection at the first
+    // read only, once, and then reads what a reader made at once reads.
+    void lazyReaderOpensAtFirstRead() {
+        int made = 0;
+        LazyScreenReader lazy([&made] {
+            ++made;
+            return createScreenReader();
+        });
+        QCOMPARE(made, 0);
+        QCOMPARE(lazy.grab(kNoise), window_->image());
+        QCOMPARE(lazy.screenSize(), root_.size());
+        QCOMPARE(QColor(*lazy.pixel(kNoise.topLeft())), QColor(window_->image().pixel(0, 0)));
+        QCOMPARE(made, 1);
+    }
+    // No reader to be had: reads give nothing and say why, instead of crashing.
+    void lazyReaderWithoutScreen() {
+        LazyScreenReader lazy([] { return std::unique_ptr<ScreenReader>(); });
+        QVERIFY(!lazy.pixel(QPoint(1, 1)));
+        QVERIFY(lazy.grab(kNoise).isNull());
+        QVERIFY(!lazy.lastFailure().isEmpty());
     }
 
     void cleanupTestCase() { window_.reset(); }

@@ -1,0 +1,37 @@
+#pragma once
+
+// A screen reader made the first time it is used. Opening one costs a
+// connection of its own to the display and its shared memory, which the first
+// frame of the main window does not need.
+#include "platform/screenreader.h"
+
+#include <functional>
+#include <memory>
+#include <mutex>
+
+namespace kv {
+
+class LazyScreenReader : public ScreenReader {
+public:
+    using Factory = std::function<std::unique_ptr<ScreenReader>()>;
+    explicit LazyScreenReader(Factory make) : make_(std::move(make)) {}
+
+    std::optional<QRgb> pixel(QPoint screenPos) override { return reader().pixel(screenPos); }
+    QImage grab(const QRect& screenRect) override { return reader().grab(screenRect); }
+    QSize screenSize() const override { return reader().screenSize(); }
+    Monitors monitors() const override { return reader().monitors(); }
+    QString lastFailure() const override { return reader().lastFailure(); }
+    bool holdPicture() override { return reader().holdPicture(); }
+    void releasePicture() override { reader().releasePicture(); }
+    PickedColour pickColour() override { return reader().pickColour(); }
+
+private:
+    // Made once, whichever thread asks first.
+    ScreenReader& reader() const;
+
+    Factory make_;
+    mutable std::once_flag once_;
+    mutable std::unique_ptr<ScreenReader> reader_;
+};
+
+} // namespace kv
