@@ -123,12 +123,13 @@ struct Job {
     }
     // Takes bands until none is left or one failed.
     void takeBands() {
-        Compressor c;
-        c.levelBuffer.reset(new (std::nothrow) uint8_t[levelBufferBytes]);
-        if (!c.levelBuffer) {
+        const std::unique_ptr<Compressor> owned(new (std::nothrow) Compressor);
+        if (owned) owned->levelBuffer.reset(new (std::nothrow) uint8_t[levelBufferBytes]);
+        if (!owned || !owned->levelBuffer) {
             failed = true;
             return;
         }
+        Compressor& c = *owned;
         const int count = int(bands.size());
         for (int i = nextBand++; i < count && !failed; i = nextBand++)
             if (!run(c, bands[size_t(i)], i == count - 1)) failed = true;
