@@ -46,19 +46,18 @@ QImage band(const QImage& image, int firstRow, int rows) {
 bool filterOpaque32(const QImage& image, PngFilter filter, int firstRow, int rows, uchar* out) {
     const int width = image.width();
     const qsizetype rowBytes = qsizetype(width) * 3;
-    std::unique_ptr<uchar[]> packed;
-    if (filter != PngFilter::None) {
-        packed.reset(new (std::nothrow) uchar[size_t(rowBytes)]);
-        if (!packed) return false;
-    }
-    for (int y = firstRow; y < firstRow + rows; ++y, out += rowBytes + 1) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        if (!packed) {
+    auto pixels = [&](int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); };
+    if (filter == PngFilter::None) {
+        for (int y = firstRow; y < firstRow + rows; ++y, out += rowBytes + 1) {
             out[0] = char(PngFilter::None);
-            packRgb(pixels, out + 1, width);
-            continue;
+            packRgb(pixels(y), out + 1, width);
         }
-        packRgb(pixels, packed.get(), width);
+        return true;
+    }
+    const std::unique_ptr<uchar[]> packed(new (std::nothrow) uchar[size_t(rowBytes)]);
+    if (!packed) return false;
+    for (int y = firstRow; y < firstRow + rows; ++y, out += rowBytes + 1) {
+        packRgb(pixels(y), packed.get(), width);
         filterRow(filter, packed.get(), rowBytes, 3, out);
     }
     return true;
