@@ -114,8 +114,8 @@ private Q_SLOTS:
         QCOMPARE(region, truth_.copy(selection));
         // Both editor windows are gone and the main window is back.
         QVERIFY(e2e::waitFor([&] {
-            return kolvane.windows().size() == 1 &&
-                   sway::rectOf(kolvane.windows().first()).width() == 561;
+            const QList<QRect> rects = kolvane.windowRects();
+            return rects.size() == 1 && rects.first().width() == 561;
         }));
         e2e::run("wl-copy", {"--clear"});
     }
@@ -129,8 +129,8 @@ private Q_SLOTS:
         const auto editorShown = [&] {
             const bool shown = e2e::waitFor(
                 [&] {
-                    return kolvane.windows().size() == 2 &&
-                           sway::rectOf(kolvane.windows().first()).width() != 561;
+                    const QList<QRect> rects = kolvane.windowRects();
+                    return rects.size() == 2 && rects.first().width() != 561;
                 },
                 15000);
             QTest::qWait(500); // mapped, and ready for input
@@ -140,8 +140,8 @@ private Q_SLOTS:
         // the middle of the output the pointer is on).
         const auto mainBack = [&] {
             return e2e::waitFor([&] {
-                return kolvane.windows().size() == 1 &&
-                       sway::rectOf(kolvane.windows().first()).size() == main.size();
+                const QList<QRect> rects = kolvane.windowRects();
+                return rects.size() == 1 && rects.first().size() == main.size();
             });
         };
         QVERIFY(kolvane.click(sway::kRegionCommand));

@@ -152,6 +152,14 @@ public:
         return where;
     }
     QList<QJsonObject> windows() const { return viewsOf(process_.processId()); }
+    // The windows' rectangles from one reading of the tree: reading it twice (a
+    // count, then the first) races with windows that come and go in between.
+    QList<QRect> windowRects() const {
+        QList<QRect> rects;
+        for (const QJsonObject& view : windows())
+            rects << rectOf(view);
+        return rects;
+    }
     QRect main() const { return main_; }
     bool click(QPoint inMain) { return sway::click(main_.topLeft() + inMain); }
     void stop() {
@@ -219,6 +227,16 @@ inline QImage finishByDoubleClick(QPoint at) {
             return !region.isNull();
         },
         10000);
+    // Nothing came: which windows are up tells a missed double click (the editor
+    // still open) from a lost clipboard offer (the main window back).
+    if (region.isNull()) {
+        QList<QJsonObject> views;
+        collectViews(tree(), views);
+        for (const QJsonObject& v : views)
+            qWarning("no region on the clipboard; window '%s' of %lld at %d,%d %dx%d",
+                     qPrintable(v.value("name").toString()), v.value("pid").toInteger(),
+                     rectOf(v).x(), rectOf(v).y(), rectOf(v).width(), rectOf(v).height());
+    }
     return region;
 }
 

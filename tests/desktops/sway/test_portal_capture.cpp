@@ -114,8 +114,8 @@ private Q_SLOTS:
         QCOMPARE(region, background_.copy(100, 120, 320, 180));
         // The main window is back.
         QVERIFY(e2e::waitFor([&] {
-            return kolvane.windows().size() == 1 &&
-                   sway::rectOf(kolvane.windows().first()).width() == 561;
+            const QList<QRect> rects = kolvane.windowRects();
+            return rects.size() == 1 && rects.first().width() == 561;
         }));
     }
 

@@ -157,8 +157,8 @@ private Q_SLOTS:
         // Leaving the editor brings the main window back and takes the item away.
         QVERIFY(sway::pointer({"move", "960", "540", "click", "right"}));
         QVERIFY(e2e::waitFor([&] {
-            return kolvane.windows().size() == 1 &&
-                   sway::rectOf(kolvane.windows().first()).width() == 561;
+            const QList<QRect> rects = kolvane.windowRects();
+            return rects.size() == 1 && rects.first().width() == 561;
         }));
         QVERIFY(e2e::waitFor([&] { return registeredItems().isEmpty(); }, 5000));
     }
