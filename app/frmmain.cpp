@@ -63,16 +63,16 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     pal.setColor(QPalette::Window, kWindowBack);
     setPalette(pal);
 
-    const double scale = ui_.factor();
-    ImgTmp[0] = Picture(artwork::TitleButton(0, scale));
-    ImgTmp[1] = Picture(artwork::TitleButton(1, scale));
-    ImgTmp[2] = Picture(artwork::TitleButton(2, scale));
+    if (services_.artwork) artwork_ = services_.artwork->take();
+    if (artwork_.captureCube.isNull()) artwork_ = DrawFrameArtwork(ui_);
+    for (int i = 0; i < 3; ++i)
+        ImgTmp[i] = Picture(artwork_.titleButton[i]);
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i] = Picture(QImage(187, 169, QImage::Format_RGB32));
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i].mutableImage().fill(Qt::white);
-    ImgTmp[7] = Picture(artwork::DropperIcon(scale));
-    ImgTmp[8] = Picture(artwork::CaptureCube(ui_.px(QSize(401, 257))));
+    ImgTmp[7] = Picture(artwork_.dropper);
+    ImgTmp[8] = Picture(artwork_.captureCube);
 
     buildFrame();
     CapturePageServices capture;
@@ -126,8 +126,7 @@ void FrmMain::buildTitleBar() {
     const QFont bold = boldFont(font());
     // Banner, placed again by Form_Load as it was designed.
     ImgBanner = makePicture(this, ui_.twipsRect(15, 10, 8385, 450), Picture());
-    ImgIcon = makePicture(this, ui_.twipsRect(120, 120, 270, 225),
-                          Picture(artwork::ProgramIcon(15, ui_.factor())));
+    ImgIcon = makePicture(this, ui_.twipsRect(120, 120, 270, 225), Picture(artwork_.programIcon));
     ImgIcon->setFixedSize(ui_.twips(270), ui_.twips(225));
     LblBanner =
         makeLabel(this, QStringLiteral("Kolvane"), ui_.twipsRect(480, 150, 900, 180), kTextBlue);
@@ -166,13 +165,11 @@ void FrmMain::buildTitleBar() {
 
 void FrmMain::buildNavigation() {
     const QFont bold = boldFont(font());
-    Image2 = makePicture(this, ui_.twipsRect(120, 1560, 720, 720),
-                         Picture(artwork::ColourTabIcon(ui_.px(48))));
+    Image2 = makePicture(this, ui_.twipsRect(120, 1560, 720, 720), Picture(artwork_.colourTab));
     LblColr =
         makeLabel(this, QStringLiteral("取色"), ui_.twipsRect(840, 1837, 390, 180), kTextBlue);
     LblColr->setFont(bold);
-    Image1 = makePicture(this, ui_.twipsRect(120, 3360, 720, 720),
-                         Picture(artwork::CaptureTabIcon(ui_.px(48))));
+    Image1 = makePicture(this, ui_.twipsRect(120, 3360, 720, 720), Picture(artwork_.captureTab));
     LblTrim =
         makeLabel(this, QStringLiteral("屏幕截图"), ui_.twipsRect(840, 3630, 780, 180), kTextBlue);
     LblTrim->setFont(bold);
@@ -213,7 +210,10 @@ void FrmMain::Form_Load() {
     LblTrim_Click();
     ImgBanner->setGeometry(ui_.twips(10), ui_.twips(10), width() - ui_.twips(30),
                            ImgBanner->height());
-    ImgBanner->setPicture(Picture(artwork::Banner(ImgBanner->size(), ui_.factor())));
+    if (artwork_.banner.size() != ImgBanner->size())
+        artwork_.banner = artwork::Banner(ImgBanner->size(), ui_.factor());
+    ImgBanner->setPicture(Picture(artwork_.banner));
+    artwork_ = {}; // every picture is in its place now
     ImgBanner->lower();
     if (colourPage_) colourPage_->Form_Load();
     loaded_ = true;

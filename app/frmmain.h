@@ -3,6 +3,7 @@
 // The main window FrmMain: the frame around the colour page and the capture page.
 #include "app/capturepage.h"
 #include "app/colourpage.h"
+#include "app/frameartwork.h"
 #include "app/pageframe.h"
 #include "platform/clock.h"
 #include "platform/picture.h"
@@ -35,6 +36,7 @@ struct FrmMainServices {
     TonePlayer* tones = nullptr;       // countdown beeps
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
     OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
+    FrameArtworkDrawing* artwork = nullptr; // the pictures, drawn ahead; else drawn here
 };
 
 // The main window: a fixed, borderless 561 x 465 frame (times the desktop's scale)
@@ -135,6 +137,7 @@ private:
 
     FrmMainServices services_;
     const UiScale& ui_ = services_.scale;
+    FrameArtwork artwork_; // until each picture has its place
     std::unique_ptr<CapturePage> capturePage_;
     std::unique_ptr<ColourPage> colourPage_;
     bool loaded_ = false;

@@ -1,7 +1,7 @@
 // Start-up: the command line, Qt's pixel environment, the single instance, and the
 // main window with its outside world.
 #include "app/commandline.h"
-#include "app/fontprimer.h"
+#include "app/frameartwork.h"
 #include "app/frmmain.h"
 #include "app/openingreport.h"
 #include "app/qtchinese.h"
@@ -113,6 +113,12 @@ kv::DesktopScaleInputs takePixelEnvironment() {
     return asked;
 }
 
+QFont uiFont() {
+    QFont ui(QStringLiteral("WenQuanYi Micro Hei"));
+    ui.setPointSize(9);
+    return ui;
+}
+
 void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("kolvane"));
     QApplication::setApplicationVersion(QStringLiteral(KOLVANE_VERSION));
@@ -120,9 +126,7 @@ void setUpApplication(QApplication& app) {
     kv::installQtChinese(app);
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QFont ui(QStringLiteral("WenQuanYi Micro Hei"));
-    ui.setPointSize(9);
-    QApplication::setFont(ui);
+    QApplication::setFont(uiFont());
 }
 
 // The main window's outside world, alive as long as the window.
@@ -168,11 +172,16 @@ int main(int argc, char** argv) {
     const bool onWayland = qgetenv("QT_QPA_PLATFORM").startsWith("wayland");
     const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
 
+    // The window's pictures are drawn while the toolkit connects to the display (a
+    // painter starts with the application font, hence the font first).
+    QGuiApplication::setFont(uiFont());
+    kv::FrameArtworkDrawing artwork{kv::UiScale(scale)};
+
     QApplication app(argc, argv);
     setUpApplication(app);
-    const kv::FontPrimer fontPrimer(QApplication::font());
     Desktop desktop;
-    const kv::FrmMainServices services = desktop.services(scale);
+    kv::FrmMainServices services = desktop.services(scale);
+    services.artwork = &artwork;
 
     kv::FrmMain main(services);
     main.Form_Load();
