@@ -1,3 +1,4 @@
+#include "app/frameartwork.h"
 #include "app/frametexts.h"
 #include "app/frmmain.h"
 #include "platform/screenreaderfactory.h"
@@ -105,6 +106,34 @@ private slots:
         QVERIFY(w->colourPage().Label5->text().startsWith(
             QStringLiteral("作者承接软件定做业务，价钱可议。\r\n\r\n")));
         QCOMPARE(refreshCount(), 0); // the design already shows the initial colour
+    }
+
+    // The pictures drawn on a worker at start are the window's own, at every scale:
+    // the banner among them has the size of its strip (else it is drawn again), and the
+    // window looks as it does when it draws everything itself.
+    void artworkDrawnAhead_data() {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("1.5") << 1.5;
+        QTest::newRow("2") << 2.0;
+    }
+    void artworkDrawnAhead() {
+        QFETCH(double, scale);
+        kv::FrmMainServices s;
+        s.clock = &clock;
+        s.screen = screen.get();
+        s.programDir = QCoreApplication::applicationDirPath();
+        s.scale = kv::UiScale(scale);
+        kv::FrmMain itself(s);
+        itself.Form_Load();
+        kv::FrameArtworkDrawing drawing(s.scale);
+        const kv::FrameArtwork ahead = kv::DrawFrameArtwork(s.scale);
+        s.artwork = &drawing;
+        kv::FrmMain given(s);
+        given.Form_Load();
+        QCOMPARE(given.ImgBanner->size(), kv::BannerSize(s.scale));
+        QCOMPARE(given.ImgBanner->picture().image(), ahead.banner);
+        QCOMPARE(given.grab().toImage(), itself.grab().toImage());
     }
 
     void designedGeometry_data() {
