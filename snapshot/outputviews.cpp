@@ -109,6 +109,11 @@ OutputViews::~OutputViews() {
             editor_->setParent(nullptr, editorFlags_);
         }
     }
+    // A window that closes as it is destroyed sends its close event through this
+    // filter; by then the list it would be looked up in is half taken down.
+    for (const auto& v : views_)
+        if (QWindow* w = v->windowHandle()) w->removeEventFilter(this);
+    views_.clear();
 }
 
 int OutputViews::indexOfWindow(QObject* window) const {

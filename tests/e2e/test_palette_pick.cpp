@@ -63,7 +63,8 @@ void TestPalettePick::press() {
     // Wait for the picture to be on the screen before pressing on it.
     const QPoint screenAt = program_.toScreen(kWheelBox + at);
     const QRgb expected = QColor(html).rgb();
-    e2e::waitFor([&] { return e2e::grabScreen().pixel(screenAt) == expected; }, 5000);
+    QVERIFY2(e2e::waitFor([&] { return e2e::grabScreen().pixel(screenAt) == expected; }, 5000),
+             qPrintable(e2e::describeScreenAt(screenAt)));
 
     program_.click(kWheelBox + at);
     QTest::qWait(150);
@@ -89,7 +90,8 @@ void TestPalettePick::saturationThumbDraggedToZeroGreysTheWheel() {
     // The right corner cell D07417 as its grey luminance.
     const QPoint corner = program_.toScreen(kWheelBox + QPoint(177, 84));
     const QRgb grey = qRgb(133, 133, 133);
-    e2e::waitFor([&] { return e2e::grabScreen().pixel(corner) == grey; }, 5000);
+    QVERIFY2(e2e::waitFor([&] { return e2e::grabScreen().pixel(corner) == grey; }, 5000),
+             qPrintable(e2e::describeScreenAt(corner)));
     program_.click(kWheelBox + QPoint(177, 84));
     QTest::qWait(150);
     program_.doubleClick(kHtmlBox);

@@ -291,7 +291,10 @@ private:
         const QPoint inside = region.center();
         xdotool({"mousemove", "--sync", QString::number(inside.x()), QString::number(inside.y())});
         xdotool({"click", "--repeat", "2", "--delay", "80", "1"});
-        QVERIFY(waitFor([&] { return !visibleWindow("^Kolvane$", pid).isEmpty(); }));
+        QVERIFY2(waitFor([&] { return !visibleWindow("^Kolvane$", pid).isEmpty(); }),
+                 visibleWindow("^Kolvane ", pid).isEmpty()
+                     ? "the editor closed, but the main window did not come back"
+                     : "the editor is still up: the double click did not finish it");
         QImage got;
         QVERIFY(waitFor([&] { return !(got = clipboardImage()).isNull(); }));
         QCOMPARE(got.size(), region.size());

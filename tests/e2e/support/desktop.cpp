@@ -1,6 +1,7 @@
 #include "e2e/support/desktop.h"
 
 #include <QBuffer>
+#include <QColor>
 #include <QColorSpace>
 #include <QElapsedTimer>
 #include <QTest>
@@ -75,6 +76,27 @@ QRect windowGeometry(const QString& windowId) {
             h = v;
     }
     return QRect(x, y, w, h);
+}
+
+QString describeScreenAt(QPoint p) {
+    const QImage screen = grabScreen();
+    QString text = QStringLiteral("(%1, %2) shows %3; windows there:")
+                       .arg(p.x())
+                       .arg(p.y())
+                       .arg(QColor(screen.pixel(p)).name().toUpper());
+    const QStringList ids = xdotool({"search", "--onlyvisible", "--name", ""})
+                                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+        const QRect g = windowGeometry(id);
+        if (!g.contains(p)) continue;
+        text += QStringLiteral(" [%1 \"%2\" %3x%4+%5+%6]")
+                    .arg(id, xdotool({"getwindowname", id}))
+                    .arg(g.width())
+                    .arg(g.height())
+                    .arg(g.x())
+                    .arg(g.y());
+    }
+    return text + QStringLiteral("; pointer ") + xdotool({"getmouselocation"});
 }
 
 bool waitFor(const std::function<bool()>& check, int timeoutMs) {

@@ -37,6 +37,10 @@ QImage grabScreen();
 // Geometry of a window by id, in root coordinates (client area, without frame).
 QRect windowGeometry(const QString& windowId);
 
+// What a failed wait for a pixel should tell: the colour there and every visible
+// window over the point, with its name and geometry.
+QString describeScreenAt(QPoint screenPoint);
+
 // Polls `check` every 50 ms until it is true or timeoutMs passes.
 bool waitFor(const std::function<bool()>& check, int timeoutMs = 10000);
 
