@@ -1,5 +1,6 @@
 // Start-up: the command line, Qt's pixel environment, the single instance, and the
 // main window with its outside world.
+#include "app/afterfirstframe.h"
 #include "app/commandline.h"
 #include "app/frameartwork.h"
 #include "app/frmmain.h"
@@ -188,9 +189,11 @@ int main(int argc, char** argv) {
     // Started for a region capture, the window would only flash before the editor
     // hides it; it appears when the editor closes.
     if (commandLine.command != kv::StartCommand::Region) main.show();
-    // The icon theme is searched once the window is up: the window manager shows
-    // the icon a moment later, and the window comes that much sooner.
-    QTimer::singleShot(0, &main, [iconFile = services.iconFile] {
+    // The icon theme is searched (some 10 ms) once the first frame is out: the
+    // window manager shows the icon a moment later, and the window's content that
+    // much sooner.
+    new kv::AfterFirstFrame(&main, [iconFile = services.iconFile] {
+        if (qEnvironmentVariableIsSet("KOLVANE_TIMING")) qInfo("kolvane: main window first frame");
         QApplication::setWindowIcon(
             QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(iconFile)));
     });
