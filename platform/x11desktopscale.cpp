@@ -55,7 +55,8 @@ bool readPrimaryMonitor(const X11Connection& x, const Asked& asked, DesktopScale
         if (!chosen || (it.data->primary && !chosen->primary)) chosen = it.data;
     }
     if (!chosen) return false;
-    in.screenName = atomName(x, chosen->name);
+    // The name costs one more round trip, and only a list of named factors asks for it.
+    if (in.screenScaleFactors.contains(QLatin1Char('='))) in.screenName = atomName(x, chosen->name);
     in.screenSize = QSize(chosen->width, chosen->height);
     return true;
 }
