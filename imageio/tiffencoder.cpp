@@ -1,8 +1,7 @@
 // TIFF through libtiff, written into memory: 8 bits per sample, RGB (24 bits per
 // pixel) or RGB with unassociated alpha (32), one strip per ~8 KB.
 #include "imageio/encoders.h"
-
-#include <tiffio.h>
+#include "imageio/tifflibrary.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -80,39 +79,42 @@ EncoderOutput encodeTiff(const QImage& image, bool withAlpha, bool lzw) {
     const QImage rows =
         image.convertToFormat(withAlpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     EncoderOutput out;
+    const TiffLibrary* tiff = OpenTiffLibrary();
+    if (!tiff) return {{}, QStringLiteral("TIFF 写入器无法启动：找不到 libtiff。")};
     MemoryFile file{&out.bytes, 0, {}};
 
-    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
-    TIFFOpenOptionsSetErrorHandlerExtR(options, keepError, &file);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, ignoreWarning, nullptr);
-    TIFF* tif = TIFFClientOpenExt("picture.tiff", "w", &file, readMem, writeMem, seekMem, closeMem,
-                                  sizeMem, mapMem, unmapMem, options);
-    TIFFOpenOptionsFree(options);
+    TIFFOpenOptions* options = tiff->OpenOptionsAlloc();
+    tiff->OpenOptionsSetErrorHandlerExtR(options, keepError, &file);
+    tiff->OpenOptionsSetWarningHandlerExtR(options, ignoreWarning, nullptr);
+    TIFF* tif = tiff->ClientOpenExt("picture.tiff", "w", &file, readMem, writeMem, seekMem,
+                                    closeMem, sizeMem, mapMem, unmapMem, options);
+    tiff->OpenOptionsFree(options);
     if (!tif) return {{}, QStringLiteral("TIFF 写入器无法启动。") + file.firstError};
 
     const uint16_t samples = withAlpha ? 4 : 3;
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(rows.width()));
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(rows.height()));
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
+    tiff->SetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(rows.width()));
+    tiff->SetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(rows.height()));
+    tiff->SetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
+    tiff->SetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
     if (withAlpha) {
         const uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
-        TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, uint16_t(1), extra);
+        tiff->SetField(tif, TIFFTAG_EXTRASAMPLES, uint16_t(1), extra);
     }
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, uint16_t(PHOTOMETRIC_RGB));
-    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, uint16_t(PLANARCONFIG_CONTIG));
-    TIFFSetField(tif, TIFFTAG_ORIENTATION, uint16_t(ORIENTATION_TOPLEFT));
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, uint16_t(lzw ? COMPRESSION_LZW : COMPRESSION_NONE));
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tif, 0));
-    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, uint16_t(RESUNIT_INCH));
-    TIFFSetField(tif, TIFFTAG_XRESOLUTION, 96.0f);
-    TIFFSetField(tif, TIFFTAG_YRESOLUTION, 96.0f);
+    tiff->SetField(tif, TIFFTAG_PHOTOMETRIC, uint16_t(PHOTOMETRIC_RGB));
+    tiff->SetField(tif, TIFFTAG_PLANARCONFIG, uint16_t(PLANARCONFIG_CONTIG));
+    tiff->SetField(tif, TIFFTAG_ORIENTATION, uint16_t(ORIENTATION_TOPLEFT));
+    tiff->SetField(tif, TIFFTAG_COMPRESSION, uint16_t(lzw ? COMPRESSION_LZW : COMPRESSION_NONE));
+    tiff->SetField(tif, TIFFTAG_ROWSPERSTRIP, tiff->DefaultStripSize(tif, 0));
+    tiff->SetField(tif, TIFFTAG_RESOLUTIONUNIT, uint16_t(RESUNIT_INCH));
+    tiff->SetField(tif, TIFFTAG_XRESOLUTION, 96.0f);
+    tiff->SetField(tif, TIFFTAG_YRESOLUTION, 96.0f);
 
     bool ok = true;
     for (int y = 0; ok && y < rows.height(); ++y)
-        ok = TIFFWriteScanline(tif, const_cast<uchar*>(rows.constScanLine(y)), uint32_t(y), 0) == 1;
-    ok = ok && TIFFFlush(tif) == 1;
-    TIFFClose(tif);
+        ok = tiff->WriteScanline(tif, const_cast<uchar*>(rows.constScanLine(y)), uint32_t(y), 0) ==
+             1;
+    ok = ok && tiff->Flush(tif) == 1;
+    tiff->Close(tif);
     if (!ok) {
         out.bytes.clear();
         out.failure =
