@@ -1,7 +1,7 @@
 #pragma once
 // The main window's pictures (title buttons, icons, the capture page's cube and the
 // banner) at the desktop's scale. They depend on nothing but the scale, so they can
-// be drawn on a worker while the toolkit connects to the display.
+// be drawn on a worker while the main window lays out its text.
 #include "platform/units.h"
 
 #include <QImage>

@@ -63,16 +63,13 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     pal.setColor(QPalette::Window, kWindowBack);
     setPalette(pal);
 
-    if (services_.artwork) artwork_ = services_.artwork->take();
-    if (artwork_.captureCube.isNull()) artwork_ = DrawFrameArtwork(ui_);
-    for (int i = 0; i < 3; ++i)
-        ImgTmp[i] = Picture(artwork_.titleButton[i]);
+    // The drawn pictures are filled in by placeArtwork(), into these same objects.
+    for (int i : {0, 1, 2, 7, 8})
+        ImgTmp[i] = Picture(QImage());
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i] = Picture(QImage(187, 169, QImage::Format_RGB32));
     for (int i = 3; i <= 6; ++i)
         ImgTmp[i].mutableImage().fill(Qt::white);
-    ImgTmp[7] = Picture(artwork_.dropper);
-    ImgTmp[8] = Picture(artwork_.captureCube);
 
     buildFrame();
     CapturePageServices capture;
@@ -89,6 +86,9 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     // The colour page (its wheel and palette pictures among it) waits until the
     // window is on the screen: the first frame shows the capture page.
     adoptNewChildren({});
+    // Last: the labels' text above is what takes long, and meanwhile the pictures
+    // are being drawn on the worker.
+    placeArtwork();
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
@@ -116,6 +116,18 @@ ColourPage& FrmMain::colourPage() {
     return *colourPage_;
 }
 
+void FrmMain::placeArtwork() {
+    if (services_.artwork) artwork_ = services_.artwork->take();
+    if (artwork_.captureCube.isNull()) artwork_ = DrawFrameArtwork(ui_);
+    for (int i = 0; i < 3; ++i)
+        ImgTmp[i].mutableImage() = artwork_.titleButton[i];
+    ImgTmp[7].mutableImage() = artwork_.dropper;
+    ImgTmp[8].mutableImage() = artwork_.captureCube;
+    ImgIcon->setPicture(Picture(artwork_.programIcon));
+    Image2->setPicture(Picture(artwork_.colourTab));
+    Image1->setPicture(Picture(artwork_.captureTab));
+}
+
 void FrmMain::buildFrame() {
     buildTitleBar();
     buildNavigation();
@@ -126,7 +138,7 @@ void FrmMain::buildTitleBar() {
     const QFont bold = boldFont(font());
     // Banner, placed again by Form_Load as it was designed.
     ImgBanner = makePicture(this, ui_.twipsRect(15, 10, 8385, 450), Picture());
-    ImgIcon = makePicture(this, ui_.twipsRect(120, 120, 270, 225), Picture(artwork_.programIcon));
+    ImgIcon = makePicture(this, ui_.twipsRect(120, 120, 270, 225), Picture());
     ImgIcon->setFixedSize(ui_.twips(270), ui_.twips(225));
     LblBanner =
         makeLabel(this, QStringLiteral("Kolvane"), ui_.twipsRect(480, 150, 900, 180), kTextBlue);
@@ -165,11 +177,11 @@ void FrmMain::buildTitleBar() {
 
 void FrmMain::buildNavigation() {
     const QFont bold = boldFont(font());
-    Image2 = makePicture(this, ui_.twipsRect(120, 1560, 720, 720), Picture(artwork_.colourTab));
+    Image2 = makePicture(this, ui_.twipsRect(120, 1560, 720, 720), Picture());
     LblColr =
         makeLabel(this, QStringLiteral("取色"), ui_.twipsRect(840, 1837, 390, 180), kTextBlue);
     LblColr->setFont(bold);
-    Image1 = makePicture(this, ui_.twipsRect(120, 3360, 720, 720), Picture(artwork_.captureTab));
+    Image1 = makePicture(this, ui_.twipsRect(120, 3360, 720, 720), Picture());
     LblTrim =
         makeLabel(this, QStringLiteral("屏幕截图"), ui_.twipsRect(840, 3630, 780, 180), kTextBlue);
     LblTrim->setFont(bold);

@@ -134,6 +134,8 @@ private:
 
     // Widgets made after the constructor (the colour page) get what it gives its own.
     void adoptNewChildren(const QList<QWidget*>& before);
+    // The drawn pictures into their boxes (the banner waits for Form_Load).
+    void placeArtwork();
 
     FrmMainServices services_;
     const UiScale& ui_ = services_.scale;
