@@ -14,6 +14,7 @@
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
 #include "platform/lazyscreenreader.h"
+#include "platform/pluginpreload.h"
 #include "platform/screenreaderfactory.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
@@ -169,6 +170,7 @@ int main(int argc, char** argv) {
     kv::SingleInstance instance(kInstanceName);
     if (instance.anotherIsRunning()) return handOver(argc, argv, commandLine.command);
     const kv::FontWarmUp fonts;
+    const kv::PluginPreload plugins;
     // A Wayland client keeps to the output's device pixels as set above.
     const bool onWayland = qgetenv("QT_QPA_PLATFORM").startsWith("wayland");
     const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
