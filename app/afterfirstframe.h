@@ -4,7 +4,6 @@
 // at start-up would run before the first frame instead (the frame waits for the
 // window manager to map the window, the timer does not).
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 

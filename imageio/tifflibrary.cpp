@@ -13,11 +13,17 @@ std::optional<TiffLibrary> load() {
     void* handle = dlopen("libtiff.so.6", RTLD_NOW | RTLD_LOCAL);
     if (!handle) return std::nullopt;
     TiffLibrary lib;
+    bool complete = true;
 #define KV_TIFF_LOAD(name)                                                                         \
     lib.name = reinterpret_cast<decltype(lib.name)>(dlsym(handle, "TIFF" #name));                  \
-    if (!lib.name) return std::nullopt;
+    complete = complete && lib.name;
     KV_TIFF_FUNCTIONS(KV_TIFF_LOAD)
 #undef KV_TIFF_LOAD
+    // A library without every function is of no use: let it go again.
+    if (!complete) {
+        dlclose(handle);
+        return std::nullopt;
+    }
     return lib;
 }
 
