@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 
 #include "app/artwork.h"
+#include "app/beforefirstframe.h"
 #include "app/clockline.h"
 #include "app/framestyle.h"
 #include "app/frametexts.h"
@@ -16,6 +17,7 @@
 #include <QUrl>
 #include <QWindow>
 #include <functional>
+#include <utility>
 
 namespace kv {
 namespace {
@@ -86,9 +88,10 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     // The colour page (its wheel and palette pictures among it) waits until the
     // window is on the screen: the first frame shows the capture page.
     adoptNewChildren({});
-    // Last: the labels' text above is what takes long, and meanwhile the pictures
-    // are being drawn on the worker.
-    placeArtwork();
+    // Measuring the labels' text (loading the font, hinting its glyphs) is the
+    // longest part of building the window, and the pictures come from a worker:
+    // both wait until the window manager is mapping the window.
+    firstFrame_ = new BeforeFirstFrame(this, [this] { finishFirstFrame(); });
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
@@ -99,7 +102,7 @@ FrmMain::~FrmMain() = default;
 void FrmMain::adoptNewChildren(const QList<QWidget*>& before) {
     for (QWidget* child : findChildren<QWidget*>()) {
         if (before.contains(child)) continue;
-        if (auto* l = qobject_cast<QLabel*>(child); l && !l->wordWrap()) fitLabel(l);
+        if (auto* l = qobject_cast<QLabel*>(child); l && !l->wordWrap() && laidOut_) fitLabel(l);
         child->installEventFilter(this);
         child->setMouseTracking(true);
     }
@@ -116,16 +119,32 @@ ColourPage& FrmMain::colourPage() {
     return *colourPage_;
 }
 
+void FrmMain::finishFirstFrame() {
+    if (laidOut_) return;
+    if (firstFrame_) std::exchange(firstFrame_, nullptr)->deleteLater();
+    placeArtwork();
+    LblBanner->adjustSize();
+    laidOut_ = true;
+    for (QLabel* l : findChildren<QLabel*>())
+        if (!l->wordWrap()) fitLabel(l);
+}
+
 void FrmMain::placeArtwork() {
-    if (services_.artwork) artwork_ = services_.artwork->take();
-    if (artwork_.captureCube.isNull()) artwork_ = DrawFrameArtwork(ui_);
+    FrameArtwork artwork = services_.artwork ? services_.artwork->take() : FrameArtwork{};
+    if (artwork.captureCube.isNull()) artwork = DrawFrameArtwork(ui_);
     for (int i = 0; i < 3; ++i)
-        ImgTmp[i].mutableImage() = artwork_.titleButton[i];
-    ImgTmp[7].mutableImage() = artwork_.dropper;
-    ImgTmp[8].mutableImage() = artwork_.captureCube;
-    ImgIcon->setPicture(Picture(artwork_.programIcon));
-    Image2->setPicture(Picture(artwork_.colourTab));
-    Image1->setPicture(Picture(artwork_.captureTab));
+        ImgTmp[i].mutableImage() = artwork.titleButton[i];
+    ImgTmp[7].mutableImage() = artwork.dropper;
+    ImgTmp[8].mutableImage() = artwork.captureCube;
+    ImgIcon->setPicture(Picture(artwork.programIcon));
+    Image2->setPicture(Picture(artwork.colourTab));
+    Image1->setPicture(Picture(artwork.captureTab));
+    placeBanner(std::move(artwork.banner));
+}
+
+void FrmMain::placeBanner(QImage drawn) {
+    if (drawn.size() != ImgBanner->size()) drawn = artwork::Banner(ImgBanner->size(), ui_.factor());
+    ImgBanner->setPicture(Picture(std::move(drawn)));
 }
 
 void FrmMain::buildFrame() {
@@ -143,7 +162,6 @@ void FrmMain::buildTitleBar() {
     LblBanner =
         makeLabel(this, QStringLiteral("Kolvane"), ui_.twipsRect(480, 150, 900, 180), kTextBlue);
     LblBanner->setFont(bold);
-    LblBanner->adjustSize();
 
     ImgMin = makePicture(this, ui_.twipsRect(7370, 15, 300, 300), ImgTmp[0]);
     ImgMax = makePicture(this, ui_.twipsRect(7682, 15, 300, 300), ImgTmp[2]);
@@ -222,15 +240,13 @@ void FrmMain::Form_Load() {
     LblTrim_Click();
     ImgBanner->setGeometry(ui_.twips(10), ui_.twips(10), width() - ui_.twips(30),
                            ImgBanner->height());
-    if (artwork_.banner.size() != ImgBanner->size())
-        artwork_.banner = artwork::Banner(ImgBanner->size(), ui_.factor());
-    ImgBanner->setPicture(Picture(artwork_.banner));
-    artwork_ = {}; // every picture is in its place now
+    if (laidOut_) placeBanner(ImgBanner->picture().image());
     ImgBanner->lower();
     if (colourPage_) colourPage_->Form_Load();
     loaded_ = true;
     LblTime->setText(FormatClockLine(services_.clock->now(), &weekdayName));
-    fitLabel(LblTime); // empty until now, so sized with its first text
+    // Empty until now, so sized with its first text (with the others if not yet).
+    if (laidOut_) fitLabel(LblTime);
     Timer1.start();
 }
 

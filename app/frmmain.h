@@ -1,6 +1,7 @@
 #pragma once
 
 // The main window FrmMain: the frame around the colour page and the capture page.
+#include "app/beforefirstframe.h"
 #include "app/capturepage.h"
 #include "app/colourpage.h"
 #include "app/frameartwork.h"
@@ -48,6 +49,11 @@ class FrmMain : public QWidget, public PageFrame {
 public:
     explicit FrmMain(const FrmMainServices& services, QWidget* parent = nullptr);
     ~FrmMain() override;
+
+    // The labels' sizes and the drawn pictures, which the first frame needs and the
+    // window's mapping does not. Done once: from the event loop after show(), or
+    // sooner by a caller that needs them.
+    void finishFirstFrame();
 
     // The colour page is built after the first frame is shown, or at its first use.
     ColourPage& colourPage();
@@ -134,12 +140,14 @@ private:
 
     // Widgets made after the constructor (the colour page) get what it gives its own.
     void adoptNewChildren(const QList<QWidget*>& before);
-    // The drawn pictures into their boxes (the banner waits for Form_Load).
+    // The drawn pictures into their boxes; the banner drawn again unless it fits.
     void placeArtwork();
+    void placeBanner(QImage drawn);
 
     FrmMainServices services_;
     const UiScale& ui_ = services_.scale;
-    FrameArtwork artwork_; // until each picture has its place
+    BeforeFirstFrame* firstFrame_ = nullptr; // until finishFirstFrame() ran
+    bool laidOut_ = false;                   // labels fitted, pictures placed
     std::unique_ptr<CapturePage> capturePage_;
     std::unique_ptr<ColourPage> colourPage_;
     bool loaded_ = false;

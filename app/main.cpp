@@ -177,10 +177,10 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     setUpApplication(app);
-    // The window's pictures are drawn on a worker while the main window lays out
-    // its text, the longest part of building it. Started earlier, the worker would
-    // only slow the toolkit's own start, which already shares the machine with
-    // the font configuration being read.
+    // The window's pictures are drawn on a worker while the main window is built and
+    // mapped; they are put in place before its first frame. Started earlier, the
+    // worker would only slow the toolkit's own start, which already shares the
+    // machine with the font configuration being read.
     kv::FrameArtworkDrawing artwork{kv::UiScale(scale)};
     Desktop desktop;
     kv::FrmMainServices services = desktop.services(scale);

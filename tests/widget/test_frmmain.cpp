@@ -126,11 +126,13 @@ private slots:
         s.scale = kv::UiScale(scale);
         kv::FrmMain itself(s);
         itself.Form_Load();
+        itself.finishFirstFrame(); // as a first show would
         kv::FrameArtworkDrawing drawing(s.scale);
         const kv::FrameArtwork ahead = kv::DrawFrameArtwork(s.scale);
         s.artwork = &drawing;
         kv::FrmMain given(s);
         given.Form_Load();
+        given.finishFirstFrame();
         QCOMPARE(given.ImgBanner->size(), kv::BannerSize(s.scale));
         QCOMPARE(given.ImgBanner->picture().image(), ahead.banner);
         QCOMPARE(given.grab().toImage(), itself.grab().toImage());
