@@ -1,6 +1,9 @@
 #include "app/frameartwork.h"
 
 #include "app/artwork.h"
+#include "platform/threadpriority.h"
+
+#include <chrono>
 
 namespace kv {
 
@@ -24,14 +27,24 @@ FrameArtwork DrawFrameArtwork(const UiScale& ui) {
 }
 
 FrameArtworkDrawing::FrameArtworkDrawing(UiScale ui)
-    : drawn_(std::async(std::launch::async, [ui] { return DrawFrameArtwork(ui); })) {}
+    : ui_(ui), drawn_(std::async(std::launch::async, [ui] {
+          LowerThisThreadsPriority();
+          return DrawFrameArtwork(ui);
+      })) {}
 
 FrameArtworkDrawing::~FrameArtworkDrawing() {
     if (drawn_.valid()) drawn_.wait();
 }
 
 FrameArtwork FrameArtworkDrawing::take() {
-    return drawn_.valid() ? drawn_.get() : FrameArtwork{};
+    if (taken_ || !drawn_.valid()) return {};
+    // A worker still drawing is one the machine is too busy to run at its low
+    // priority: waiting for it could take longer than drawing here.
+    if (drawn_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        taken_ = true;
+        return DrawFrameArtwork(ui_);
+    }
+    return drawn_.get();
 }
 
 } // namespace kv
