@@ -21,9 +21,10 @@
 
 namespace {
 
-// Single starts swing by several milliseconds on a busy machine; the median of
-// this many alternating pairs holds still to about one.
-constexpr int rounds = 21;
+// Single starts swing by several milliseconds on a busy machine; with 21
+// alternating pairs the ratio still moved by 0.1 from run to run, with this many
+// by about half that.
+constexpr int rounds = 41;
 
 // The first new top-level window mapped after `start` ran: milliseconds and
 // its size, and when the program said its first frame was out; negative when
