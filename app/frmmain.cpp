@@ -110,6 +110,8 @@ void FrmMain::adoptNewChildren(const QList<QWidget*>& before) {
 
 ColourPage& FrmMain::colourPage() {
     if (colourPage_) return *colourPage_;
+    // The page makes its dropper cursor from a picture placed here.
+    finishFirstFrame();
     const QList<QWidget*> before = findChildren<QWidget*>();
     colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
     adoptNewChildren(before);
