@@ -4,10 +4,10 @@
 // own depth.
 #include "imageio/encoders.h"
 #include "imageio/packrows.h"
+#include "imageio/rowpieces.h"
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace kv {
 
@@ -60,19 +60,18 @@ bool writeBmp(const QImage& image, const ByteSink& sink) {
     uchar header[headerBytes];
     putHeaders(header, rgb, quint32(pixelBytes));
     if (!sink(reinterpret_cast<const char*>(header), headerBytes)) return false;
-    // Rows go out in pieces small enough to stay in the processor's cache on
-    // their way to the file, bottom row first.
-    const int rowsPerPiece = int(std::clamp<qsizetype>((1 << 20) / rowBytes, 1, rgb.height()));
-    std::vector<uchar> piece(size_t(rowBytes * rowsPerPiece), 0);
-    for (int last = rgb.height(); last > 0; last -= rowsPerPiece) {
-        const int rows = std::min(rowsPerPiece, last);
-        for (int r = 0; r < rows; ++r)
-            packBgr(reinterpret_cast<const QRgb*>(rgb.constScanLine(last - 1 - r)),
-                    piece.data() + rowBytes * r, rgb.width());
-        // The padding after each row stays zero, as readers expect.
-        if (!sink(reinterpret_cast<const char*>(piece.data()), rowBytes * rows)) return false;
-    }
-    return true;
+    // The file's rows run bottom-up; the padding after each stays zero, as
+    // readers expect.
+    const int height = rgb.height();
+    return WriteRowsInPieces(
+        height, rowBytes,
+        [&](int first, int n, uchar* to) {
+            for (int r = 0; r < n; ++r)
+                packBgr(reinterpret_cast<const QRgb*>(rgb.constScanLine(height - 1 - first - r)),
+                        to + rowBytes * r, rgb.width());
+            return true;
+        },
+        sink);
 }
 
 EncoderOutput encodeBmp(const QImage& image) {

@@ -3,6 +3,7 @@
 // costs several times the copying itself for a picture of this kind.
 #include "imageio/encoders.h"
 #include "imageio/packrows.h"
+#include "imageio/rowpieces.h"
 
 #include <algorithm>
 #include <cstring>
@@ -145,17 +146,13 @@ bool writePlainTiff(const QImage& source, bool withAlpha, const ByteSink& sink) 
     putDirectory(head.data(), image, l);
     putExtras(head.data(), image, l);
     if (!sink(reinterpret_cast<const char*>(head.data()), qsizetype(head.size()))) return false;
-    // Pieces of about 1 MB, made while they are in the processor's cache and
-    // sent to the file; Qt's rows are padded to four bytes, TIFF's are not.
-    const int rowsPerPiece = int(
-        std::clamp<qsizetype>((1 << 20) / std::max<qsizetype>(l.rowBytes, 1), 1, image.height()));
-    std::vector<uchar> piece(size_t(l.rowBytes * rowsPerPiece));
-    for (int first = 0; first < image.height(); first += rowsPerPiece) {
-        const int n = std::min(rowsPerPiece, image.height() - first);
-        if (!packPiece(image, first, n, withAlpha, l.rowBytes, piece.data())) return false;
-        if (!sink(reinterpret_cast<const char*>(piece.data()), l.rowBytes * n)) return false;
-    }
-    return true;
+    // Qt's rows are padded to four bytes, TIFF's are not.
+    return WriteRowsInPieces(
+        image.height(), l.rowBytes,
+        [&](int first, int n, uchar* to) {
+            return packPiece(image, first, n, withAlpha, l.rowBytes, to);
+        },
+        sink);
 }
 
 EncoderOutput encodePlainTiff(const QImage& image, bool withAlpha) {
