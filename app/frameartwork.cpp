@@ -1,9 +1,6 @@
 #include "app/frameartwork.h"
 
 #include "app/artwork.h"
-#include "platform/threadpriority.h"
-
-#include <chrono>
 
 namespace kv {
 
@@ -26,25 +23,18 @@ FrameArtwork DrawFrameArtwork(const UiScale& ui) {
     return art;
 }
 
+// At the normal priority: painting may hand work to Qt's thread pool, whose
+// threads, started from here, would keep a lowered priority for good (and later
+// encode the clipboard's pictures at it).
 FrameArtworkDrawing::FrameArtworkDrawing(UiScale ui)
-    : ui_(ui), drawn_(std::async(std::launch::async, [ui] {
-          LowerThisThreadsPriority();
-          return DrawFrameArtwork(ui);
-      })) {}
+    : drawn_(std::async(std::launch::async, [ui] { return DrawFrameArtwork(ui); })) {}
 
 FrameArtworkDrawing::~FrameArtworkDrawing() {
     if (drawn_.valid()) drawn_.wait();
 }
 
 FrameArtwork FrameArtworkDrawing::take() {
-    if (taken_ || !drawn_.valid()) return {};
-    // A worker still drawing is one the machine is too busy to run at its low
-    // priority: waiting for it could take longer than drawing here.
-    if (drawn_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-        taken_ = true;
-        return DrawFrameArtwork(ui_);
-    }
-    return drawn_.get();
+    return drawn_.valid() ? drawn_.get() : FrameArtwork{};
 }
 
 } // namespace kv

@@ -24,25 +24,21 @@ FrameArtwork DrawFrameArtwork(const UiScale& ui);
 // The banner strip's size in the main window at `ui`.
 QSize BannerSize(const UiScale& ui);
 
-// Draws the artwork on its own thread, at a low priority, from construction.
-// Painting on images needs the application font (a painter starts with it), so
-// that must be set before.
+// Draws the artwork on its own thread from construction. Painting on images needs
+// the application font (a painter starts with it), so that must be set before.
 class FrameArtworkDrawing {
 public:
     explicit FrameArtworkDrawing(UiScale ui);
     ~FrameArtworkDrawing(); // waits for the worker when nobody took the pictures
 
-    // The pictures: the worker's when it is done, else drawn by the caller (the
-    // worker runs at a low priority). Only the first call has them.
+    // The pictures; waits until they are drawn. Only the first call has them.
     FrameArtwork take();
 
     FrameArtworkDrawing(const FrameArtworkDrawing&) = delete;
     FrameArtworkDrawing& operator=(const FrameArtworkDrawing&) = delete;
 
 private:
-    UiScale ui_;
     std::future<FrameArtwork> drawn_;
-    bool taken_ = false;
 };
 
 } // namespace kv

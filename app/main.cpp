@@ -175,14 +175,12 @@ int main(int argc, char** argv) {
     const bool onWayland = qgetenv("QT_QPA_PLATFORM").startsWith("wayland");
     const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
 
-    // The window's pictures are drawn on a low-priority worker while the toolkit
-    // starts and the main window is built and mapped; they are put in place before
-    // its first frame. A painter starts with the application font, hence the font
-    // first.
-    QApplication::setFont(uiFont());
-    kv::FrameArtworkDrawing artwork{kv::UiScale(scale)};
     QApplication app(argc, argv);
     setUpApplication(app);
+    // The window's pictures are drawn on a worker while the main window is built and
+    // mapped; they are put in place before its first frame. Started earlier, the
+    // worker would only slow the toolkit's own start.
+    kv::FrameArtworkDrawing artwork{kv::UiScale(scale)};
     Desktop desktop;
     kv::FrmMainServices services = desktop.services(scale);
     services.artwork = &artwork;

@@ -8,6 +8,12 @@
 #include <QClipboard>
 #include <QMouseEvent>
 #include <QTest>
+#include <QThreadPool>
+
+#include <mutex>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -136,6 +142,37 @@ private slots:
         QCOMPARE(given.ImgBanner->size(), kv::BannerSize(s.scale));
         QCOMPARE(given.ImgBanner->picture().image(), ahead.banner);
         QCOMPARE(given.grab().toImage(), itself.grab().toImage());
+    }
+
+    // Qt's shared pool starts its threads from whichever thread first needs one,
+    // and a thread keeps the priority it was started with. The pictures' worker
+    // paints, so the pool's threads it starts (which later encode the clipboard's
+    // pictures) must come out at the program's own priority.
+    void artworkWorkerLeavesThePoolAtNormalPriority() {
+        QThreadPool* pool = QThreadPool::globalInstance();
+        const int keep = pool->expiryTimeout();
+        pool->setExpiryTimeout(0); // the threads there are now end
+        pool->waitForDone();
+        QTest::qWait(50);
+        pool->setExpiryTimeout(keep);
+        kv::FrameArtworkDrawing drawing(kv::UiScale(2.0));
+        drawing.take();
+        const auto priority = [] {
+            return std::pair(sched_getscheduler(0),
+                             getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())));
+        };
+        const auto mine = priority();
+        std::mutex m;
+        QList<std::pair<int, int>> seen;
+        for (int i = 0; i < 64; ++i)
+            pool->start([&] {
+                QThread::msleep(2);
+                std::lock_guard lock(m);
+                seen << priority();
+            });
+        pool->waitForDone();
+        for (const auto& p : seen)
+            QCOMPARE(p, mine);
     }
 
     void designedGeometry_data() {
