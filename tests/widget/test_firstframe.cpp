@@ -1,4 +1,6 @@
-// Work the first frame needs runs once the window is shown and before it is drawn.
+// Work around a window's first frame: what the frame needs runs once between show
+// and the first paint, what can wait runs once after that paint.
+#include "app/afterfirstframe.h"
 #include "app/beforefirstframe.h"
 
 #include <QPainter>
@@ -20,17 +22,39 @@ protected:
 
 } // namespace
 
-class TestBeforeFirstFrame : public QObject {
+class TestFirstFrame : public QObject {
     Q_OBJECT
 private slots:
-    void runsOnceBetweenShowAndTheFirstPaint_data() {
+    void afterRunsOnceAfterTheFirstPaint() {
+        CountingWidget window;
+        window.resize(200, 100);
+        int ran = 0, paintsBefore = -1;
+        new kv::AfterFirstFrame(&window, [&] {
+            ++ran;
+            paintsBefore = window.paints;
+        });
+        // A zero timer would have run by now; this work waits for a frame.
+        QTest::qWait(50);
+        QCOMPARE(ran, 0);
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(ran, 1);
+        QVERIFY(paintsBefore >= 1);
+
+        window.repaint();
+        QTest::qWait(50);
+        QCOMPARE(ran, 1);
+    }
+
+    void beforeRunsOnceBetweenShowAndTheFirstPaint_data() {
         QTest::addColumn<QString>("when");
         QTest::newRow("from the event loop") << QStringLiteral("loop");
         QTest::newRow("asked for before show") << QStringLiteral("early");
         // A window manager quicker than the event loop: the expose comes first.
         QTest::newRow("exposed at once") << QStringLiteral("expose");
     }
-    void runsOnceBetweenShowAndTheFirstPaint() {
+    void beforeRunsOnceBetweenShowAndTheFirstPaint() {
         QFETCH(QString, when);
         CountingWidget window;
         window.resize(200, 100);
@@ -70,5 +94,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBeforeFirstFrame)
-#include "test_beforefirstframe.moc"
+QTEST_MAIN(TestFirstFrame)
+#include "test_firstframe.moc"
