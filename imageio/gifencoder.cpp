@@ -1,9 +1,8 @@
 // GIF: a true-colour picture is reduced to at most 256 colours (exactly kept
 // when it has no more) and written by giflib.
 #include "imageio/encoders.h"
+#include "imageio/giflibrary.h"
 #include "imageio/palettereduction.h"
-
-#include <gif_lib.h>
 
 #include <memory>
 #include <vector>
@@ -32,8 +31,8 @@ Indexed quantise(const QImage& rgb) {
     return out;
 }
 
-QString gifFailure(int code) {
-    const char* text = GifErrorString(code);
+QString gifFailure(const GifLibrary& lib, int code) {
+    const char* text = lib.GifErrorString(code);
     return QStringLiteral("GIF 写入失败(%1)。").arg(QString::fromLatin1(text ? text : "?"));
 }
 
@@ -52,24 +51,26 @@ EncoderOutput encodeGif(const QImage& image) {
         tableSize *= 2;
     indexed.palette.resize(tableSize, GifColorType{0, 0, 0});
 
+    const GifLibrary* lib = OpenGifLibrary();
+    if (!lib) return {{}, QStringLiteral("GIF 写入器无法启动：找不到 giflib。")};
     EncoderOutput out;
     int error = 0;
-    GifFileType* gif = EGifOpen(&out.bytes, appendToBuffer, &error);
-    if (!gif) return {{}, gifFailure(error)};
-    ColorMapObject* map = GifMakeMapObject(tableSize, indexed.palette.data());
+    GifFileType* gif = lib->EGifOpen(&out.bytes, appendToBuffer, &error);
+    if (!gif) return {{}, gifFailure(*lib, error)};
+    ColorMapObject* map = lib->GifMakeMapObject(tableSize, indexed.palette.data());
     const int w = rgb.width(), h = rgb.height();
-    bool ok = map && EGifPutScreenDesc(gif, w, h, 8, 0, map) == GIF_OK &&
-              EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_OK;
+    bool ok = map && lib->EGifPutScreenDesc(gif, w, h, 8, 0, map) == GIF_OK &&
+              lib->EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_OK;
     for (int y = 0; ok && y < h; ++y)
-        ok = EGifPutLine(gif, indexed.pixels.data() + size_t(y) * w, w) == GIF_OK;
+        ok = lib->EGifPutLine(gif, indexed.pixels.data() + size_t(y) * w, w) == GIF_OK;
     if (!ok) error = gif->Error;
     int closeError = 0;
-    if (EGifCloseFile(gif, &closeError) != GIF_OK && ok) {
+    if (lib->EGifCloseFile(gif, &closeError) != GIF_OK && ok) {
         ok = false;
         error = closeError;
     }
-    GifFreeMapObject(map);
-    if (!ok) return {{}, gifFailure(error)};
+    lib->GifFreeMapObject(map);
+    if (!ok) return {{}, gifFailure(*lib, error)};
     return out;
 }
 

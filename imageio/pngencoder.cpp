@@ -4,9 +4,8 @@
 // gives smaller files than the usual per-row choice by least absolute sum (text
 // and flat panels leave long runs of repeated bytes either way).
 #include "imageio/encoders.h"
+#include "imageio/isallibrary.h"
 #include "imageio/pngstream.h"
-
-#include <isa-l/crc.h>
 
 namespace kv {
 
@@ -21,13 +20,14 @@ void put32(QByteArray& out, quint32 v) {
     out.append(b, 4);
 }
 
-void putChunk(QByteArray& out, const char type[4], const char* data, qsizetype length) {
+void putChunk(const IsalLibrary& isal, QByteArray& out, const char type[4], const char* data,
+              qsizetype length) {
     put32(out, quint32(length));
     const qsizetype start = out.size();
     out.append(type, 4);
     if (length > 0) out.append(data, length);
     const auto* crcFrom = reinterpret_cast<const uchar*>(out.constData() + start);
-    put32(out, quint32(crc32_gzip_refl(0, crcFrom, uint64_t(length) + 4)));
+    put32(out, quint32(isal.crc32_gzip_refl(0, crcFrom, uint64_t(length) + 4)));
 }
 
 QByteArray header(const QImage& image, bool alpha) {
@@ -55,20 +55,23 @@ EncoderOutput encodePng(const QImage& image) {
     if (image.isNull()) return {{}, QStringLiteral("图片是空的。")};
     // Pictures without an alpha channel are written as RGB, whatever the unused
     // byte of their pixels holds; pictures with one keep it, unpremultiplied.
+    const IsalLibrary* isal = OpenIsalLibrary();
+    if (!isal) return {{}, QStringLiteral("PNG 写入器无法启动：找不到 ISA-L(libisal)。")};
     const bool alpha = image.hasAlphaChannel();
-    const QByteArray z = compressPngRows(image, alpha);
+    const QByteArray z = compressPngRows(*isal, image, alpha);
     if (z.isEmpty()) return {{}, QStringLiteral("内存不足或压缩失败,无法写出 PNG。")};
 
     EncoderOutput out;
     out.bytes.reserve(z.size() + 128 + z.size() / idatChunkBytes * 12);
     out.bytes.append("\x89PNG\r\n\x1a\n", 8);
     const QByteArray ihdr = header(image, alpha);
-    putChunk(out.bytes, "IHDR", ihdr.constData(), ihdr.size());
+    putChunk(*isal, out.bytes, "IHDR", ihdr.constData(), ihdr.size());
     const QByteArray phys = physicalSize(image);
-    putChunk(out.bytes, "pHYs", phys.constData(), phys.size());
+    putChunk(*isal, out.bytes, "pHYs", phys.constData(), phys.size());
     for (qsizetype at = 0; at < z.size(); at += idatChunkBytes)
-        putChunk(out.bytes, "IDAT", z.constData() + at, std::min(idatChunkBytes, z.size() - at));
-    putChunk(out.bytes, "IEND", nullptr, 0);
+        putChunk(*isal, out.bytes, "IDAT", z.constData() + at,
+                 std::min(idatChunkBytes, z.size() - at));
+    putChunk(*isal, out.bytes, "IEND", nullptr, 0);
     return out;
 }
 

@@ -9,11 +9,11 @@
 // empty window, which costs well under one percent on a screenshot.
 #include "imageio/pngstream.h"
 
+#include "imageio/isallibrary.h"
 #include "imageio/pngrows.h"
 
 #include <QThread>
 
-#include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
 #include <atomic>
@@ -61,10 +61,10 @@ enum class Piece { Made, TooLarge, Failed };
 // A raw deflate piece of `n` bytes: ending on a byte boundary in a block that
 // is not final, or, for the last band, ending the deflate stream. With a
 // `limit`, a piece that would not be smaller than it is given up.
-Piece compressPiece(Compressor& c, const uchar* in, size_t n, bool last, qsizetype limit,
-                    QByteArray& out) {
+Piece compressPiece(const IsalLibrary& isal, Compressor& c, const uchar* in, size_t n, bool last,
+                    qsizetype limit, QByteArray& out) {
     isal_zstream& s = c.stream;
-    isal_deflate_init(&s);
+    isal.isal_deflate_init(&s);
     s.level = compressionLevel;
     s.level_buf = c.levelBuffer.get();
     s.level_buf_size = levelBufferBytes;
@@ -78,7 +78,7 @@ Piece compressPiece(Compressor& c, const uchar* in, size_t n, bool last, qsizety
     for (;;) {
         s.next_out = reinterpret_cast<uint8_t*>(out.data()) + s.total_out;
         s.avail_out = uint32_t(out.size() - qsizetype(s.total_out));
-        if (isal_deflate(&s) != COMP_OK) return Piece::Failed;
+        if (isal.isal_deflate(&s) != COMP_OK) return Piece::Failed;
         const bool finished =
             last ? s.internal_state.state == ZSTATE_END : s.avail_in == 0 && s.avail_out > 0;
         if (finished) break;
@@ -91,6 +91,9 @@ Piece compressPiece(Compressor& c, const uchar* in, size_t n, bool last, qsizety
 
 // Shared by the calling thread and its helpers; bands are taken by number.
 struct Job {
+    explicit Job(const IsalLibrary& library) : isal(library) {}
+
+    const IsalLibrary& isal;
     QImage image;
     bool alpha = false;
     qsizetype rowBytes = 0; // filter byte included
@@ -111,13 +114,13 @@ struct Job {
             if (!filterPngRows(image, alpha, filter, band.firstRow, band.rows, c.rows.get()))
                 return false;
             const bool first = filter == PngFilter::Sub;
-            const Piece piece = compressPiece(c, c.rows.get(), size_t(n), last,
+            const Piece piece = compressPiece(isal, c, c.rows.get(), size_t(n), last,
                                               first ? 0 : band.compressed.size(), other);
             if (piece == Piece::Failed) return false;
             if (piece == Piece::TooLarge || (!first && other.size() >= band.compressed.size()))
                 continue;
             band.compressed = std::move(other);
-            band.adler = quint32(isal_adler32(1, c.rows.get(), uint64_t(n)));
+            band.adler = quint32(isal.isal_adler32(1, c.rows.get(), uint64_t(n)));
         }
         return true;
     }
@@ -166,8 +169,8 @@ QByteArray assemble(const std::vector<Band>& bands, qsizetype rowBytes) {
 
 } // namespace
 
-QByteArray compressPngRows(const QImage& image, bool alpha) {
-    Job job;
+QByteArray compressPngRows(const IsalLibrary& isal, const QImage& image, bool alpha) {
+    Job job(isal);
     job.image = image;
     job.alpha = alpha;
     job.rowBytes = 1 + qsizetype(image.width()) * (alpha ? 4 : 3);

@@ -29,7 +29,7 @@ if grep -Ei 'test|bench|make_icon|\.a$' "$out/files"; then fail "build leftovers
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libxcb1 libxcb-shm0 \
-  libpulse0 libtiff6 libgif7 qt6-qpa-plugins; do
+  libpulse0 libtiff6 libgif7 libisal2 libwayland-client0 qt6-qpa-plugins; do
   tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$lib" || fail "Depends lacks $lib"
 done
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture"
