@@ -1,19 +1,16 @@
 #include "platform/pulselibrary.h"
 
-#include <dlfcn.h>
+#include "platform/runtimelibrary.h"
 
 namespace kv {
 
 std::unique_ptr<PulseLibrary> PulseLibrary::open() {
-    // The run-time name of the library's ABI, as its package installs it.
-    void* handle = dlopen("libpulse.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!handle) return nullptr;
     std::unique_ptr<PulseLibrary> lib(new PulseLibrary);
-#define KV_PULSE_LOAD(name)                                                                        \
-    lib->name = reinterpret_cast<decltype(lib->name)>(dlsym(handle, "pa_" #name));                 \
-    if (!lib->name) return nullptr;
+    RuntimeLibrary so("libpulse.so.0");
+#define KV_PULSE_LOAD(name) so.find(lib->name, "pa_" #name);
     KV_PULSE_FUNCTIONS(KV_PULSE_LOAD)
 #undef KV_PULSE_LOAD
+    if (!so.complete()) return nullptr;
     return lib;
 }
 

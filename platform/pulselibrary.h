@@ -1,7 +1,8 @@
 #pragma once
-// libpulse opened when the first tone is played instead of linked: the library
-// and the dozen it pulls in (codecs, D-Bus, systemd) would cost every start of
-// the program several milliseconds, and most starts never beep.
+// libpulse opened when the first tone is played instead of linked (see
+// platform/runtimelibrary.h): the library and the dozen it pulls in (codecs,
+// D-Bus, systemd) would cost every start of the program several milliseconds,
+// and most starts never beep.
 #include <pulse/pulseaudio.h>
 
 #include <memory>
