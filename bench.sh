@@ -9,7 +9,8 @@ trap 'rm -f "$log"' EXIT
 exec > >(tee "$log")
 echo "machine load at the start: $(uptime)"
 for b in build/bench/bench_*; do
-  [ -x "$b" ] || continue
+  # Programs only: the build's bench_*_autogen folders match the name too.
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   # The region editor's opening is compared over one and over two monitors.
   desk=xvfb
@@ -19,8 +20,9 @@ done
 # Benchmarks of another desktop live in build/bench/<desktop>/.
 for d in build/bench/*/; do
   desk=$(basename "$d")
+  [ -f "scripts/desktops/$desk.sh" ] || continue
   for b in "$d"bench_*; do
-    [ -x "$b" ] || continue
+    [ -f "$b" ] && [ -x "$b" ] || continue
     echo "== $(basename "$b") (desktop $desk)"
     KOLVANE_DESKTOP="$desk" ./scripts/with-desktop.sh "$PWD/$b" || echo "(benchmark $b failed)"
   done
