@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <QWidget>
@@ -113,6 +114,24 @@ std::pair<Starts, Starts> alternateStarts(xcb_connection_t* c, QProcess& proc,
     return both;
 }
 
+// The machine's processor time so far, and how much of it the hypervisor gave to
+// other guests ("steal" in /proc/stat; zero on bare metal).
+struct CpuTimes {
+    unsigned long long steal = 0, total = 0;
+};
+
+CpuTimes readCpuTimes() {
+    QFile stat(QStringLiteral("/proc/stat"));
+    if (!stat.open(QIODevice::ReadOnly)) return {};
+    // cpu user nice system idle iowait irq softirq steal (guest time is in user)
+    const QList<QByteArray> fields = stat.readLine().simplified().split(' ');
+    CpuTimes t;
+    for (qsizetype i = 1; i <= 8 && i < fields.size(); ++i)
+        t.total += fields[i].toULongLong();
+    if (fields.size() > 8) t.steal = fields[8].toULongLong();
+    return t;
+}
+
 int minimalWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget w;
@@ -152,7 +171,9 @@ int main(int argc, char** argv) {
     }
     const QStringList minimal{"--minimal-window", QString::number(first.size.width()),
                               QString::number(first.size.height())};
+    const CpuTimes before = readCpuTimes();
     const auto [ours, qts] = alternateStarts(c, proc, kolvane, minimal);
+    const CpuTimes after = readCpuTimes();
     const double o = median(ours.mapped), q = median(qts.mapped);
     const double of = median(ours.frame), qf = median(qts.frame);
     std::printf("start to mapped window, median of %d alternating starts (window %dx%d)\n"
@@ -162,6 +183,13 @@ int main(int argc, char** argv) {
                 "  Kolvane %.1f ms, smallest Qt window of that size %.1f ms: ratio %.2f\n",
                 rounds, first.size.width(), first.size.height(), o, q, q > 0 ? o / q : 0.0, of, qf,
                 qf > 0 ? of / qf : 0.0);
+    // On a virtual machine whose host is busy, work that runs beside the start's
+    // own thread (the font configuration, the pictures) takes time from it: the
+    // ratio rises with this share.
+    if (after.total > before.total)
+        std::printf("  processor time taken by the hypervisor during the starts: %.1f %%\n",
+                    100.0 * double(after.steal - before.steal) /
+                        double(after.total - before.total));
     kv::bench::summaryRow("start to mapped main window", o, "smallest Qt window, same size", q,
                           "x <= 1.3");
     if (of > 0)
