@@ -196,6 +196,24 @@ private slots:
         other.waitForFinished(5000);
     }
 
+    // A BMP paste that comes while the PNG is still being made gets its picture
+    // without waiting for the PNG.
+    void bmpPasteDoesNotWaitForThePng() {
+        GatedEncoder encoder;
+        PictureClipboard clip(QApplication::clipboard(), encoder);
+        clip.put(Picture(region()));
+        const std::unique_ptr<QProcess> bmp = startPaste("image/bmp");
+        QTRY_VERIFY_WITH_TIMEOUT(bmp->state() == QProcess::NotRunning, 4000);
+        QVERIFY(!*encoder.open);
+        QCOMPARE(
+            QImage::fromData(bmp->readAllStandardOutput()).convertToFormat(QImage::Format_RGB32),
+            region());
+        *encoder.open = true;
+        QCOMPARE(QImage::fromData(paste("image/png")).convertToFormat(QImage::Format_RGB32),
+                 region());
+        QVERIFY(!*encoder.gaveUp);
+    }
+
     // Only our own picture is ever cleared away, also while its encoding may
     // still be under way when something else takes the clipboard.
     void clearsOnlyItsOwnPicture_data() {
