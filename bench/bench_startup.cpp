@@ -141,6 +141,31 @@ int minimalWindow(int argc, char** argv) {
     return app.exec();
 }
 
+// Prints both figures with their ratios, how busy the host was, and the rows of
+// bench.sh's summary.
+void report(QSize window, const Starts& ours, const Starts& qts, CpuTimes before, CpuTimes after) {
+    const double o = median(ours.mapped), q = median(qts.mapped);
+    const double of = median(ours.frame), qf = median(qts.frame);
+    std::printf("start to mapped window, median of %d alternating starts (window %dx%d)\n"
+                "  Kolvane %.1f ms, smallest Qt window of that size %.1f ms: ratio %.2f   "
+                "[target <= 1.3]\n"
+                "start to first frame drawn\n"
+                "  Kolvane %.1f ms, smallest Qt window of that size %.1f ms: ratio %.2f\n",
+                rounds, window.width(), window.height(), o, q, q > 0 ? o / q : 0.0, of, qf,
+                qf > 0 ? of / qf : 0.0);
+    // On a virtual machine the host's other guests move every start's time; this
+    // share says how busy the host was while these starts ran.
+    if (after.total > before.total)
+        std::printf("  processor time taken by the hypervisor during the starts: %.1f %%\n",
+                    100.0 * double(after.steal - before.steal) /
+                        double(after.total - before.total));
+    kv::bench::summaryRow("start to mapped main window", o, "smallest Qt window, same size", q,
+                          "x <= 1.3");
+    if (of > 0)
+        kv::bench::summaryRow("start to main window's first frame", of,
+                              "smallest Qt window, same size", qf, "(for scale)");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -174,27 +199,7 @@ int main(int argc, char** argv) {
     const CpuTimes before = readCpuTimes();
     const auto [ours, qts] = alternateStarts(c, proc, kolvane, minimal);
     const CpuTimes after = readCpuTimes();
-    const double o = median(ours.mapped), q = median(qts.mapped);
-    const double of = median(ours.frame), qf = median(qts.frame);
-    std::printf("start to mapped window, median of %d alternating starts (window %dx%d)\n"
-                "  Kolvane %.1f ms, smallest Qt window of that size %.1f ms: ratio %.2f   "
-                "[target <= 1.3]\n"
-                "start to first frame drawn\n"
-                "  Kolvane %.1f ms, smallest Qt window of that size %.1f ms: ratio %.2f\n",
-                rounds, first.size.width(), first.size.height(), o, q, q > 0 ? o / q : 0.0, of, qf,
-                qf > 0 ? of / qf : 0.0);
-    // On a virtual machine whose host is busy, work that runs beside the start's
-    // own thread (the font configuration, the pictures) takes time from it: the
-    // ratio rises with this share.
-    if (after.total > before.total)
-        std::printf("  processor time taken by the hypervisor during the starts: %.1f %%\n",
-                    100.0 * double(after.steal - before.steal) /
-                        double(after.total - before.total));
-    kv::bench::summaryRow("start to mapped main window", o, "smallest Qt window, same size", q,
-                          "x <= 1.3");
-    if (of > 0)
-        kv::bench::summaryRow("start to main window's first frame", of,
-                              "smallest Qt window, same size", qf, "(for scale)");
+    report(first.size, ours, qts, before, after);
     xcb_disconnect(c);
     return 0;
 }
