@@ -5,14 +5,11 @@
 namespace kv {
 
 const GifLibrary* OpenGifLibrary() {
-    // Made once, whichever thread saves first.
-    static const std::optional<GifLibrary> library =
-        LoadRuntimeLibrary<GifLibrary>("libgif.so.7", [](RuntimeLibrary& so, GifLibrary& lib) {
+    return OpenRuntimeLibrary<GifLibrary>("libgif.so.7", [](RuntimeLibrary& so, GifLibrary& lib) {
 #define KV_GIF_LOAD(name) so.find(lib.name, #name);
-            KV_GIF_FUNCTIONS(KV_GIF_LOAD)
+        KV_GIF_FUNCTIONS(KV_GIF_LOAD)
 #undef KV_GIF_LOAD
-        });
-    return library ? &*library : nullptr;
+    });
 }
 
 } // namespace kv

@@ -44,4 +44,13 @@ std::optional<Functions> LoadRuntimeLibrary(const char* soname, FindAll findAll)
     return functions;
 }
 
+// The same, loaded at the first call, whichever thread makes it, and kept for the
+// rest of the run (each caller's `findAll` is a type of its own, and so is its
+// copy); null when the library is missing or incomplete.
+template <typename Functions, typename FindAll>
+const Functions* OpenRuntimeLibrary(const char* soname, FindAll findAll) {
+    static const std::optional<Functions> library = LoadRuntimeLibrary<Functions>(soname, findAll);
+    return library ? &*library : nullptr;
+}
+
 } // namespace kv

@@ -47,7 +47,7 @@ struct WaylandClient {
 };
 
 const WaylandClient* openWaylandClient() {
-    static const std::optional<WaylandClient> library = LoadRuntimeLibrary<WaylandClient>(
+    return OpenRuntimeLibrary<WaylandClient>(
         "libwayland-client.so.0", [](RuntimeLibrary& so, WaylandClient& wl) {
             so.find(wl.displayConnect, "wl_display_connect");
             so.find(wl.displayRoundtrip, "wl_display_roundtrip");
@@ -59,7 +59,6 @@ const WaylandClient* openWaylandClient() {
             so.find(wl.registryInterface, "wl_registry_interface");
             so.find(wl.outputInterface, "wl_output_interface");
         });
-    return library ? &*library : nullptr;
 }
 
 struct Outputs {

@@ -13,6 +13,15 @@ struct Zlib {
     void* extra = nullptr;
 };
 
+// Opened through the shared, once-only entry; counts how often it looked.
+const Zlib* openZlib(int* lookups) {
+    return kv::OpenRuntimeLibrary<Zlib>("libz.so.1", [lookups](kv::RuntimeLibrary& so, Zlib& z) {
+        ++*lookups;
+        so.find(z.version, "zlibVersion");
+        so.find(z.crc, "crc32");
+    });
+}
+
 } // namespace
 
 class TestRuntimeLibrary : public QObject {
@@ -45,6 +54,17 @@ private slots:
         const QByteArray text("Kolvane");
         const auto* bytes = reinterpret_cast<const Bytef*>(text.constData());
         QCOMPARE(zlib->crc(0, bytes, uInt(text.size())), crc32(0, bytes, uInt(text.size())));
+    }
+
+    // Every caller after the first gets the same functions without a second look-up.
+    void openedOnceForTheRun() {
+        int lookups = 0;
+        const Zlib* first = openZlib(&lookups);
+        const Zlib* again = openZlib(&lookups);
+        QVERIFY(first);
+        QCOMPARE(again, first);
+        QCOMPARE(lookups, 1);
+        QCOMPARE(QByteArray(first->version()), QByteArray(zlibVersion()));
     }
 };
 
