@@ -47,8 +47,11 @@ start_x_server() {
   export DISPLAY=":$num"
 }
 
+# Without -noreset the server resets whenever its last client leaves: the probe
+# that waits for the window manager could be that client, and a window manager
+# connecting during the reset failed to open the display (about 1 start in 12).
 start_xvfb() { # screen arguments, e.g. -screen 0 1920x1080x24
-  start_x_server Xvfb "$@" -nolisten tcp -ac +extension MIT-SHM
+  start_x_server Xvfb "$@" -noreset -nolisten tcp -ac +extension MIT-SHM
 }
 
 # Xorg with a configuration kept in the repository (the dummy video driver, no real
@@ -63,9 +66,11 @@ start_openbox() {
   openbox --sm-disable >"$rt/openbox.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
     sleep 0.05
   done
+  # Tests that need a window manager would fail in puzzling ways; say why.
+  echo "with-desktop: openbox did not start: $(cat "$rt/openbox.log")" >&2
 }
 
 start_trayer() {
