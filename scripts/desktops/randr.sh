@@ -3,7 +3,7 @@
 # The monitors are set before the window manager starts, so that it reads them when
 # it starts and places windows on the primary; -noreset keeps them while no client is
 # connected (the server forgets monitors when it resets).
-start_xvfb -screen 0 3200x1080x24 -noreset
+start_xvfb -screen 0 3200x1080x24
 start_pulse
 xrandr --setmonitor '*KV-RIGHT' 1920/508x1080/286+1280+0 screen >/dev/null
 xrandr --setmonitor KV-LEFT 1280/338x1024/271+0+0 none >/dev/null
