@@ -3,6 +3,7 @@
 # The monitors are set before the window manager starts, so that it reads them when
 # it starts and places windows on the primary; start_xvfb's -noreset keeps them
 # while no client is connected (the server forgets monitors when it resets).
+start_session_bus
 start_xvfb -screen 0 3200x1080x24
 start_pulse
 xrandr --setmonitor '*KV-RIGHT' 1920/508x1080/286+1280+0 screen >/dev/null

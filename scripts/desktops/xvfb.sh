@@ -1,4 +1,5 @@
 # The default test desktop: one 1920x1080 screen.
+start_session_bus
 start_xvfb -screen 0 1920x1080x24
 start_pulse
 start_openbox
