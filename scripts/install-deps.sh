@@ -21,6 +21,7 @@ test_pkgs=(
   xdg-desktop-portal-gtk
   grim slurp wl-clipboard wtype waybar
   desktop-file-utils appstream lintian librsvg2-bin
+  gdb # the stacks of a program whose window never came, in a failed test's log
 )
 
 want=("${build_pkgs[@]}")

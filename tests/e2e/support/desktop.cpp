@@ -139,8 +139,35 @@ QString Program::mainWindow(int timeoutMs) {
         },
         timeoutMs);
     // Give the window manager a moment to place and map it for good.
-    if (!window_.isEmpty()) QTest::qWait(300);
+    if (!window_.isEmpty())
+        QTest::qWait(300);
+    else
+        qWarning("%s", qPrintable(whyNoMainWindow()));
     return window_;
+}
+
+QString Program::whyNoMainWindow() const {
+    if (process_->state() == QProcess::NotRunning)
+        return process_->exitStatus() == QProcess::CrashExit
+                   ? QStringLiteral("no main window: Kolvane crashed")
+                   : QStringLiteral("no main window: Kolvane ended with code %1")
+                         .arg(process_->exitCode());
+    const QString pid = QString::number(process_->processId());
+    QString why = QStringLiteral("no main window: Kolvane (pid %1) runs; its windows:").arg(pid);
+    for (const QString& id : xdotool({"search", "--all", "--pid", pid, "--name", "."})
+                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        why += QStringLiteral("\n  %1 \"%2\" %3")
+                   .arg(id, xdotool({"getwindowname", id}),
+                        QString::fromUtf8(run(QStringLiteral("xwininfo"), {"-id", id}).out)
+                            .section(QStringLiteral("Map State: "), 1)
+                            .section(QLatin1Char('\n'), 0, 0));
+    // Where a hung start waits; gdb may be missing or not allowed to attach.
+    const CommandResult stacks =
+        run(QStringLiteral("gdb"), {"-p", pid, "-batch", "-nx", "-ex", "thread apply all bt 25"},
+            30000);
+    if (stacks.exitCode >= 0 && !stacks.out.isEmpty())
+        why += QStringLiteral("\nits threads:\n") + QString::fromLocal8Bit(stacks.out);
+    return why;
 }
 
 QPoint Program::toScreen(QPoint windowPoint) {

@@ -50,8 +50,12 @@ public:
     Program();
     ~Program(); // ends the program if it still runs
     bool start(const QStringList& args = {});
-    // Window id of the main window once it is mapped ("" when it never appears).
+    // Window id of the main window once it is mapped ("" when it never appears;
+    // the test log then says why, see whyNoMainWindow).
     QString mainWindow(int timeoutMs = 15000);
+    // Whether the program still runs, its windows and their map state, and its
+    // threads' stacks when gdb can attach: what a missing main window tells.
+    QString whyNoMainWindow() const;
     // Screen position of a point given in the main window's own pixels.
     QPoint toScreen(QPoint windowPoint);
     void click(QPoint windowPoint, int button = 1);
