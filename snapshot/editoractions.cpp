@@ -2,6 +2,8 @@
 // and from the tool table.
 #include "snapshot/editoractions.h"
 
+#include "snapshot/actionicons.h"
+
 #include "snapshot/toolbar_layout.h"
 #include "snapshot/tooltable.h"
 
@@ -10,7 +12,13 @@
 namespace kv {
 
 const std::vector<EditorActionInfo>& editorActions() {
-    static const std::vector<EditorActionInfo> table{};
+    static const std::vector<EditorActionInfo> table{
+        {EditorAction::Pin, kFirstSecondBarButton + 2, "贴图", Qt::Key_P, paintPinIcon},
+        {EditorAction::Recognise, kFirstSecondBarButton + 3, "文字识别", Qt::Key_O,
+         paintRecogniseIcon},
+        {EditorAction::LongCapture, kFirstSecondBarButton + 4, "长截图", Qt::Key_L,
+         paintLongCaptureIcon},
+    };
     return table;
 }
 

@@ -127,6 +127,12 @@ private:
     void closeEditor() override { CloseEditor(); }
     void warpPointer(QPoint desktopPos) override;
     void copyText(const QString& text) override;
+    void editorAction(int action) override;
+    // The end of a long capture: the page handed back as a finished region, or
+    // leaving as Esc does for a discarded one.
+    void longCaptureEnded(const QImage& page);
+    // The finished region handed back; the editor stays loaded, hidden.
+    void handBack(const FinishedRegion& region);
 
     void connectWidgets();
     void applyView() { widgets_.apply(); }

@@ -54,6 +54,10 @@ void FrmSnap::FinishRegion() {
     const SelBox& s = session_.selection();
     const FinishedRegion region = ScrnCap(nearInt(s.left), nearInt(s.top),
                                           nearInt(s.left + s.width), nearInt(s.top + s.height));
+    handBack(region);
+}
+
+void FrmSnap::handBack(const FinishedRegion& region) {
     if (SnapHost* host = services_.host) host->SnapFinished(region);
     hide();
     session_.leave();

@@ -5,6 +5,10 @@
 #include "platform/picture.h"
 #include "platform/pictureclipboard.h"
 
+#include <QImage>
+#include <QRect>
+#include <functional>
+
 namespace kv {
 
 // What finishing hands back: the region as it was cut, with everything drawn on it,
@@ -31,6 +35,18 @@ public:
     // The editor has unloaded itself (window, controls and state are to be discarded);
     // the host lets go of it. The editor object is deleted later by the event loop.
     virtual void SnapUnloaded() = 0;
+
+    // Kolvane's own actions on the selection. `picture` is the selection as the editor
+    // shows it, with its drawings; `selection` where it stands on the desktop.
+    // The picture pinned where it was selected.
+    virtual void SnapPin(const QImage& /*picture*/, const QRect& /*selection*/) {}
+    // The picture's text read, shown and put on the clipboard.
+    virtual void SnapRecognise(const QImage& /*picture*/) {}
+    virtual bool SnapCanLongCapture() const { return false; }
+    // A long capture of the live screen under `selection`; `done` gets the stitched page,
+    // or a null picture when it was discarded (only where SnapCanLongCapture).
+    virtual void SnapLongCapture(const QRect& /*selection*/,
+                                 std::function<void(const QImage& page)> /*done*/) {}
 };
 
 } // namespace kv
