@@ -1,0 +1,99 @@
+#pragma once
+
+#include "pin/pincontext.h"
+#include "pin/pingeometry.h"
+#include "pin/zoomedpicture.h"
+
+#include <QImage>
+#include <QRegion>
+#include <QWidget>
+
+namespace kv {
+
+// A picture pinned to the screen: a frameless window above ordinary windows, with
+// no task-bar entry, showing the picture one picture pixel per screen pixel at
+// 100 %. A one-pixel border lies outside the picture (the window is the picture
+// plus one pixel on every side), so every picture pixel stays exact; it lights up
+// while the pointer is over the pin.
+//
+// A click gives it the keyboard focus, a left drag moves it, the wheel zooms
+// around the pointer through the zoom steps, Ctrl+wheel sets the opacity; key 1
+// back to 100 %, Esc or a double click closes it; Ctrl+C copies and Ctrl+S saves
+// the picture (its own pixels, whatever the zoom); C and Shift+C copy the colour
+// under the pointer. The right button opens its menu.
+class PinWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `pictureTopLeft`: where the picture's first pixel stands, in screen pixels.
+    PinWindow(const QImage& picture, QPoint pictureTopLeft, const PinContext& context);
+    ~PinWindow() override;
+
+    const QImage& picture() const { return view_.picture(); }
+    int zoom() const { return view_.zoom(); }
+    int opacityPercent() const { return opacity_; }
+    bool staysOnTop() const;
+    // Where the picture (without the border) stands on the screen.
+    QRect pictureGeometry() const;
+
+    // Zooms to `percent` keeping the picture point under `anchor` (screen
+    // pixels) where it is.
+    void zoomTo(int percent, QPoint anchor);
+    void zoomBy(int notches, QPoint anchor);
+    // Key 1 and "原始大小": 100 %, around the pointer when it is over the pin,
+    // else around the picture's top-left.
+    void actualSize();
+    void setOpacityPercent(int percent);
+    // "置顶": above ordinary windows, or among them.
+    void setStaysOnTop(bool on);
+
+    // The picture to the clipboard, as a finished region is offered.
+    void copyPicture();
+    // The save dialog; a failed save is reported and the pin stays as it was.
+    void savePicture();
+    // The colour of the picture pixel shown at `screenPos`, as "#RRGGBB" or
+    // "RGB(r,g,b)", to the clipboard; nothing when the point shows no picture.
+    void copyColourAt(QPoint screenPos, bool rgb);
+
+signals:
+    // "关闭全部贴图" was chosen on this pin.
+    void closeAllAsked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void showMenu(QPoint globalPos);
+    // The window round the picture shown with its top-left at `pictureTopLeft`.
+    QRect windowRectAt(QPoint pictureTopLeft) const;
+    // The picture's part of the window, and the border round it.
+    QRect pictureArea() const { return QRect(QPoint(1, 1), view_.shownSize()); }
+    QRegion border() const { return QRegion(rect()) - pictureArea(); }
+    // The part of the window that lies on the desktop (all of it where the
+    // window's place is not known), in its own pixels.
+    QRegion onDesktop() const;
+
+    const PinContext& context_;
+    ZoomedPicture view_;
+    int opacity_ = 100;
+    bool hovered_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+    WheelNotches zoomWheel_;
+    WheelNotches opacityWheel_;
+    // What has been drawn since the last resize: a window larger than the desktop
+    // is drawn only where it can be seen, and the rest when it is moved into view.
+    QRegion painted_;
+};
+
+} // namespace kv
