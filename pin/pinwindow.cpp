@@ -7,6 +7,7 @@
 #include "imageio/savepicfile.h"
 #include "platform/picture.h"
 #include "platform/pictureclipboard.h"
+#include "platform/taskbarhint.h"
 
 #include <QClipboard>
 #include <QCursor>
@@ -40,6 +41,9 @@ PinWindow::PinWindow(const QImage& picture, QPoint pictureTopLeft, const PinCont
     setFocusPolicy(Qt::ClickFocus);
     setWindowTitle(QStringLiteral("贴图 - Kolvane"));
     setGeometry(windowRectAt(pictureTopLeft));
+    // The native window now, so that its task-bar hint is there when it is mapped.
+    winId();
+    keepOutOfTaskBar(windowHandle());
 }
 
 QRect PinWindow::windowRectAt(QPoint pictureTopLeft) const {
