@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <vector>
 
 class QPainter;
 
@@ -10,16 +11,17 @@ namespace kv {
 
 // A pin's picture as it is shown at a zoom, drawn a rectangle at a time: pixel for
 // pixel at 100 %, exact pixel blocks (nearest neighbour, integer arithmetic) when
-// enlarged, smoothly reduced below 100 %. A picture with transparency is shown over
-// white; the picture itself is kept as it came.
+// enlarged, smoothly reduced below 100 %: from the picture halved as often as it
+// stays at least as large as shown (each pixel the mean of four), then filtered
+// to the exact size while it is drawn, only where it is drawn. A picture with
+// transparency is shown over white; the picture itself is kept as it came.
 class ZoomedPicture {
 public:
     explicit ZoomedPicture(const QImage& picture);
 
     const QImage& picture() const { return picture_; }
     int zoom() const { return zoom_; }
-    // Prepares the reduced picture when the zoom is below 100 %.
-    void setZoom(int percent);
+    void setZoom(int percent) { zoom_ = percent; }
     QSize shownSize() const;
 
     // Draws the part `area` of the shown picture (in its own pixels) with its
@@ -28,10 +30,11 @@ public:
 
 private:
     void enlarge(const QRect& area);
+    // The picture halved `times` times; made at its first use and kept.
+    const QImage& halved(int times);
     QImage picture_;
-    QImage opaque_;  // what is drawn at 100 % and enlarged
-    QImage reduced_; // the whole picture at the zoom, below 100 %
-    QImage scratch_; // the enlarged part being drawn
+    std::vector<QImage> halves_; // [0]: what is drawn at 100 % and enlarged
+    QImage scratch_;             // the enlarged part being drawn
     int zoom_ = 100;
 };
 
