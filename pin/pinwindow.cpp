@@ -29,26 +29,52 @@ bool onWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+// The rectangle round every monitor; nothing where a window's place is not known.
+QRect virtualDesktop() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen && !onWayland() ? screen->virtualGeometry() : QRect();
+}
+
 } // namespace
 
 PinWindow::PinWindow(const QImage& picture, QPoint pictureTopLeft, const PinContext& context)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      context_(context), view_(picture) {
+      context_(context), view_(picture), pictureTopLeft_(pictureTopLeft) {
     setAttribute(Qt::WA_DeleteOnClose);
     // Every pixel is drawn by paintEvent: no background fill first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::ClickFocus);
     setWindowTitle(QStringLiteral("贴图 - Kolvane"));
-    setGeometry(windowRectAt(pictureTopLeft));
+    place();
     // The native window now, so that its task-bar hint is there when it is mapped.
     winId();
     keepOutOfTaskBar(windowHandle());
 }
 
-QRect PinWindow::windowRectAt(QPoint pictureTopLeft) const {
-    const QRect r = pinWindowRect(pictureTopLeft, view_.shownSize());
+QRect PinWindow::pinRect() const {
+    const QRect r = pinWindowRect(pictureTopLeft_, view_.shownSize());
     return QRect(r.topLeft(), roundedUpTo(r.size(), context_.sizeStep));
+}
+
+QRegion PinWindow::border() const {
+    return QRegion(QRect(QPoint(0, 0), pinRect().size())) - pictureArea();
+}
+
+void PinWindow::place() {
+    const QRect pin = pinRect();
+    const QRect seen = pin.intersected(virtualDesktop());
+    const QRect window = seen.isEmpty() ? pin : seen;
+    const QPoint offset = pin.topLeft() - window.topLeft();
+    placedAt_ = window.topLeft();
+    if (window.size() == size() && offset == offset_) {
+        // Only moved: the window system keeps what it shows.
+        if (window.topLeft() != pos()) move(window.topLeft());
+        return;
+    }
+    offset_ = offset;
+    setGeometry(window);
+    update();
 }
 
 PinWindow::~PinWindow() = default;
@@ -58,14 +84,14 @@ bool PinWindow::staysOnTop() const {
 }
 
 QRect PinWindow::pictureGeometry() const {
-    return QRect(geometry().topLeft() + QPoint(1, 1), view_.shownSize());
+    return QRect(pictureTopLeft_, view_.shownSize());
 }
 
 void PinWindow::zoomTo(int percent, QPoint anchor) {
     if (percent == zoom()) return;
-    const QPoint topLeft = zoomAround(pictureGeometry().topLeft(), anchor, zoom(), percent);
+    pictureTopLeft_ = zoomAround(pictureTopLeft_, anchor, zoom(), percent);
     view_.setZoom(percent);
-    setGeometry(windowRectAt(topLeft));
+    place();
     update();
 }
 
@@ -75,7 +101,7 @@ void PinWindow::zoomBy(int notches, QPoint anchor) {
 
 void PinWindow::actualSize() {
     const QPoint pointer = QCursor::pos();
-    zoomTo(100, geometry().contains(pointer) ? pointer : pictureGeometry().topLeft());
+    zoomTo(100, pinRect().contains(pointer) ? pointer : pictureTopLeft_);
 }
 
 void PinWindow::setOpacityPercent(int percent) {
@@ -109,7 +135,7 @@ void PinWindow::savePicture() {
 }
 
 void PinWindow::copyColourAt(QPoint screenPos, bool rgb) {
-    const QPoint at = mapFromGlobal(screenPos);
+    const QPoint at = mapFromGlobal(screenPos) - offset_;
     if (!pictureArea().contains(at)) return;
     const QPoint offset = at - pictureArea().topLeft();
     const QRgb c = picture().pixel(pictureCoordinate(offset, picture().size(), zoom()));
@@ -122,44 +148,35 @@ void PinWindow::copyColourAt(QPoint screenPos, bool rgb) {
 
 // ---------------------------------------------------------------- drawing
 
-QRegion PinWindow::onDesktop() const {
-    // A Wayland client is not told where its window is.
-    if (onWayland() || !screen()) return QRegion(rect());
-    return QRegion(rect()) & QRegion(screen()->virtualGeometry().translated(-pos()));
-}
-
 void PinWindow::paintEvent(QPaintEvent* event) {
-    const QRegion todo = event->region() & onDesktop();
-    if (todo.isEmpty()) return;
+    // Drawn in the pin's own pixels; the window shows the part from -offset_ on.
     QPainter painter(this);
+    painter.translate(offset_);
+    const QRegion todo = event->region().translated(-offset_);
     for (const QRect& r : todo& border())
         painter.fillRect(r, hovered_ ? kBorderHovered : kBorder);
     for (const QRect& r : todo& pictureArea())
         view_.draw(painter, QPoint(1, 1), r.translated(-1, -1));
-    painted_ += todo;
-}
-
-void PinWindow::resizeEvent(QResizeEvent* event) {
-    painted_ = QRegion();
-    QWidget::resizeEvent(event);
 }
 
 void PinWindow::moveEvent(QMoveEvent* event) {
-    // Parts that were off the desktop and have come into view.
-    const QRegion fresh = onDesktop() - painted_;
-    if (!fresh.isEmpty()) update(fresh);
+    // Moved by someone else (the window manager): the pin goes along.
+    if (!onWayland() && pos() != placedAt_) {
+        pictureTopLeft_ += pos() - placedAt_;
+        place();
+    }
     QWidget::moveEvent(event);
 }
 
 void PinWindow::enterEvent(QEnterEvent* event) {
     hovered_ = true;
-    update(border());
+    update(border().translated(offset_));
     QWidget::enterEvent(event);
 }
 
 void PinWindow::leaveEvent(QEvent* event) {
     hovered_ = false;
-    update(border());
+    update(border().translated(offset_));
     QWidget::leaveEvent(event);
 }
 
@@ -177,11 +194,13 @@ void PinWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - pos();
+    dragOffset_ = event->globalPosition().toPoint() - pictureTopLeft_;
 }
 
 void PinWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_) move(event->globalPosition().toPoint() - dragOffset_);
+    if (!dragging_) return;
+    pictureTopLeft_ = event->globalPosition().toPoint() - dragOffset_;
+    place();
 }
 
 void PinWindow::mouseReleaseEvent(QMouseEvent* event) {

@@ -12,9 +12,11 @@ namespace kv {
 
 // A picture pinned to the screen: a frameless window above ordinary windows, with
 // no task-bar entry, showing the picture one picture pixel per screen pixel at
-// 100 %. A one-pixel border lies outside the picture (the window is the picture
-// plus one pixel on every side), so every picture pixel stays exact; it lights up
-// while the pointer is over the pin.
+// 100 %. A one-pixel border lies outside the picture (the pin is the picture plus
+// one pixel on every side), so every picture pixel stays exact; it lights up while
+// the pointer is over the pin. On X the window is only the part of the pin that
+// lies on the desktop: an enlarged 4K picture would otherwise need a window (and a
+// buffer in the X server) of up to 30720 x 17280 pixels.
 //
 // A click gives it the keyboard focus, a left drag moves it, the wheel zooms
 // around the pointer through the zoom steps, Ctrl+wheel sets the opacity; key 1
@@ -60,7 +62,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -74,26 +75,26 @@ protected:
 
 private:
     void showMenu(QPoint globalPos);
-    // The window round the picture shown with its top-left at `pictureTopLeft`.
-    QRect windowRectAt(QPoint pictureTopLeft) const;
-    // The picture's part of the window, and the border round it.
+    // The whole pin (picture and border) on the screen, and the window that shows
+    // it: its part on the desktop. `offset_` is where the pin's own (0, 0) lies in
+    // the window (never right of or below the window's own).
+    QRect pinRect() const;
+    void place();
+    // In the pin's own pixels: the picture's part, and the border round it.
     QRect pictureArea() const { return QRect(QPoint(1, 1), view_.shownSize()); }
-    QRegion border() const { return QRegion(rect()) - pictureArea(); }
-    // The part of the window that lies on the desktop (all of it where the
-    // window's place is not known), in its own pixels.
-    QRegion onDesktop() const;
+    QRegion border() const;
 
     const PinContext& context_;
     ZoomedPicture view_;
+    QPoint pictureTopLeft_; // screen pixels
+    QPoint offset_;
+    QPoint placedAt_; // where place() put the window last
     int opacity_ = 100;
     bool hovered_ = false;
     bool dragging_ = false;
     QPoint dragOffset_;
     WheelNotches zoomWheel_;
     WheelNotches opacityWheel_;
-    // What has been drawn since the last resize: a window larger than the desktop
-    // is drawn only where it can be seen, and the rest when it is moved into view.
-    QRegion painted_;
 };
 
 } // namespace kv
