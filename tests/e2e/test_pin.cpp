@@ -72,6 +72,16 @@ private slots:
         xdotool({"mouseup", "1"});
         QVERIFY(screenShows(picture, QPoint(300, 150) + d));
         QCOMPARE(pictureTopLeft(pinWindows(pid_).first()), QPoint(300, 150) + d);
+        // Half off the screen's left edge and back: the whole picture again.
+        const QPoint grip = QPoint(350, 200) + d;
+        const QPoint off(-540, 20);
+        movePointer(grip);
+        xdotool({"mousedown", "1"});
+        movePointer(grip + off);
+        QTest::qWait(200);
+        movePointer(grip);
+        xdotool({"mouseup", "1"});
+        QVERIFY(screenShows(picture, QPoint(300, 150) + d));
     }
 
     // Another window activated over the pin stays below it.
