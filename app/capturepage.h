@@ -19,6 +19,7 @@
 namespace kv {
 
 class DesktopWindows;
+class PinBoard;
 class TonePlayer;
 class TrayIcon;
 
@@ -35,6 +36,7 @@ struct CapturePageServices {
     TonePlayer* tones = nullptr;       // countdown beeps
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
     OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
+    PinBoard* pins = nullptr;          // where a region is pinned to the screen
 };
 
 // The capture page of the main window: its picture box `PicMain`, the capture

@@ -13,10 +13,11 @@ struct CommandOption {
     const char* word;
 };
 
-constexpr std::array<CommandOption, 3> kCommands{{
+constexpr std::array<CommandOption, 4> kCommands{{
     {StartCommand::Region, "--region", "region"},
     {StartCommand::FullScreen, "--full-screen", "full-screen"},
     {StartCommand::Window, "--window", "window"},
+    {StartCommand::Pin, "--pin", "pin"},
 }};
 
 CommandLine failure(const QString& text) {
@@ -49,8 +50,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         // A shortcut runs one thing; two at once would be a typing slip, not a plan.
         if (result.command != StartCommand::None && result.command != found->command)
-            return failure(QStringLiteral("kolvane: only one of --region, --full-screen and "
-                                          "--window at a time"));
+            return failure(QStringLiteral("kolvane: only one of --region, --full-screen, "
+                                          "--window and --pin at a time"));
         result.command = found->command;
     }
     return result;
@@ -76,6 +77,7 @@ QString helpText() {
         "  --region       freeze the screen and select a region (区域截图)\n"
         "  --full-screen  capture the whole screen after a three-second countdown (全屏截图)\n"
         "  --window       capture the active window after a three-second countdown (窗体截图)\n"
+        "  --pin          pin the clipboard's picture to the screen at the pointer (贴图)\n"
         "  -h, --help     show this help and exit\n"
         "      --version  show the version and exit\n"
         "\n"

@@ -7,7 +7,7 @@
 namespace kv {
 
 // What a keyboard shortcut or a desktop action can ask of Kolvane.
-enum class StartCommand { None, Region, FullScreen, Window };
+enum class StartCommand { None, Region, FullScreen, Window, Pin };
 
 struct CommandLine {
     enum class Action { Run, Help, Version, Error };

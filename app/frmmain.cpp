@@ -7,6 +7,7 @@
 #include "app/clockline.h"
 #include "app/framestyle.h"
 #include "app/frametexts.h"
+#include "imageio/clipboardencoder.h"
 #include "platform/units.h"
 
 #include <QApplication>
@@ -74,6 +75,7 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
         ImgTmp[i].mutableImage().fill(Qt::white);
 
     buildFrame();
+    pins_ = std::make_unique<PinBoard>(pinContext());
     CapturePageServices capture;
     capture.clock = services_.clock;
     capture.screen = services_.screen;
@@ -84,6 +86,7 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     capture.tones = services_.tones;
     capture.tray = services_.tray;
     capture.probe = services_.probe;
+    capture.pins = pins_.get();
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
     // The colour page (its wheel and palette pictures among it) waits until the
     // window is on the screen: the first frame shows the capture page.
@@ -98,6 +101,16 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
 }
 
 FrmMain::~FrmMain() = default;
+
+PinContext FrmMain::pinContext() {
+    PinContext context;
+    context.clipboardEncoder = encodeForClipboard;
+    // Pins are saved where finished regions are.
+    context.saveFolder = [this] { return capturePage_->captureFolder(); };
+    if (ScreenReader* screen = services_.screen)
+        context.monitors = [screen] { return screen->monitors(); };
+    return context;
+}
 
 void FrmMain::adoptNewChildren(const QList<QWidget*>& before) {
     for (QWidget* child : findChildren<QWidget*>()) {

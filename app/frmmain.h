@@ -6,6 +6,7 @@
 #include "app/colourpage.h"
 #include "app/frameartwork.h"
 #include "app/pageframe.h"
+#include "pin/pinboard.h"
 #include "platform/clock.h"
 #include "platform/picture.h"
 #include "platform/picturebox.h"
@@ -58,6 +59,8 @@ public:
     // The colour page is built after the first frame is shown, or at its first use.
     ColourPage& colourPage();
     CapturePage& capturePage() { return *capturePage_; }
+    // The pins on the screen, which live as long as this window.
+    PinBoard& pinBoard() { return *pins_; }
 
     // ---- frame, pages, clock, tips and links ----
     void Form_Load();
@@ -131,6 +134,7 @@ protected:
 
 private:
     void buildFrame();
+    PinContext pinContext();
     void buildTitleBar();
     void buildNavigation();
     void buildStatusBar();
@@ -148,6 +152,7 @@ private:
     const UiScale& ui_ = services_.scale;
     BeforeFirstFrame* firstFrame_ = nullptr; // until finishFirstFrame() ran
     bool laidOut_ = false;                   // labels fitted, pictures placed
+    std::unique_ptr<PinBoard> pins_;
     std::unique_ptr<CapturePage> capturePage_;
     std::unique_ptr<ColourPage> colourPage_;
     bool loaded_ = false;

@@ -57,9 +57,20 @@ std::optional<int> answerWithoutStarting(const kv::CommandLine& line) {
 int handOver(int argc, char** argv, kv::StartCommand command) {
     if (command == kv::StartCommand::None) return 0;
     QCoreApplication core(argc, argv);
-    if (kv::handOverToRunningInstance(kInstanceName, kv::commandWord(command)) ==
-        kv::HandOver::Delivered)
+    // A pin's answer waits for the running program to read the clipboard, which
+    // another program serves.
+    const int timeoutMs = command == kv::StartCommand::Pin ? 15000 : 3000;
+    QString answer;
+    switch (kv::handOverToRunningInstance(kInstanceName, kv::commandWord(command), timeoutMs,
+                                          &answer)) {
+    case kv::HandOver::Delivered:
         return 0;
+    case kv::HandOver::Refused:
+        std::fprintf(stderr, "kolvane: %s\n", qPrintable(answer));
+        return 1;
+    case kv::HandOver::NoAnswer:
+        break;
+    }
     std::fprintf(stderr, "kolvane: the running Kolvane did not take the command\n");
     return 1;
 }
@@ -113,6 +124,16 @@ kv::DesktopScaleInputs takePixelEnvironment() {
         }
     }
     return asked;
+}
+
+// The command this start was given, run once the event loop runs.
+void runOnceStarted(kv::FrmMain& main, kv::StartCommand command) {
+    if (command == kv::StartCommand::None) return;
+    QTimer::singleShot(0, &main, [&main, command] {
+        if (command != kv::StartCommand::Pin) return kv::RunStartCommand(main, command);
+        const QString why = kv::PinClipboardPicture(main);
+        if (!why.isEmpty()) std::fprintf(stderr, "kolvane: %s\n", qPrintable(why));
+    });
 }
 
 QFont uiFont() {
@@ -203,9 +224,9 @@ int main(int argc, char** argv) {
     kv::InstanceChannel channel(kInstanceName, [&main](const QString& word) {
         kv::RunStartCommand(main, kv::commandFromWord(word));
     });
+    channel.answerAfterRunning(kv::commandWord(kv::StartCommand::Pin),
+                               [&main] { return kv::PinClipboardPicture(main); });
     channel.listen();
-    if (commandLine.command != kv::StartCommand::None)
-        QTimer::singleShot(
-            0, &main, [&main, &commandLine] { kv::RunStartCommand(main, commandLine.command); });
+    runOnceStarted(main, commandLine.command);
     return app.exec();
 }

@@ -5,11 +5,17 @@
 #include "app/frmmain.h"
 
 #include <QApplication>
+#include <QClipboard>
 
 namespace kv {
 
 void RunStartCommand(FrmMain& main, StartCommand command) {
     if (command == StartCommand::None) return;
+    // A pin stands beside whatever else is open, the editor and dialogs too.
+    if (command == StartCommand::Pin) {
+        PinClipboardPicture(main);
+        return;
+    }
     if (QApplication::activeModalWidget()) return;
     if (main.capturePage().Snap && main.capturePage().Snap->isVisible()) return;
     switch (command) {
@@ -22,9 +28,20 @@ void RunStartCommand(FrmMain& main, StartCommand command) {
     case StartCommand::Window:
         main.capturePage().LblColor_Click(5);
         break;
+    case StartCommand::Pin:
     case StartCommand::None:
         break;
     }
+}
+
+QString PinClipboardPicture(FrmMain& main) {
+    const QImage picture = QApplication::clipboard()->image();
+    if (picture.isNull()) {
+        main.ShowTip(QStringLiteral("剪贴板中没有图片，无法贴图"));
+        return QStringLiteral("the clipboard holds no picture to pin");
+    }
+    main.pinBoard().pinAtPointer(picture);
+    return {};
 }
 
 } // namespace kv

@@ -13,4 +13,8 @@ class FrmMain;
 // the first.
 void RunStartCommand(FrmMain& main, StartCommand command);
 
+// "kolvane --pin": the clipboard's picture pinned at the pointer. Empty when it was
+// pinned; otherwise why not, in one line for the command (the tip line says it too).
+QString PinClipboardPicture(FrmMain& main);
+
 } // namespace kv

@@ -21,6 +21,7 @@ namespace {
 
 constexpr qsizetype kLongestMessage = 256;
 const QByteArray kAnswer = QByteArrayLiteral("ok\n");
+const QString kDone = QStringLiteral("ok");
 
 // The socket's address; false when the path does not fit one.
 bool addressOf(const QString& path, sockaddr_un& address) {
@@ -122,6 +123,14 @@ void InstanceChannel::readFrom(int fd) {
         return;
     }
     const QString message = QString::fromUtf8(received.left(end)).trimmed();
+    if (answered_.count(message)) {
+        // The sender waits for the outcome: nothing more is read from it, and it
+        // is answered once the message has run.
+        it->second.notifier->setEnabled(false);
+        QMetaObject::invokeMethod(
+            this, [this, fd, message] { answer(fd, message); }, Qt::QueuedConnection);
+        return;
+    }
     // Answer first: the sender exits on the answer and should not wait for
     // whatever the message starts here.
     sendAll(fd, kAnswer, QDeadlineTimer(500));
@@ -134,6 +143,19 @@ void InstanceChannel::readFrom(int fd) {
             if (receiver_) receiver_(message);
         },
         Qt::QueuedConnection);
+}
+
+void InstanceChannel::answer(int fd, const QString& message) {
+    const QString outcome = answered_.at(message)();
+    if (!clients_.count(fd)) return;
+    // One line, whatever the outcome says.
+    QString line = outcome.isEmpty() ? kDone : outcome.simplified();
+    sendAll(fd, line.left(kLongestMessage).toUtf8() + '\n', QDeadlineTimer(500));
+    drop(fd);
+}
+
+void InstanceChannel::answerAfterRunning(const QString& message, std::function<QString()> run) {
+    answered_[message] = std::move(run);
 }
 
 void InstanceChannel::drop(int fd) {
@@ -174,7 +196,8 @@ int connectBefore(const sockaddr_un& address, const QDeadlineTimer& deadline) {
 
 } // namespace
 
-HandOver handOverToRunningInstance(const QString& name, const QString& message, int timeoutMs) {
+HandOver handOverToRunningInstance(const QString& name, const QString& message, int timeoutMs,
+                                   QString* answerOut) {
     sockaddr_un address;
     if (!addressOf(instanceSocketPath(name), address)) return HandOver::NoAnswer;
     const QDeadlineTimer deadline(timeoutMs);
@@ -182,10 +205,10 @@ HandOver handOverToRunningInstance(const QString& name, const QString& message, 
     if (fd < 0) return HandOver::NoAnswer;
     QByteArray answer;
     if (sendAll(fd, message.toUtf8() + '\n', deadline)) {
-        while (!answer.endsWith('\n') && answer.size() <= kAnswer.size()) {
+        while (!answer.endsWith('\n') && answer.size() <= kLongestMessage) {
             pollfd p{fd, POLLIN, 0};
             if (deadline.hasExpired() || ::poll(&p, 1, int(deadline.remainingTime())) <= 0) break;
-            char buffer[16];
+            char buffer[64];
             const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
             if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
             if (n <= 0) break;
@@ -193,7 +216,9 @@ HandOver handOverToRunningInstance(const QString& name, const QString& message, 
         }
     }
     ::close(fd);
-    return answer == kAnswer ? HandOver::Delivered : HandOver::NoAnswer;
+    if (!answer.endsWith('\n')) return HandOver::NoAnswer;
+    if (answerOut) *answerOut = QString::fromUtf8(answer).trimmed();
+    return answer == kAnswer ? HandOver::Delivered : HandOver::Refused;
 }
 
 } // namespace kv

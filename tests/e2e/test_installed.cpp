@@ -99,7 +99,8 @@ private slots:
         for (const QString& want :
              {QString("Name=Kolvane"), QString("Exec=kolvane"), QString("Icon=") + kId,
               QString("Categories=Graphics;Utility;"), QString("StartupNotify=true"),
-              QString("Exec=kolvane --region"), QString("Exec=kolvane --full-screen")})
+              QString("Exec=kolvane --region"), QString("Exec=kolvane --full-screen"),
+              QString("Exec=kolvane --pin"), QString("Name[zh_CN]=贴图")})
             QVERIFY2(lines.contains(want), qPrintable(want));
         for (const char* key : {"Name[zh_CN]=", "Comment[zh_CN]="})
             QVERIFY(std::any_of(lines.begin(), lines.end(), [&](const QString& l) {

@@ -26,6 +26,9 @@ private slots:
             << QStringList{"--full-screen"} << Action::Run << StartCommand::FullScreen << "";
         QTest::newRow("window") << QStringList{"--window"} << Action::Run << StartCommand::Window
                                 << "";
+        QTest::newRow("pin") << QStringList{"--pin"} << Action::Run << StartCommand::Pin << "";
+        QTest::newRow("pin and a capture") << QStringList{"--pin", "--region"} << Action::Error
+                                           << StartCommand::None << "only one";
         QTest::newRow("same command twice")
             << QStringList{"--region", "--region"} << Action::Run << StartCommand::Region << "";
         QTest::newRow("help") << QStringList{"--help"} << Action::Help << StartCommand::None << "";

@@ -12,6 +12,8 @@
 
 using namespace kv;
 
+Q_DECLARE_METATYPE(HandOver)
+
 namespace {
 
 // A name no other test or program on this desktop uses.
@@ -58,6 +60,45 @@ private slots:
         auto sent = sendAside(uniqueName("order"), "region", 3000);
         QCOMPARE(waitWhileServing(sent), HandOver::Delivered);
         QTRY_VERIFY(ran);
+    }
+
+    // A message whose sender waits for the outcome: it runs first, and the sender
+    // hears "ok" or the line saying why not; other messages are still answered
+    // before they run.
+    void answersAfterRunning_data() {
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<HandOver>("handOver");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("done") << QString() << HandOver::Delivered << "ok";
+        QTest::newRow("done, said so") << QString("ok") << HandOver::Delivered << "ok";
+        QTest::newRow("refused") << QString("the clipboard holds no picture") << HandOver::Refused
+                                 << "the clipboard holds no picture";
+        QTest::newRow("refused over two lines")
+            << QString("no\npicture") << HandOver::Refused << "no picture";
+    }
+    void answersAfterRunning() {
+        QFETCH(QString, outcome);
+        QFETCH(HandOver, handOver);
+        QFETCH(QString, answer);
+        bool ran = false;
+        QStringList received;
+        InstanceChannel channel(uniqueName("answer"), [&](const QString& m) { received << m; });
+        channel.answerAfterRunning("pin", [&] {
+            ran = true;
+            return outcome;
+        });
+        QVERIFY(channel.listen());
+        QString heard;
+        auto sent = std::async(std::launch::async, [&] {
+            return handOverToRunningInstance(uniqueName("answer"), "pin", 3000, &heard);
+        });
+        QCOMPARE(waitWhileServing(sent), handOver);
+        QVERIFY(ran);
+        QCOMPARE(heard, answer);
+        QVERIFY(received.isEmpty()); // not given to the plain receiver as well
+        auto other = sendAside(uniqueName("answer"), "region", 3000);
+        QCOMPARE(waitWhileServing(other), HandOver::Delivered);
+        QTRY_COMPARE(received, QStringList{"region"});
     }
 
     // Nobody listens (the lock holder hangs or is gone): the sender gives up in time.
