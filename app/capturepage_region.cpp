@@ -6,6 +6,7 @@
 #include "imageio/pictureformat.h"
 #include "imageio/savedialog.h"
 #include "imageio/savepicfile.h"
+#include "pin/pinboard.h"
 #include "platform/windowgone.h"
 
 #include <QDir>
@@ -34,6 +35,9 @@ public:
         page_.PicMain->setPicture(region.picture);
         page_.finished_ = region;
         page_.flaga_ = true;
+    }
+    void SnapPin(const QImage& picture, const QRect& selection) override {
+        if (PinBoard* pins = page_.services_.pins) pins->pin(picture, selection.topLeft());
     }
     void SnapUnloaded() override {
         if (FrmSnap* snap = page_.Snap.data()) {
