@@ -1,6 +1,7 @@
 #include "platform/x11windows.h"
 
 #include "platform/x11connection.h"
+#include "platform/x11windowtree.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -65,6 +66,10 @@ public:
         if (!fg) return outer;
         return QRect(fg->x, fg->y, fg->width + 2 * fg->border_width,
                      fg->height + 2 * fg->border_width);
+    }
+
+    WindowTree windowTree(const QRect& desktop) const override {
+        return readX11WindowTree(*x_, desktop);
     }
 
 private:
