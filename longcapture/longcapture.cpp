@@ -18,6 +18,9 @@ constexpr int kQuietStepsToStop = 2;
 // overlap by half: the overlap is what stitching lines up on.
 constexpr double kStepShare = 0.5;
 constexpr int kMostNotches = 10;
+// Before the first read: the panel has just taken the keyboard, and a window that lost
+// it may still be repainting (inactive colours).
+constexpr int kFirstReadDelayMs = 150;
 
 } // namespace
 
@@ -44,10 +47,18 @@ void LongCapture::start() {
     panel_->show();
     panel_->raise();
     panel_->activateWindow();
+    parkPointer();
     // The first picture: what the selection shows before any scroll.
     sinceScroll_.start();
     previousRead_ = QImage();
-    readSoon();
+    timer_.start(kFirstReadDelayMs);
+}
+
+// The pointer waits over the panel between the wheel turns: left over the page, it
+// would light up what it hovers (a link, a row), which then moves with the page and
+// no longer looks the same in the next picture.
+void LongCapture::parkPointer() {
+    WarpPointer(panel_->geometry().center());
 }
 
 void LongCapture::finish() {
@@ -64,6 +75,7 @@ void LongCapture::scrollNext() {
         return;
     }
     notchesSent_ = notches_;
+    parkPointer();
     sinceScroll_.start();
     previousRead_ = QImage();
     readSoon();

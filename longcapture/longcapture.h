@@ -29,10 +29,10 @@ struct LongCaptureResult {
 // Runs one long capture over `selection` (screen pixels) on the live screen: whatever
 // covered the screen (the editor) must be gone before start(). It shows a thin frame
 // outside the selection and a panel beside it, turns the wheel over the selection at a
-// steady pace, reads the selection once the window has repainted (two reads in a row
-// agree), and stitches. It stops by itself when two steps bring nothing new or the page
-// reaches Stitcher::kMaxHeight; finish() (Enter, "完成") keeps the page, cancel() (Esc,
-// "取消") discards it. Then the windows go, the pointer goes back where it was and
+// steady pace (the pointer waits over the panel in between), reads the selection once the window
+// has repainted (two reads in a row agree), and stitches. It stops by itself when two steps bring
+// nothing new or the page reaches Stitcher::kMaxHeight; finish() (Enter, "完成") keeps the page,
+// cancel() (Esc, "取消") discards it. Then the windows go, the pointer goes back where it was and
 // `done` is called once. Delete the object only after that, and not from inside
 // `done` (deleteLater is fine).
 class LongCapture : public QObject {
@@ -60,6 +60,7 @@ public:
 
 private:
     void scrollNext();
+    void parkPointer();
     void readSoon();
     void readNow();
     void take(const QImage& frame);
