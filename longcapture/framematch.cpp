@@ -9,7 +9,8 @@ namespace kv {
 namespace {
 
 bool sameRow(const HashedFrame& a, int ya, const HashedFrame& b, int yb) {
-    return a.rows[size_t(ya)] == b.rows[size_t(yb)] && rowsEqual(a.picture, ya, b.picture, yb);
+    return a.rows[size_t(ya)] == b.rows[size_t(yb)] &&
+           rowsEqual(a.picture, ya, b.picture, yb, a.width);
 }
 
 // Whether next's rows [from, to) are previous's rows [from + shift, to + shift): first on
@@ -20,25 +21,27 @@ bool overlapHolds(const HashedFrame& previous, const HashedFrame& next, int from
                     previous.rows.begin() + from + shift))
         return false;
     for (int y = from; y < to; ++y)
-        if (!rowsEqual(next.picture, y, previous.picture, y + shift)) return false;
+        if (!rowsEqual(next.picture, y, previous.picture, y + shift, next.width)) return false;
     return true;
 }
 
 } // namespace
 
-HashedFrame HashedFrame::of(const QImage& picture) {
+HashedFrame HashedFrame::of(const QImage& picture, int width) {
     const QImage p =
         picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
             ? picture
             : picture.convertToFormat(QImage::Format_RGB32);
-    return HashedFrame{p, rowHashes(p)};
+    const int w = width > 0 ? std::min(width, p.width()) : p.width();
+    return HashedFrame{p, rowHashes(p, w), w};
 }
 
 FrameMatch matchFrames(const HashedFrame& previous, const HashedFrame& next, int expectedShift,
                        int minOverlap) {
     FrameMatch m;
     const int h = previous.picture.height();
-    if (previous.picture.size() != next.picture.size() || h == 0) return m;
+    if (previous.picture.size() != next.picture.size() || previous.width != next.width || h == 0)
+        return m;
     while (m.top < h && sameRow(previous, m.top, next, m.top))
         ++m.top;
     if (m.top == h) {

@@ -8,10 +8,13 @@
 namespace kv {
 
 // A picture with its row hashes (rowhashes.h), taken once and compared many times.
+// Only its first `width` columns count.
 struct HashedFrame {
     QImage picture;
     std::vector<quint64> rows;
-    static HashedFrame of(const QImage& picture);
+    int width = 0;
+    // `width` 0: the whole width.
+    static HashedFrame of(const QImage& picture, int width = 0);
 };
 
 struct FrameMatch {

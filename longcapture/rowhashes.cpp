@@ -36,17 +36,16 @@ quint64 hashRow(const uchar* row, int bytes) {
 
 } // namespace
 
-std::vector<quint64> rowHashes(const QImage& picture) {
+std::vector<quint64> rowHashes(const QImage& picture, int width) {
     std::vector<quint64> hashes(size_t(picture.height()));
-    const int bytes = picture.width() * 4;
+    const int bytes = width * 4;
     for (int y = 0; y < picture.height(); ++y)
         hashes[size_t(y)] = hashRow(picture.constScanLine(y), bytes);
     return hashes;
 }
 
-bool rowsEqual(const QImage& first, int a, const QImage& second, int b) {
-    return std::memcmp(first.constScanLine(a), second.constScanLine(b),
-                       size_t(first.width()) * 4) == 0;
+bool rowsEqual(const QImage& first, int a, const QImage& second, int b, int width) {
+    return std::memcmp(first.constScanLine(a), second.constScanLine(b), size_t(width) * 4) == 0;
 }
 
 } // namespace kv

@@ -8,13 +8,13 @@
 
 namespace kv {
 
-// A 64-bit hash of every row's pixels (equal rows give equal hashes; unequal rows
-// almost never do, and a match is confirmed on the pixels anyway). The picture is
-// 32 bits per pixel.
-std::vector<quint64> rowHashes(const QImage& picture);
+// A 64-bit hash of every row's first `width` pixels (equal rows give equal hashes;
+// unequal rows almost never do, and a match is confirmed on the pixels anyway). The
+// picture is 32 bits per pixel.
+std::vector<quint64> rowHashes(const QImage& picture, int width);
 
-// Whether row `a` of one picture has the same pixels as row `b` of another of the
-// same width.
-bool rowsEqual(const QImage& first, int a, const QImage& second, int b);
+// Whether the first `width` pixels of row `a` of one picture are those of row `b` of
+// another.
+bool rowsEqual(const QImage& first, int a, const QImage& second, int b, int width);
 
 } // namespace kv

@@ -13,8 +13,9 @@ Stitcher::Stitcher(const QImage& first, int maxHeight)
 }
 
 Stitcher::Outcome Stitcher::add(const QImage& picture) {
-    HashedFrame next = HashedFrame::of(picture);
-    const FrameMatch m = matchFrames(last_, next, lastShift_);
+    HashedFrame next = HashedFrame::of(picture, last_.width);
+    FrameMatch m = matchFrames(last_, next, lastShift_);
+    if (!m.found) m = matchBesideScrollBar(next);
     if (!m.found) return {Step::NoOverlap, 0, 0};
     if (m.shift == 0) return {Step::NothingNew, 0, 0};
 
@@ -32,6 +33,26 @@ Stitcher::Outcome Stitcher::add(const QImage& picture) {
     lastShift_ = m.shift;
     const Step step = fresh < m.shift ? Step::Full : Step::Added;
     return {step, height() - before, m.shift};
+}
+
+// A scroll bar inside the selection changes with every scroll, in columns at the right
+// edge, so that no row of one picture is found again in the next. The narrowest strip
+// at the right without which the pictures line up is left out of the page from then
+// on: a screen tall enough for the whole page would show no scroll bar either.
+FrameMatch Stitcher::matchBesideScrollBar(HashedFrame& next) {
+    const int full = last_.picture.width();
+    if (last_.width < full) return {};
+    for (int strip = 1; strip <= std::min(kWidestScrollBar, full / 4); ++strip) {
+        HashedFrame before = HashedFrame::of(last_.picture, full - strip);
+        HashedFrame after = HashedFrame::of(next.picture, full - strip);
+        const FrameMatch m = matchFrames(before, after, lastShift_);
+        if (m.found && m.shift > 0) {
+            last_ = std::move(before);
+            next = std::move(after);
+            return m;
+        }
+    }
+    return {};
 }
 
 void Stitcher::moveBodyEnd(int row) {
@@ -65,8 +86,8 @@ void Stitcher::appendRows(const QImage& from, int firstRow, int count) {
 
 QImage Stitcher::result() const {
     const QImage& frame = last_.picture;
-    QImage page(frame.width(), height(), QImage::Format_RGB32);
-    const size_t rowBytes = size_t(frame.width()) * 4;
+    QImage page(last_.width, height(), QImage::Format_RGB32);
+    const size_t rowBytes = size_t(last_.width) * 4;
     int y = 0;
     auto put = [&](const QImage& source, int firstRow, int rows) {
         for (int r = 0; r < rows; ++r, ++y)

@@ -12,7 +12,8 @@ namespace kv {
 // The page as it would look on a screen tall enough to show it all: what the first
 // picture shows, each scroll's new rows below it, once, and the rows that never moved
 // at the bottom (a sticky footer) at the very end. Rows that never moved at the top (a
-// sticky header) are part of the first picture and are not repeated.
+// sticky header) are part of the first picture and are not repeated. A scroll bar at
+// the right edge of the pictures is found (it changes with every scroll) and left out.
 //
 // Every added picture is compared with the previous one only (framematch.h); the rows
 // kept so far are stored in pieces, so that a step costs the same at the end of a long
@@ -38,6 +39,7 @@ public:
     Outcome add(const QImage& next);
     // Height of result().
     int height() const { return bodyRows_ + footer_; }
+    // The page: as wide as the pictures, less a scroll bar found at their right edge.
     QImage result() const;
     // The last picture that was taken in.
     const QImage& lastFrame() const { return last_.picture; }
@@ -51,6 +53,8 @@ private:
     void appendRows(const QImage& from, int firstRow, int count);
     // Makes the body end with the last picture's row `row` - 1.
     void moveBodyEnd(int row);
+    FrameMatch matchBesideScrollBar(HashedFrame& next);
+    static constexpr int kWidestScrollBar = 40;
 
     HashedFrame last_;
     std::vector<Piece> body_;

@@ -72,6 +72,7 @@ private slots:
     void init();
     void pageIsStitchedExactly_data();
     void pageIsStitchedExactly();
+    void scrollBarInTheSelectionIsLeftOut();
     void windowThatDoesNotScrollGivesTheSelection();
     void escapeDiscards();
     void enterKeepsWhatIsStitched();
@@ -101,6 +102,24 @@ void TestLongCapture::pageIsStitchedExactly() {
     QVERIFY(run.result->kept);
     const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
     QVERIFY2(got == page.page(), qPrintable(firstDifference(got, page.page())));
+}
+
+// Selected with its scroll bar, the page comes out without the bar's moving part: the
+// page's own columns exactly, at most the bar's unchanging edge beside them.
+void TestLongCapture::scrollBarInTheSelectionIsLeftOut() {
+    e2e::LongPage page;
+    QVERIFY(page.start({"--rows", "3000", "--header", "30"}));
+    QVERIFY(page.scrollBarWidth() > 0);
+    Run run(page.selection().adjusted(0, 0, page.scrollBarWidth(), 0));
+    run.start();
+    QVERIFY(run.waitForEnd());
+    QVERIFY(run.result->kept);
+    const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
+    const int width = page.page().width();
+    QVERIFY2(got.width() >= width && got.width() < width + page.scrollBarWidth(),
+             qPrintable(QString::number(got.width())));
+    const QImage pageColumns = got.copy(0, 0, width, got.height());
+    QVERIFY2(pageColumns == page.page(), qPrintable(firstDifference(pageColumns, page.page())));
 }
 
 void TestLongCapture::windowThatDoesNotScrollGivesTheSelection() {

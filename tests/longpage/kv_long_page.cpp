@@ -6,7 +6,8 @@
 //                [--at X,Y] [--static] [--native] [--write FILE]
 //
 // Once its window is on the screen it prints "selection X Y W H" (the page's part of
-// the screen: header, view and footer, without the scroll bar) and "window ID".
+// the screen: header, view and footer, without the scroll bar), "window ID" and
+// "scrollbar W" (the scroll bar's width right of the view; 0 with --static).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPaintEvent>
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     column->setSpacing(0);
     column->addWidget(new Picture(header), 0, Qt::AlignLeft);
     QWidget* viewport = nullptr;
+    int scrollBarWidth = 0;
     if (still) {
         viewport = new Picture(content);
         column->addWidget(viewport, 0, Qt::AlignLeft);
@@ -105,6 +107,7 @@ int main(int argc, char** argv) {
         area->setFixedSize(width + area->verticalScrollBar()->sizeHint().width(), view);
         column->addWidget(area, 0, Qt::AlignLeft);
         viewport = area->viewport();
+        scrollBarWidth = area->verticalScrollBar()->sizeHint().width();
     }
     column->addWidget(new Picture(footer), 0, Qt::AlignLeft);
     if (cli.isSet(nativeOpt)) viewport->winId();
@@ -119,9 +122,9 @@ int main(int argc, char** argv) {
         poll->stop();
         QTimer::singleShot(300, [&] {
             const QPoint top = viewport->mapToGlobal(QPoint(0, -header.height()));
-            std::printf("selection %d %d %d %d\nwindow %llu\n", top.x(), top.y(), width,
-                        header.height() + view + footer.height(),
-                        static_cast<unsigned long long>(window.winId()));
+            std::printf("selection %d %d %d %d\nwindow %llu\nscrollbar %d\n", top.x(), top.y(),
+                        width, header.height() + view + footer.height(),
+                        static_cast<unsigned long long>(window.winId()), scrollBarWidth);
             std::fflush(stdout);
         });
     });

@@ -20,7 +20,8 @@ bool LongPage::start(const QStringList& options) {
     QByteArray said;
     QElapsedTimer clock;
     clock.start();
-    const QRegularExpression told("selection (\\d+) (\\d+) (\\d+) (\\d+)\\nwindow (\\d+)\\n");
+    const QRegularExpression told(
+        "selection (\\d+) (\\d+) (\\d+) (\\d+)\\nwindow (\\d+)\\nscrollbar (\\d+)\\n");
     while (clock.elapsed() < 15000) {
         process_.waitForReadyRead(100);
         said += process_.readAllStandardOutput();
@@ -29,6 +30,7 @@ bool LongPage::start(const QStringList& options) {
         selection_ = QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
                            m.captured(4).toInt());
         window_ = WId(m.captured(5).toULongLong());
+        scrollBarWidth_ = m.captured(6).toInt();
         page_ = QImage(png).convertToFormat(QImage::Format_RGB32);
         return !page_.isNull();
     }

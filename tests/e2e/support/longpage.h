@@ -17,6 +17,8 @@ public:
     // The page's part of the screen (header, view and footer, no scroll bar).
     QRect selection() const { return selection_; }
     WId window() const { return window_; }
+    // The scroll bar's width, right of the selection.
+    int scrollBarWidth() const { return scrollBarWidth_; }
     // The page as a screen tall enough for all of it would show it.
     const QImage& page() const { return page_; }
 
@@ -25,6 +27,7 @@ private:
     QProcess process_;
     QRect selection_;
     WId window_ = 0;
+    int scrollBarWidth_ = 0;
     QImage page_;
 };
 

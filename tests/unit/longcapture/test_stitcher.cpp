@@ -63,6 +63,7 @@ private slots:
     void unrelatedPictureIsLeftOut();
     void stopsAtTheGreatestHeight();
     void footerThatLooksFixedOnceIsKept();
+    void scrollBarAtTheRightIsLeftOut();
 };
 
 void TestStitcher::scrolledPage_data() {
@@ -164,6 +165,31 @@ void TestStitcher::footerThatLooksFixedOnceIsKept() {
     QCOMPARE(s.add(page.frame(200)).shift, 70);
     QCOMPARE(s.add(page.frame(270)).shift, 70);
     QCOMPARE(s.add(page.frame(300)).shift, 30);
+    QCOMPARE(s.result(), page.whole());
+}
+
+// Pictures with a scroll bar at their right edge, its thumb moving down as the page
+// scrolls: the page comes out whole, without the bar.
+void TestStitcher::scrollBarAtTheRightIsLeftOut() {
+    const Page page = makePage(20, 10, 200, 1500, false);
+    constexpr int bar = 12;
+    auto withBar = [&](int offset) {
+        const QImage f = page.frame(offset);
+        QImage out(kWidth + bar, f.height(), QImage::Format_RGB32);
+        out.fill(0xffd0d0d0u);
+        for (int y = 0; y < f.height(); ++y)
+            memcpy(out.scanLine(y), f.constScanLine(y), kWidth * 4);
+        const int thumb = page.view * page.view / page.content.height();
+        const int top = page.header.height() + offset * page.view / page.content.height();
+        for (int y = top; y < top + thumb; ++y)
+            for (int x = kWidth; x < kWidth + bar; ++x)
+                out.setPixel(x, y, 0xff505050u);
+        return out;
+    };
+    Stitcher s(withBar(0));
+    for (int offset = 90; offset <= page.lastOffset(); offset += 90)
+        QCOMPARE(int(s.add(withBar(offset)).step), int(Stitcher::Step::Added));
+    QCOMPARE(int(s.add(withBar(page.lastOffset())).step), int(Stitcher::Step::Added));
     QCOMPARE(s.result(), page.whole());
 }
 
