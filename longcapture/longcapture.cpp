@@ -31,8 +31,11 @@ LongCapture::LongCapture(ScreenReader& screen, Scroller& scroller, const QRect& 
       panel_(std::make_unique<LongCapturePanel>()) {
     panel_->onDone = [this] { finish(); };
     panel_->onCancel = [this] { cancel(); };
-    const QRect monitor = monitors.monitorFor(selection.center());
-    panel_->move(placePanel(panel_->size(), selection, monitor).rect.topLeft());
+    const PanelPlace place = placePanel(panel_->size(), selection, monitors);
+    panel_->move(place.rect.topLeft());
+    // With no room for it anywhere but over the selection, the panel would be read
+    // into the page: it is left out, and the capture runs to the end of the page.
+    panelShown_ = !place.overSelection;
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &LongCapture::readNow);
 }
@@ -44,9 +47,11 @@ void LongCapture::start() {
     running_ = true;
     pointerBefore_ = PointerScreenPos();
     frame_->show();
-    panel_->show();
-    panel_->raise();
-    panel_->activateWindow();
+    if (panelShown_) {
+        panel_->show();
+        panel_->raise();
+        panel_->activateWindow();
+    }
     parkPointer();
     // The first picture: what the selection shows before any scroll.
     sinceScroll_.start();
@@ -58,7 +63,7 @@ void LongCapture::start() {
 // would light up what it hovers (a link, a row), which then moves with the page and
 // no longer looks the same in the next picture.
 void LongCapture::parkPointer() {
-    WarpPointer(panel_->geometry().center());
+    if (panelShown_) WarpPointer(panel_->geometry().center());
 }
 
 void LongCapture::finish() {

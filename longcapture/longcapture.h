@@ -83,6 +83,7 @@ private:
     double rowsPerNotch_ = 0;
     int quietSteps_ = 0;
     bool running_ = false;
+    bool panelShown_ = true;
 };
 
 } // namespace kv

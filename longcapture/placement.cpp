@@ -33,4 +33,16 @@ PanelPlace placePanel(const QSize& size, const QRect& selection, const QRect& mo
     return {corner, corner.intersects(keepOff)};
 }
 
+PanelPlace placePanel(const QSize& size, const QRect& selection, const Monitors& monitors) {
+    const QRect home = monitors.monitorFor(selection.center());
+    const PanelPlace first = placePanel(size, selection, home);
+    if (!first.overSelection) return first;
+    for (const Monitor& m : monitors.list) {
+        if (m.rect == home) continue;
+        const PanelPlace other = placePanel(size, selection, m.rect);
+        if (!other.overSelection) return other;
+    }
+    return first;
+}
+
 } // namespace kv

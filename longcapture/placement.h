@@ -2,6 +2,8 @@
 
 // Where the long capture's frame and panel go: around and beside the selection, never
 // over it, so that they never appear in what is read.
+#include "platform/monitors.h"
+
 #include <QRect>
 #include <QSize>
 #include <array>
@@ -23,5 +25,7 @@ struct PanelPlace {
     bool overSelection = false;
 };
 PanelPlace placePanel(const QSize& size, const QRect& selection, const QRect& monitor, int gap = 8);
+// The same on the selection's monitor first, then on each other one.
+PanelPlace placePanel(const QSize& size, const QRect& selection, const Monitors& monitors);
 
 } // namespace kv
