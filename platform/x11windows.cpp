@@ -1,6 +1,7 @@
 #include "platform/x11windows.h"
 
 #include "platform/x11connection.h"
+#include "platform/x11windowtree.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -24,7 +25,8 @@ class X11DesktopWindows final : public DesktopWindows {
 public:
     explicit X11DesktopWindows(std::shared_ptr<X11Connection> x)
         : x_(std::move(x)), activeCookie_(intern("_NET_ACTIVE_WINDOW")),
-          extentsCookie_(intern("_NET_FRAME_EXTENTS")) {}
+          extentsCookie_(intern("_NET_FRAME_EXTENTS")), wmStateCookie_(intern("WM_STATE")),
+          clientListCookie_(intern("_NET_CLIENT_LIST")) {}
     // Answers never taken would wait in the connection for good.
     ~X11DesktopWindows() override { atoms(); }
 
@@ -65,6 +67,11 @@ public:
         if (!fg) return outer;
         return QRect(fg->x, fg->y, fg->width + 2 * fg->border_width,
                      fg->height + 2 * fg->border_width);
+    }
+
+    WindowTree windowTree(const QRect& desktop) const override {
+        return readX11WindowTree(*x_, desktop,
+                                 {atoms().wmState, atoms().extents, atoms().clientList});
     }
 
 private:
@@ -112,6 +119,8 @@ private:
     struct Atoms {
         xcb_atom_t active = XCB_ATOM_NONE;
         xcb_atom_t extents = XCB_ATOM_NONE;
+        xcb_atom_t wmState = XCB_ATOM_NONE;
+        xcb_atom_t clientList = XCB_ATOM_NONE;
     };
     xcb_intern_atom_cookie_t intern(const char* name) const {
         return xcb_intern_atom(x_->get(), 1, uint16_t(std::strlen(name)), name);
@@ -124,11 +133,15 @@ private:
         std::call_once(atomsTaken_, [this] {
             atoms_.active = answer(x_->get(), activeCookie_);
             atoms_.extents = answer(x_->get(), extentsCookie_);
+            atoms_.wmState = answer(x_->get(), wmStateCookie_);
+            atoms_.clientList = answer(x_->get(), clientListCookie_);
         });
         return atoms_;
     }
     xcb_intern_atom_cookie_t activeCookie_;
     xcb_intern_atom_cookie_t extentsCookie_;
+    xcb_intern_atom_cookie_t wmStateCookie_;
+    xcb_intern_atom_cookie_t clientListCookie_;
     mutable std::once_flag atomsTaken_;
     mutable Atoms atoms_;
 };

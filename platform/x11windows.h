@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/windowtree.h"
+
 #include <QRect>
 #include <QtGui/qwindowdefs.h>
 #include <memory>
@@ -21,6 +23,13 @@ public:
     // Whether activeWindow() can tell at all. A Wayland client is never told which
     // window is active, nor where other windows are.
     virtual bool knowsActiveWindow() const { return true; }
+    // The windows on the screen now, cut to `desktop` (the monitors' bounding
+    // rectangle): read together with a frozen picture of the screen so that the two
+    // match. Empty where window positions are not told (Wayland).
+    virtual WindowTree windowTree(const QRect& desktop) const {
+        (void)desktop;
+        return {};
+    }
 };
 
 // The windows of the running X display; nothing when there is none.

@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 exec python3 - "$@" <<'PY'
 import os, re, sys
 
-FOLDERS = ["platform", "imageio", "loupe", "colour", "pin", "capture", "snapshot", "app", "tools", "bench"]
+FOLDERS = ["platform", "imageio", "loupe", "colour", "pin", "ocr", "capture", "longcapture", "snapshot",
+           "app", "tools", "bench"]
 NOTE_FOLDERS = ["tests"]
 MAX_FILE, MAX_FUNC = 400, 50
 

@@ -6,7 +6,7 @@ set -euo pipefail
 build_pkgs=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-image-formats-plugins
-  libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libxcb-randr0-dev libxcb-xinerama0-dev
+  libxcb1-dev libxcb-shm0-dev libxcb-render0-dev libxcb-randr0-dev libxcb-xinerama0-dev libxcb-xtest0-dev
   libx11-dev libx11-xcb-dev
   libpulse-dev libgif-dev libtiff-dev libisal-dev zlib1g-dev libfontconfig-dev
   fonts-wqy-microhei qt6-translations-l10n

@@ -1,0 +1,166 @@
+// Long captures of another program's window on the live screen: the wheel is turned
+// over the page, which is read and stitched until it ends; the result must be the
+// page exactly as the program wrote it out.
+#include "e2e/support/desktop.h"
+#include "e2e/support/longpage.h"
+#include "longcapture/capturepanel.h"
+#include "longcapture/longcapture.h"
+#include "platform/screenreaderfactory.h"
+#include "platform/scroller.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <optional>
+
+namespace {
+
+// One long capture over the page's selection, run to its end.
+class Run {
+public:
+    explicit Run(const QRect& selection)
+        : screen_(kv::createScreenReader()), scroller_(kv::createScroller()) {
+        capture_ = std::make_unique<kv::LongCapture>(
+            *screen_, *scroller_, selection, screen_->monitors(),
+            [this](const kv::LongCaptureResult& r) { result = r; });
+    }
+    void start() {
+        clock.start();
+        capture_->start();
+    }
+    bool waitForEnd(int timeoutMs = 30000) {
+        return e2e::waitFor([this] { return result.has_value(); }, timeoutMs);
+    }
+    kv::LongCapture& capture() { return *capture_; }
+    bool canScroll() const { return scroller_->canScroll(); }
+
+    std::optional<kv::LongCaptureResult> result;
+    QElapsedTimer clock;
+
+private:
+    std::unique_ptr<kv::ScreenReader> screen_;
+    std::unique_ptr<kv::Scroller> scroller_;
+    std::unique_ptr<kv::LongCapture> capture_;
+};
+
+// Where the two pictures first differ, for the log of a failed comparison.
+QString firstDifference(const QImage& got, const QImage& want) {
+    if (got.size() != want.size())
+        return QString("size %1x%2, want %3x%4")
+            .arg(got.width())
+            .arg(got.height())
+            .arg(want.width())
+            .arg(want.height());
+    for (int y = 0; y < got.height(); ++y)
+        if (memcmp(got.constScanLine(y), want.constScanLine(y), size_t(got.width()) * 4))
+            return QString("first different row %1").arg(y);
+    return "same";
+}
+
+// Presses a key the way the user does: on the keyboard, into the focused panel.
+void pressKey(kv::LongCapture& capture, const QString& key) {
+    QWidget* panel = capture.panel();
+    QVERIFY(e2e::waitFor([panel] { return panel->isActiveWindow(); }, 5000));
+    e2e::xdotool({"key", key});
+}
+
+} // namespace
+
+class TestLongCapture : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void pageIsStitchedExactly_data();
+    void pageIsStitchedExactly();
+    void scrollBarInTheSelectionIsLeftOut();
+    void windowThatDoesNotScrollGivesTheSelection();
+    void escapeDiscards();
+    void enterKeepsWhatIsStitched();
+};
+
+void TestLongCapture::init() {
+    if (!kv::createScroller()->canScroll()) QSKIP("the display offers no XTest");
+}
+
+void TestLongCapture::pageIsStitchedExactly_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("plain page") << QStringList{};
+    QTest::newRow("sticky header") << QStringList{"--header", "60"};
+    QTest::newRow("header and footer") << QStringList{"--header", "60", "--footer", "40"};
+}
+
+// A 5,000-row page is captured to its end by itself, every row once.
+void TestLongCapture::pageIsStitchedExactly() {
+    QFETCH(QStringList, options);
+    e2e::LongPage page;
+    QVERIFY(page.start(options));
+    Run run(page.selection());
+    run.start();
+    QVERIFY(run.waitForEnd());
+    qInfo("%s: %d rows in %lld ms", QTest::currentDataTag(), run.result->picture.height(),
+          run.clock.elapsed());
+    QVERIFY(run.result->kept);
+    const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(got == page.page(), qPrintable(firstDifference(got, page.page())));
+}
+
+// Selected with its scroll bar, the page comes out without the bar's moving part: the
+// page's own columns exactly, at most the bar's unchanging edge beside them.
+void TestLongCapture::scrollBarInTheSelectionIsLeftOut() {
+    e2e::LongPage page;
+    QVERIFY(page.start({"--rows", "3000", "--header", "30"}));
+    QVERIFY(page.scrollBarWidth() > 0);
+    Run run(page.selection().adjusted(0, 0, page.scrollBarWidth(), 0));
+    run.start();
+    QVERIFY(run.waitForEnd());
+    QVERIFY(run.result->kept);
+    const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
+    const int width = page.page().width();
+    QVERIFY2(got.width() >= width && got.width() < width + page.scrollBarWidth(),
+             qPrintable(QString::number(got.width())));
+    const QImage pageColumns = got.copy(0, 0, width, got.height());
+    QVERIFY2(pageColumns == page.page(), qPrintable(firstDifference(pageColumns, page.page())));
+}
+
+void TestLongCapture::windowThatDoesNotScrollGivesTheSelection() {
+    e2e::LongPage page;
+    QVERIFY(page.start({"--static", "--header", "20"}));
+    Run run(page.selection());
+    run.start();
+    QVERIFY(run.waitForEnd());
+    QVERIFY(run.result->kept);
+    const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(got == page.page(), qPrintable(firstDifference(got, page.page())));
+}
+
+void TestLongCapture::escapeDiscards() {
+    e2e::LongPage page;
+    QVERIFY(page.start({"--rows", "20000"}));
+    Run run(page.selection());
+    run.start();
+    QVERIFY(e2e::waitFor([&] { return run.capture().height() > 2 * page.selection().height(); }));
+    pressKey(run.capture(), "Escape");
+    QVERIFY(run.waitForEnd(5000));
+    QVERIFY(!run.result->kept);
+    QVERIFY(run.result->picture.isNull());
+    QVERIFY(!run.capture().panel()->isVisible());
+}
+
+// Ended early, the page so far: the top of the page, exactly.
+void TestLongCapture::enterKeepsWhatIsStitched() {
+    e2e::LongPage page;
+    QVERIFY(page.start({"--rows", "20000"}));
+    Run run(page.selection());
+    run.start();
+    QVERIFY(e2e::waitFor([&] { return run.capture().height() > 2 * page.selection().height(); }));
+    pressKey(run.capture(), "Return");
+    QVERIFY(run.waitForEnd(5000));
+    QVERIFY(run.result->kept);
+    const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
+    QVERIFY(got.height() > 2 * page.selection().height());
+    const QImage top = page.page().copy(0, 0, got.width(), got.height());
+    QVERIFY2(got == top, qPrintable(firstDifference(got, top)));
+}
+
+QTEST_MAIN(TestLongCapture)
+#include "test_longcapture.moc"
