@@ -6,7 +6,9 @@
 #include "imageio/pictureformat.h"
 #include "imageio/savedialog.h"
 #include "imageio/savepicfile.h"
+#include "longcapture/longcapture.h"
 #include "pin/pinboard.h"
+#include "platform/scroller.h"
 #include "platform/windowgone.h"
 
 #include <QDir>
@@ -39,6 +41,20 @@ public:
     void SnapPin(const QImage& picture, const QRect& selection) override {
         if (PinBoard* pins = page_.services_.pins) pins->pin(picture, selection.topLeft());
     }
+    bool SnapCanLongCapture() const override {
+        return page_.services_.screen && scroller().canScroll();
+    }
+    void SnapLongCapture(const QRect& selection,
+                         std::function<void(const QImage& page)> done) override {
+        ScreenReader& screen = *page_.services_.screen;
+        longCapture_ =
+            std::make_unique<LongCapture>(screen, scroller(), selection, screen.monitors(),
+                                          [this, done](const LongCaptureResult& result) {
+                                              done(result.kept ? result.picture : QImage());
+                                              longCapture_.release()->deleteLater();
+                                          });
+        longCapture_->start();
+    }
     void SnapUnloaded() override {
         if (FrmSnap* snap = page_.Snap.data()) {
             page_.Snap = nullptr;
@@ -47,7 +63,15 @@ public:
     }
 
 private:
+    // Opened with the first long capture: it needs a connection of its own.
+    Scroller& scroller() const {
+        if (!scroller_) scroller_ = createScroller();
+        return *scroller_;
+    }
+
     CapturePage& page_;
+    mutable std::unique_ptr<Scroller> scroller_;
+    std::unique_ptr<LongCapture> longCapture_;
 };
 
 void CapturePage::OpenRegionCapture() {
@@ -71,6 +95,7 @@ void CapturePage::OpenRegionCapture() {
         s.screen = services_.screen;
         s.host = snapHost_.get();
         s.probe = probe;
+        s.windows = services_.windows;
         Snap = new FrmSnap(s);
         Snap->Form_Load();
         // A screen that could not be read at all (a desktop portal that is missing or

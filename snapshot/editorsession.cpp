@@ -251,6 +251,18 @@ void EditorSession::ResizeBottomRightBy(QPoint step) {
     PlaceToolBar();
 }
 
+void EditorSession::selectRegion(const QRect& region) {
+    view_.selection = {float(region.x()), float(region.y()), float(region.width()),
+                       float(region.height())};
+    stage_ = SelectionStage::Selected;
+    view_.outlineShown = true;
+    ShowSelectionSize();
+    ImageMove();
+    showReadOuts();
+    origin_ = QPointF(view_.selection.left, view_.selection.top);
+    PlaceToolBar();
+}
+
 // ---------------------------------------------------------------- history
 
 void EditorSession::Undo() {

@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QString>
+#include <vector>
 
 namespace kv {
 
@@ -36,6 +37,8 @@ struct KeyContext {
     bool buttonHeld = false;
     QPoint pointer;         // on the desktop
     QPoint pointerInEditor; // in the editor window's own pixels
+    // For Tab: the windows under the pointer as the picture shows them, outermost first.
+    std::vector<QRect> windowsAtPointer;
 };
 
 // The selection's two stages: none yet ("draw"), or one to adjust and draw on ("move").
@@ -121,6 +124,9 @@ public:
     void Undo();
     void Redo() { strokes_.redo(); }
     void BackToSelecting();
+    // A selection chosen without a drag (a window under the pointer), shown as if it had
+    // been dragged out: "move", handles, read-outs and the tool bar.
+    void selectRegion(const QRect& region);
 
 private:
     void clearSelection(float x, float y);

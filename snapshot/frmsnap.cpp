@@ -81,6 +81,10 @@ void FrmSnap::Form_Load() {
         services_.screen ? services_.screen->monitors() : Monitors::single(QRect());
     QImage shot = freezeDesktop(services_.screen, monitors);
     markOpening(QStringLiteral("screen read"));
+    // Read with the picture, before the editor covers anything, so that Tab chooses
+    // among the windows the picture shows.
+    windowTree_ =
+        services_.windows ? services_.windows->windowTree(monitors.desktop()) : WindowTree();
     setGeometry(QRect(QPoint(0, 0), shot.size()));
     session_.load(shot, monitors);
     widgets_.optionBar()->setOptions(session_.strokes().options());

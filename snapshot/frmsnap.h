@@ -4,6 +4,8 @@
 #include "loupe/loupe.h"
 #include "platform/picture.h"
 #include "platform/screenreader.h"
+#include "platform/windowtree.h"
+#include "platform/x11windows.h"
 #include "snapshot/desktopcover.h"
 #include "snapshot/editorsession.h"
 #include "snapshot/editorwidgets.h"
@@ -22,9 +24,10 @@ namespace kv {
 
 // What the editor is given by whoever opens it.
 struct FrmSnapServices {
-    ScreenReader* screen = nullptr; // the frozen picture and the screen size
-    SnapHost* host = nullptr;       // the main window
-    OpeningProbe* probe = nullptr;  // told the steps of each opening (measurements only)
+    ScreenReader* screen = nullptr;    // the frozen picture and the screen size
+    SnapHost* host = nullptr;          // the main window
+    OpeningProbe* probe = nullptr;     // told the steps of each opening (measurements only)
+    DesktopWindows* windows = nullptr; // the windows under the pointer, for Tab
 };
 
 // The full-screen region editor. It covers the screen with a frozen picture of it, so
@@ -120,6 +123,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab choose windows as regions: the editor has no focus chain.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     // EditorEffects
@@ -143,6 +148,7 @@ private:
     FrmSnapServices services_;
     EditorSession session_;
     EditorWidgets widgets_;
+    WindowTree windowTree_; // as the windows stood when the picture was frozen
     bool unloaded_ = false;
     bool framePending_ = false;
     // Last, so that it is gone (and the editor its own window again) before the rest.

@@ -12,14 +12,17 @@ namespace kv {
 const QString& FrmSnap::keysTip() {
     static const QString tip =
         QStringLiteral("方向键移动1像素(Shift:10)，Ctrl+方向键调整右下边，Ctrl+Z撤销，Ctrl+Y重做，"
-                       "Enter完成，C/Shift+C复制颜色");
+                       "Enter完成，C/Shift+C复制颜色，Tab选窗口，M马赛克，N序号，P贴图，O文字识别，"
+                       "L长截图");
     return tip;
 }
 
 bool FrmSnap::EditorKeyPress(int key, Qt::KeyboardModifiers modifiers) {
     const QPoint pointer = PointerScreenPos();
-    const KeyContext context{QGuiApplication::mouseButtons() != Qt::NoButton, pointer,
-                             mapFromGlobal(pointer)};
+    KeyContext context{QGuiApplication::mouseButtons() != Qt::NoButton, pointer,
+                       mapFromGlobal(pointer)};
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        context.windowsAtPointer = windowTree_.chainAt(context.pointerInEditor);
     const bool handled = EditorSessionKey(session_, key, modifiers, context);
     if (handled && !unloaded_) applyView();
     return handled;

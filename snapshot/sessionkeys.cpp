@@ -2,9 +2,12 @@
 #include "snapshot/sessionkeys.h"
 
 #include "colour/notations.h"
+#include "platform/windowtree.h"
 #include "snapshot/editoractions.h"
 #include "snapshot/editorkeys.h"
 #include "snapshot/toolbar_layout.h"
+
+#include <algorithm>
 
 namespace kv {
 
@@ -47,6 +50,22 @@ bool keyAction(EditorSession& session, const EditorKey& k, const KeyContext& con
     return true;
 }
 
+// Tab and Shift+Tab: the window under the pointer, then inward through its own area and
+// child windows, and back out. Only before a selection exists, or on one Tab chose.
+bool stepThroughWindowsKey(EditorSession& session, bool inward, const KeyContext& context) {
+    const std::vector<QRect>& chain = context.windowsAtPointer;
+    if (chain.empty() || context.buttonHeld || session.toolMode()) return false;
+    const SelRect r = selRectOf(session.selection());
+    const QRect current(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    const bool chosenByTab = std::find(chain.begin(), chain.end(), current) != chain.end();
+    if (session.stage() == SelectionStage::Selected && !chosenByTab) return false;
+    const std::optional<QRect> next = stepThroughWindows(
+        chain, session.stage() == SelectionStage::Selected ? current : QRect(), inward);
+    if (!next) return false;
+    session.selectRegion(*next);
+    return true;
+}
+
 } // namespace
 
 bool EditorSessionKey(EditorSession& session, int key, Qt::KeyboardModifiers modifiers,
@@ -59,6 +78,12 @@ bool EditorSessionKey(EditorSession& session, int key, Qt::KeyboardModifiers mod
         if (session.stage() != SelectionStage::Selected || context.buttonHeld) return false;
         session.markKeysUsed();
         session.clickButton(button);
+        return true;
+    }
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        const bool inward = key == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier);
+        if (!stepThroughWindowsKey(session, inward, context)) return false;
+        session.markKeysUsed();
         return true;
     }
     const EditorKey k = EditorKeyFor(key, modifiers);
