@@ -33,7 +33,7 @@ CapturePage::CapturePage(PageFrame& frame, QWidget* window, const CapturePageSer
     : frame_(frame), window_(window), services_(services) {
     PicMain = new PictureBox(window_);
     PicMain->setGeometry(ui_.twipsRect(2160, 2280, 6015, 3855));
-    PicMain->setPicture(frame_.storedPictures()[8]);
+    PicMain->setPicture(frame_.storedPictures()[StoredPicture::CaptureRest]);
     wireCaptureTimers();
 }
 
@@ -41,25 +41,25 @@ CapturePage::~CapturePage() = default;
 
 void CapturePage::setShown(bool shown) {
     PicMain->setVisible(shown);
-    if (shown) PicMain->setPicture(frame_.storedPictures()[8]);
+    if (shown) PicMain->setPicture(frame_.storedPictures()[StoredPicture::CaptureRest]);
 }
 
 void CapturePage::LblColor_Click(int index) {
-    if (index < 5 || index > 8) return;
+    if (!isCaptureCommand(index)) return;
     frame_.SwitchPage(PageFrame::Page::Capture);
     switch (index) {
-    case 5:
+    case Command::WindowCapture:
         if (services_.windows && !services_.windows->knowsActiveWindow())
             frame_.ShowTip(kNoActiveWindowTip);
         countdown_.start(CaptureKind::ActiveWindow);
         break;
-    case 6:
+    case Command::RegionCapture:
         OpenRegionCapture();
         break;
-    case 7:
+    case Command::FullScreenCapture:
         countdown_.start(CaptureKind::FullScreen);
         break;
-    case 8:
+    case Command::SaveRegion:
         SaveRegionImage();
         break;
     }

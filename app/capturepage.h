@@ -49,7 +49,8 @@ public:
     // Shown with its resting picture.
     void setShown(bool shown);
 
-    // The capture commands act on a click and first show this page.
+    // The capture commands (Command::WindowCapture to Command::SaveRegion) act on a
+    // click and first show this page.
     void LblColor_Click(int index);
     // Notification-area icon shown while the region editor is open.
     void AddTrayIcon(const QString& iconPath, const QString& tip);

@@ -68,7 +68,7 @@ void printOpening(ScreenReader& screen, const std::vector<double>& open,
 double openOnce(FrmMain& main, int run) {
     QElapsedTimer t;
     t.start();
-    QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
+    QTest::mouseClick(main.LblColor[kv::Command::RegionCapture], Qt::LeftButton);
     const double clicked = t.nsecsElapsed() / 1e6;
     FrmSnap* snap = main.capturePage().Snap.data();
     if (!snap) {

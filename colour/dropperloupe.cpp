@@ -41,7 +41,7 @@ void DropperLoupe::sampled(QPoint at, const LoupeSource& source, const QRect& mo
     QStringList caption;
     if (source.centreValid()) {
         const QRgb c = source.centre();
-        caption << FormatColourNotations(qRed(c), qGreen(c), qBlue(c))[0];
+        caption << FormatColourNotations(qRed(c), qGreen(c), qBlue(c))[Notation::Html];
     }
     loupe_.Show(at, source, caption, monitor);
 }

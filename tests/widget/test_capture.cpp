@@ -105,7 +105,7 @@ private slots:
     // saved, pixel for pixel, in a folder that did not exist.
     void fullScreenCountdown() {
         w->ShowColourPage();
-        w->capturePage().LblColor_Click(7);
+        w->capturePage().LblColor_Click(kv::Command::FullScreenCapture);
         QVERIFY(w->capturePage().PicMain->isVisible());
         QVERIFY(w->capturePage().Timer2.isActive());
         QVERIFY(!w->capturePage().Timer3.isActive());
@@ -139,7 +139,7 @@ private slots:
         QVERIFY(frame.contains(client) && frame != client);
         QTRY_VERIFY(screen->grab(client) == other.image());
 
-        w->capturePage().LblColor_Click(5);
+        w->capturePage().LblColor_Click(kv::Command::WindowCapture);
         QVERIFY(w->capturePage().Timer3.isActive());
         runCountdown(&kv::CapturePage::Timer3_Timer);
         QVERIFY(!w->capturePage().Timer3.isActive());
@@ -159,7 +159,7 @@ private slots:
         QFile blocker(programDir->filePath("用户图片"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        w->capturePage().LblColor_Click(7);
+        w->capturePage().LblColor_Click(kv::Command::FullScreenCapture);
         runCountdown(&kv::CapturePage::Timer2_Timer);
         QCOMPARE(w->capturePage().PicMain->picture().size(), QSize(1920, 1080));
         QMessageBox* box = nullptr;
@@ -187,7 +187,7 @@ private slots:
         s.tones = &tones;
         kv::FrmMain other(s);
         other.Form_Load();
-        other.capturePage().LblColor_Click(7);
+        other.capturePage().LblColor_Click(kv::Command::FullScreenCapture);
         runCountdownOn(other);
         const QImage saved = QImage(folder + "/" + kFileName, "bmp");
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
@@ -199,9 +199,11 @@ private slots:
     // Clicking the capture page or a command again shows the resting picture.
     void captureReplacedByRestingPicture() {
         w->capturePage().PicMain->setPicture(w->capturePage().CaptureScreen());
-        QVERIFY(!w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
-        w->capturePage().LblColor_Click(7);
-        QVERIFY(w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
+        QVERIFY(
+            !w->capturePage().PicMain->picture().sameAs(w->ImgTmp[kv::StoredPicture::CaptureRest]));
+        w->capturePage().LblColor_Click(kv::Command::FullScreenCapture);
+        QVERIFY(
+            w->capturePage().PicMain->picture().sameAs(w->ImgTmp[kv::StoredPicture::CaptureRest]));
         w->capturePage().Timer2.stop();
     }
 

@@ -78,9 +78,9 @@ private slots:
 
     void unreadable_data() {
         QTest::addColumn<int>("command");
-        QTest::newRow("区域截图") << 6;
-        QTest::newRow("全屏截图") << 7;
-        QTest::newRow("窗体截图") << 5;
+        QTest::newRow("区域截图") << int(kv::Command::RegionCapture);
+        QTest::newRow("全屏截图") << int(kv::Command::FullScreenCapture);
+        QTest::newRow("窗体截图") << int(kv::Command::WindowCapture);
     }
     void unreadable() {
         QFETCH(int, command);
@@ -88,8 +88,9 @@ private slots:
         open(screen);
         const kv::Picture resting = w->capturePage().PicMain->picture();
         w->capturePage().LblColor_Click(command);
-        for (int i = 0; i < 3 && command != 6; ++i)
-            command == 7 ? w->capturePage().Timer2_Timer() : w->capturePage().Timer3_Timer();
+        for (int i = 0; i < 3 && command != kv::Command::RegionCapture; ++i)
+            command == kv::Command::FullScreenCapture ? w->capturePage().Timer2_Timer()
+                                                      : w->capturePage().Timer3_Timer();
         QTRY_VERIFY(shownBox());
         QVERIFY(shownBox()->text().contains(kReason));
         QVERIFY(w->LblHelp->text().contains(kReason));
@@ -105,7 +106,7 @@ private slots:
     void windowCaptureTakesTheScreen() {
         kvtest::FakeScreen screen(QSize(1920, 1080));
         open(screen);
-        w->capturePage().LblColor_Click(5);
+        w->capturePage().LblColor_Click(kv::Command::WindowCapture);
         const QString tip = w->LblHelp->text();
         QVERIFY(tip.contains(QStringLiteral("全屏")));
         for (int i = 0; i < 3; ++i)

@@ -98,12 +98,13 @@ private slots:
     }
 
     void storedPictures() {
-        QCOMPARE(w->ImgTmp[3].size(), QSize(187, 169));
-        QCOMPARE(w->ImgTmp[4].size(), QSize(189, 174));
-        QCOMPARE(w->ImgTmp[5].size(), QSize(188, 172));
-        QCOMPARE(w->ImgTmp[6].size(), QSize(188, 173));
-        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
-        QCOMPARE(w->ImgTmp[3].image().pixel(177, 84), qRgb(0xD0, 0x74, 0x17));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::Wheel].size(), QSize(187, 169));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::WebPalette].size(), QSize(189, 174));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::ComputerPalette].size(), QSize(188, 172));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::GradientPalette].size(), QSize(188, 173));
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[kv::StoredPicture::Wheel]));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::Wheel].image().pixel(177, 84),
+                 qRgb(0xD0, 0x74, 0x17));
     }
 
     void dropperPressDragRelease() {
@@ -121,7 +122,7 @@ private slots:
 
         release(w->colourPage().Picture1, Qt::LeftButton);
         QVERIFY(!w->colourPage().picking());
-        QVERIFY(w->colourPage().Picture1->picture().sameAs(w->ImgTmp[7]));
+        QVERIFY(w->colourPage().Picture1->picture().sameAs(w->ImgTmp[kv::StoredPicture::Dropper]));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         // After the release moves take no sample.
@@ -183,30 +184,35 @@ private slots:
 
     void palettesFromTheCapturePage_data() {
         QTest::addColumn<int>("index");
-        QTest::newRow("web") << 1;
-        QTest::newRow("computer") << 2;
-        QTest::newRow("gradient") << 3;
+        QTest::addColumn<int>("stored");
+        using kv::Command, kv::StoredPicture;
+        QTest::newRow("web") << int(Command::WebPalette) << int(StoredPicture::WebPalette);
+        QTest::newRow("computer") << int(Command::ComputerPalette)
+                                  << int(StoredPicture::ComputerPalette);
+        QTest::newRow("gradient") << int(Command::GradientPalette)
+                                  << int(StoredPicture::GradientPalette);
     }
 
     void palettesFromTheCapturePage() {
         QFETCH(int, index);
+        QFETCH(int, stored);
         QVERIFY(!w->colourPage().ImgCLR->isVisible());
         w->colourPage().LblColor_MouseDown(index, Qt::RightButton);
         QVERIFY(w->colourPage().ImgCLR->isVisible());
         QVERIFY(w->colourPage().Picture1->isVisible());
         QVERIFY(w->colourPage().HSLR->isVisible());
-        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3 + index]));
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[stored]));
         QVERIFY(!w->colourPage().wheel.built()); // the palettes do not build the wheel buffers
     }
 
     void saturationGreyAndBack() {
         w->LblColr_Click();
-        const QImage original = w->ImgTmp[3].image().copy();
+        const QImage original = w->ImgTmp[kv::StoredPicture::Wheel].image().copy();
         const QList<int> colour = rgbOf(*w);
         const int refreshes = refreshCount();
         w->colourPage().HSLF->setValue(0);
         QCOMPARE(w->colourPage().LblFull->text(), QStringLiteral("饱和度:    0"));
-        const QImage grey = w->ImgTmp[3].image();
+        const QImage grey = w->ImgTmp[kv::StoredPicture::Wheel].image();
         for (int y = 0; y < grey.height(); y += 3)
             for (int x = 0; x < grey.width(); x += 3) {
                 const QRgb p = grey.pixel(x, y);
@@ -214,7 +220,7 @@ private slots:
             }
         w->colourPage().HSLF->setValue(128);
         QCOMPARE(w->colourPage().LblFull->text(), QStringLiteral("饱和度:    128"));
-        QVERIFY(worstDifference(w->ImgTmp[3].image(), original) <= 2);
+        QVERIFY(worstDifference(w->ImgTmp[kv::StoredPicture::Wheel].image(), original) <= 2);
         // The current colour is not theirs to change.
         QCOMPARE(rgbOf(*w), colour);
         QCOMPARE(refreshCount(), refreshes);
@@ -231,26 +237,26 @@ private slots:
         QCOMPARE(w->colourPage().wheel.factors.uFactor, 0.0f);
         QCOMPARE(w->colourPage().wheel.factors.vFactor, 1.0f);
         // Blue equals luma once U is gone.
-        const QImage img = w->ImgTmp[3].image();
+        const QImage img = w->ImgTmp[kv::StoredPicture::Wheel].image();
         const QRgb corner = img.pixel(177, 84);
         QCOMPARE(qBlue(corner), int(w->colourPage().wheel.wheelYuv[(84 * 187 + 177) * 4 + 2]));
     }
 
     void sliderBringsTheWheelBackOverAPalette() {
         w->LblColr_Click();
-        w->colourPage().LblColor_MouseDown(2, Qt::LeftButton);
-        const QImage palette = w->ImgTmp[5].image().copy();
+        w->colourPage().LblColor_MouseDown(kv::Command::ComputerPalette, Qt::LeftButton);
+        const QImage palette = w->ImgTmp[kv::StoredPicture::ComputerPalette].image().copy();
         w->colourPage().HSLF->setValue(64);
-        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
-        QCOMPARE(w->ImgTmp[5].image(), palette);
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[kv::StoredPicture::Wheel]));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::ComputerPalette].image(), palette);
     }
 
     void sliderBeforeTheWheelWasBuilt() {
-        w->colourPage().LblColor_MouseDown(1, Qt::LeftButton);
+        w->colourPage().LblColor_MouseDown(kv::Command::WebPalette, Qt::LeftButton);
         QVERIFY(!w->colourPage().wheel.built());
         w->colourPage().HSLL->setValue(100);
         QVERIFY(w->colourPage().wheel.built());
-        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[kv::StoredPicture::Wheel]));
         QCOMPARE(w->colourPage().LblLight->text(), QStringLiteral("色调:      -28"));
     }
 
@@ -262,7 +268,7 @@ private slots:
         QCOMPARE(w->colourPage().HSLF->value(), 0); // the slider keeps its place
         // The grey wheel is the base now: moving the slider cannot bring colour back.
         w->colourPage().HSLF->setValue(256);
-        const QRgb p = w->ImgTmp[3].image().pixel(177, 84);
+        const QRgb p = w->ImgTmp[kv::StoredPicture::Wheel].image().pixel(177, 84);
         QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
     }
 
@@ -292,12 +298,12 @@ private slots:
             accept ? dialog->accept() : dialog->reject();
         });
         poll->start(20);
-        w->colourPage().LblColor_MouseDown(4, Qt::LeftButton);
+        w->colourPage().LblColor_MouseDown(kv::Command::ColourDialog, Qt::LeftButton);
         QVERIFY(seen);
         QVERIFY(w->colourPage().ImgCLR->isVisible());
         QCOMPARE(rgbOf(*w), result);
         const QString html = QColor(result[0], result[1], result[2]).name().toUpper();
-        QCOMPARE(w->colourPage().TxtClrVal[0]->text(), html);
+        QCOMPARE(w->colourPage().TxtClrVal[kv::Notation::Html]->text(), html);
     }
 };
 

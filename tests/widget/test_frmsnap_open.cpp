@@ -39,7 +39,7 @@ class TestFrmSnapOpen : public QObject {
     std::unique_ptr<FrmMain> w;
 
     void clickRegionCapture() {
-        QTest::mouseClick(w->LblColor[6], Qt::LeftButton);
+        QTest::mouseClick(w->LblColor[kv::Command::RegionCapture], Qt::LeftButton);
         QVERIFY(w->capturePage().Snap);
         QVERIFY(QTest::qWaitForWindowExposed(w->capturePage().Snap.data()));
     }
