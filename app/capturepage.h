@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/picture.h"
 #include "platform/picturebox.h"
+#include "platform/platform.h"
 #include "platform/screenreader.h"
 #include "snapshot/frmsnap.h"
 #include "snapshot/snaphost.h"
@@ -35,6 +36,7 @@ struct CapturePageServices {
     TonePlayer* tones = nullptr;       // countdown beeps
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
     OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
+    PlatformCapabilities capabilities; // what the session allows
 };
 
 // The capture page of the main window: its picture box `PicMain`, the capture
@@ -79,7 +81,7 @@ public:
 
     // ---- region editor ----
     void OpenRegionCapture(); // "区域截图"
-    void SaveRegionImage();   // "保存图像"
+    void SaveRegionImage(); // "保存图像"
     // Asks for a file name and saves the finished region in the format its extension
     // names. Cancelled or failed, the region keeps waiting; saved, it leaves the
     // clipboard (unless something was copied since) and the editor is discarded.
@@ -98,6 +100,11 @@ private:
     class EditorHost;
     CaptureCountdown::Actions countdownActions();
     void wireCaptureTimers();
+    // The screen or a window as the capture routines read it, with the reason when
+    // nothing could be read.
+    ScreenGrab captureScreenGrab();
+    ScreenGrab captureWindowGrab(WId window, bool client, int left, int top, int width, int height);
+    ScreenGrab captureActiveWindowGrab();
     void FinishTimedCapture(CaptureKind kind);
 
     PageFrame& frame_;

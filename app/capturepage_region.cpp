@@ -67,12 +67,12 @@ void CapturePage::OpenRegionCapture() {
         s.screen = services_.screen;
         s.host = snapHost_.get();
         s.probe = probe;
+        s.oneWindowCoversAllOutputs = services_.capabilities.oneWindowCoversAllOutputs;
         Snap = new FrmSnap(s);
         Snap->Form_Load();
         // A screen that could not be read at all (a desktop portal that is missing or
         // refused): no editor on a black picture, the main window back as it was.
-        const QString failure = services_.screen ? services_.screen->lastFailure() : QString();
-        if (!failure.isEmpty()) {
+        if (const QString failure = Snap->freezeFailure(); !failure.isEmpty()) {
             Snap->CloseEditor();
             ReportCaptureFailure(failure);
             return;

@@ -12,9 +12,10 @@
 
 namespace kv {
 
-ColourPage::ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen)
-    : QObject(window), frame_(frame), window_(window), ImgTmp(frame.storedPictures()),
-      screen_(screen) {
+ColourPage::ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen,
+                       const PlatformCapabilities& capabilities)
+    : QObject(window), frame_(frame), capabilities_(capabilities), window_(window),
+      ImgTmp(frame.storedPictures()), screen_(screen) {
     buildSources();
     buildNotations();
     buildSliders();

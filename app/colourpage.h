@@ -10,6 +10,7 @@
 #include "colour/wheelbuffers.h"
 #include "platform/clickablelabel.h"
 #include "platform/picturebox.h"
+#include "platform/platform.h"
 #include "platform/pointer.h"
 #include "platform/screenreader.h"
 
@@ -31,7 +32,8 @@ class ColourPage : public QObject {
     Q_OBJECT
 public:
     // `screen` may be null; the page then reads the screen through its own reader.
-    ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen);
+    ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen,
+               const PlatformCapabilities& capabilities = {});
     ~ColourPage() override;
 
     // The load-time texts: the VB notation box and the author notice.
@@ -123,6 +125,7 @@ private:
     void chooseFromDialog();
 
     PageFrame& frame_;
+    PlatformCapabilities capabilities_;
     const UiScale& ui_ = frame_.scale(); // the frame's: the design at the desktop's scale
     QWidget* window_;
     std::array<Picture, StoredPicture::Count>& ImgTmp;

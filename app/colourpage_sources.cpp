@@ -30,7 +30,8 @@ void ColourPage::connectColourSources() {
     dropper_ = std::make_unique<ScreenPicker>(
         screen_ ? *screen_ : *ownScreen_, &PointerScreenPos,
         [this](int red, int green, int blue) { SetCurrentColour(red, green, blue); });
-    if (!isWaylandSession())
+    // The loupe reads round the pointer at every move: only where reads are live.
+    if (capabilities_.samplesLive)
         dropperLoupe_ = std::make_unique<DropperLoupe>(screen_ ? *screen_ : *ownScreen_);
 
     // The sliders follow the thumb while it is dragged (Qt's tracking) and report
@@ -148,12 +149,12 @@ void ColourPage::Picture1_MouseDown(Qt::MouseButton) {
     dropper_->setViewer(dropperLoupe_.get());
     // Where the screen cannot be sampled under the pointer, the desktop's own
     // picker (if it has one) does the whole pick instead.
-    if (!dropper_->BeginPick()) {
+    if (const PictureHold hold = dropper_->BeginPick(); !hold.held) {
         dropper_->EndPick();
         dropper_->setViewer(nullptr);
         dragPointer_.End();
-        if (!PickWithDesktopPicker() && screen_)
-            frame_.ShowTip(QStringLiteral("无法取色：%1").arg(screen_->lastFailure()));
+        if (!PickWithDesktopPicker() && !hold.failure.isEmpty())
+            frame_.ShowTip(QStringLiteral("无法取色：%1").arg(hold.failure));
         return;
     }
     PickScreenPixel();
@@ -169,7 +170,7 @@ bool ColourPage::PickWithDesktopPicker() {
     if (picked.colour)
         SetCurrentColour(qRed(*picked.colour), qGreen(*picked.colour), qBlue(*picked.colour));
     else
-        frame_.ShowTip(QStringLiteral("取色未完成：%1").arg(screen->lastFailure()));
+        frame_.ShowTip(QStringLiteral("取色未完成：%1").arg(picked.failure));
     return true;
 }
 

@@ -89,6 +89,7 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     capture.tones = services_.tones;
     capture.tray = services_.tray;
     capture.probe = services_.probe;
+    capture.capabilities = services_.capabilities;
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
     // The colour page (its wheel and palette pictures among it) waits until the
     // window is on the screen: the first frame shows the capture page.
@@ -117,7 +118,8 @@ ColourPage& FrmMain::colourPage() {
     // The page makes its dropper cursor from a picture placed here.
     finishFirstFrame();
     const QList<QWidget*> before = findChildren<QWidget*>();
-    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
+    colourPage_ =
+        std::make_unique<ColourPage>(*this, this, services_.screen, services_.capabilities);
     adoptNewChildren(before);
     ImgBanner->lower();
     if (loaded_) colourPage_->Form_Load();

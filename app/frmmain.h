@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/picture.h"
 #include "platform/picturebox.h"
+#include "platform/platform.h"
 #include "platform/screenreader.h"
 #include "platform/units.h"
 
@@ -40,6 +41,7 @@ struct FrmMainServices {
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
     OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
     FrameArtworkDrawing* artwork = nullptr; // the pictures, drawn ahead; else drawn here
+    PlatformCapabilities capabilities;      // what the session allows (an X session's unless set)
 };
 
 // The main window: a fixed, borderless 561 x 465 frame (times the desktop's scale)

@@ -113,7 +113,9 @@ void FrmSnap::Form_Load() {
     // The frozen picture of every monitor, taken while this window is not on the screen.
     // The monitors are asked now, so that one changed since the last opening counts.
     monitors_ = services_.screen ? services_.screen->monitors() : Monitors::single(QRect());
-    QImage shot = freezeDesktop(services_.screen, monitors_);
+    ScreenGrab frozen = freezeDesktop(services_.screen, monitors_);
+    freezeFailure_ = frozen.failure;
+    const QImage& shot = frozen.image;
     markOpening(QStringLiteral("screen read"));
     setGeometry(QRect(QPoint(0, 0), shot.size()));
     surface.load(shot);

@@ -32,6 +32,8 @@ struct FrmSnapServices {
     ScreenReader* screen = nullptr; // the frozen picture and the screen size
     SnapHost* host = nullptr;       // the main window
     OpeningProbe* probe = nullptr;  // told the steps of each opening (measurements only)
+    // Where one window cannot cover every output (see PlatformCapabilities), one per output.
+    bool oneWindowCoversAllOutputs = true;
 };
 
 // The full-screen region editor. It covers the screen with a frozen picture of it, so
@@ -62,6 +64,9 @@ public:
     // Discards the editor: hidden for good, its state goes with it (the host deletes it).
     void Unload();
     bool unloaded() const { return unloaded_; }
+    // Why the last load could not read the screen (its picture is black then); empty
+    // when it could.
+    const QString& freezeFailure() const { return freezeFailure_; }
     // The desktop's monitors as the last load found them; the frozen picture covers them.
     const Monitors& monitors() const { return monitors_; }
     // The monitor the tool bar and the option bar stand on.
@@ -212,6 +217,7 @@ private:
     }
 
     FrmSnapServices services_;
+    QString freezeFailure_;
     std::array<std::unique_ptr<Tool>, kToolCount> tools_; // one per ToolKind, Arrow first
     Monitors monitors_;
     Loupe loupe_;
@@ -220,7 +226,7 @@ private:
     bool unloaded_ = false;
     bool framePending_ = false;
     // Last, so that it is gone (and the editor its own window again) before the rest.
-    DesktopCover cover_{this};
+    DesktopCover cover_{this, services_.oneWindowCoversAllOutputs};
 };
 
 } // namespace kv

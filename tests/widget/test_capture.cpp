@@ -6,6 +6,8 @@
 #include "platform/tone.h"
 #include "platform/tray.h"
 #include "platform/x11windows.h"
+#include "support/fakeclock.h"
+#include "support/noisewindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,38 +21,12 @@
 
 namespace {
 
-class FixedClock final : public kv::Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)); }
-};
-
 class RecordingTones final : public kv::TonePlayer {
 public:
     void Beep(int frequency, int duration) override {
         heard << QString("%1/%2").arg(frequency).arg(duration);
     }
     QStringList heard;
-};
-
-// A decorated window of random pixels for the window capture.
-class NoiseWindow : public QWidget {
-public:
-    NoiseWindow() : image_(320, 200, QImage::Format_RGB32) {
-        QRandomGenerator rng(11);
-        for (int y = 0; y < image_.height(); ++y)
-            for (int x = 0; x < image_.width(); ++x)
-                image_.setPixel(x, y, rng.generate() | 0xff000000u);
-        setWindowTitle("noise");
-        setFixedSize(image_.size());
-        move(1400, 600);
-    }
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
-
-private:
-    QImage image_;
 };
 
 const QString kFileName = "12-31-2026-235958.bmp";
@@ -60,7 +36,7 @@ const QString kFileName = "12-31-2026-235958.bmp";
 class TestCapture : public QObject {
     Q_OBJECT
 
-    FixedClock clock;
+    kvtest::FixedClock clock{QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58))};
     RecordingTones tones;
     std::unique_ptr<kv::ScreenReader> screen = kv::createScreenReader();
     std::unique_ptr<kv::DesktopWindows> windows = kv::createX11DesktopWindows();
@@ -119,7 +95,7 @@ private slots:
 
         const QImage shown = w->capturePage().PicMain->picture().image();
         QCOMPARE(shown.size(), QSize(1920, 1080));
-        QVERIFY(shown == screen->grab(QRect(0, 0, 1920, 1080)));
+        QVERIFY(shown == screen->grab(QRect(0, 0, 1920, 1080)).image);
         const QImage saved = QImage(capturePath(), "bmp").convertToFormat(QImage::Format_RGB32);
         QVERIFY2(!saved.isNull(), qPrintable(capturePath()));
         QVERIFY(saved == shown);
@@ -128,7 +104,7 @@ private slots:
     // The foreground window at the third tick, with its frame: the window's own
     // pixels sit inside the frame where the window manager put them.
     void activeWindowCountdown() {
-        NoiseWindow other;
+        kvtest::NoiseWindow other(QRect(1400, 600, 320, 200));
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         other.activateWindow();
@@ -137,7 +113,7 @@ private slots:
         const QRect frame = windows->windowRect(other.winId(), false);
         const QRect client = windows->windowRect(other.winId(), true);
         QVERIFY(frame.contains(client) && frame != client);
-        QTRY_VERIFY(screen->grab(client) == other.image());
+        QTRY_VERIFY(screen->grab(client).image == other.image());
 
         w->capturePage().LblColor_Click(kv::Command::WindowCapture);
         QVERIFY(w->capturePage().Timer3.isActive());

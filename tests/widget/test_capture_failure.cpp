@@ -5,7 +5,8 @@
 #include "app/frmmain.h"
 #include "platform/tray.h"
 #include "platform/x11windows.h"
-#include "support/snapfakes.h"
+#include "support/fakescreen.h"
+#include "support/fakewindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,21 +18,14 @@ namespace {
 
 const QString kReason = QStringLiteral("桌面门户没有及时应答");
 
-class UnreadableScreen final : public kv::ScreenReader {
-public:
-    std::optional<QRgb> pixel(QPoint) override { return std::nullopt; }
-    QImage grab(const QRect&) override { return {}; }
-    QSize screenSize() const override { return QSize(1920, 1080); }
-    QString lastFailure() const override { return kReason; }
+// A screen that cannot be read, for the reason a portal would give.
+struct UnreadableScreen : kvtest::FakeScreen {
+    UnreadableScreen() { failure = kReason; }
 };
 
 // A Wayland session: the whole screen, no windows.
-class NoActiveWindow final : public kv::DesktopWindows {
-public:
-    WId desktopWindow() const override { return 0; }
-    WId activeWindow() const override { return 0; }
-    QRect windowRect(WId, bool) const override { return {}; }
-    bool knowsActiveWindow() const override { return false; }
+struct NoActiveWindow : kvtest::FakeWindows {
+    NoActiveWindow() { knowsActive = false; }
 };
 
 QMessageBox* shownBox() {
@@ -111,7 +105,8 @@ private slots:
         QVERIFY(tip.contains(QStringLiteral("全屏")));
         for (int i = 0; i < 3; ++i)
             w->capturePage().Timer3_Timer();
-        QCOMPARE(w->capturePage().PicMain->picture().image(), screen.grab(QRect(0, 0, 1920, 1080)));
+        QCOMPARE(w->capturePage().PicMain->picture().image(),
+                 screen.grab(QRect(0, 0, 1920, 1080)).image);
         QCOMPARE(w->LblHelp->text(), tip);
         QCOMPARE(captures().size(), 1);
         QVERIFY(!shownBox());

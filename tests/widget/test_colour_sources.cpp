@@ -1,6 +1,8 @@
 // The main window's colour sources driven in-process: dropper press, drag and
 // release, the palettes and the colour dialog, the hue and saturation sliders.
 #include "app/frmmain.h"
+#include "support/fakeclock.h"
+#include "support/fakescreen.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -9,24 +11,6 @@
 #include <QTimer>
 
 namespace {
-
-class FixedClock : public kv::Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 5), QTime(9, 7, 45)); }
-};
-
-// A screen that shows one colour everywhere, or nothing readable.
-class OneColourScreen final : public kv::ScreenReader {
-public:
-    std::optional<QRgb> colour = qRgb(0x3C, 0x8A, 0x5F);
-    int reads = 0;
-    std::optional<QRgb> pixel(QPoint) override {
-        ++reads;
-        return colour;
-    }
-    QImage grab(const QRect&) override { return {}; }
-    QSize screenSize() const override { return {1920, 1080}; }
-};
 
 void send(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
     const QPointF at(5, 5);
@@ -71,15 +55,20 @@ int worstDifference(const QImage& a, const QImage& b) {
 class TestColourSources : public QObject {
     Q_OBJECT
 
-    FixedClock clock;
-    OneColourScreen screen;
+    kvtest::FixedClock clock;
+    // The screen shows one colour everywhere, or nothing readable.
+    kvtest::FakeScreen screen;
+    std::optional<QRgb> colour;
     std::unique_ptr<kv::FrmMain> w;
     int refreshes_ = 0; // runs of RefreshColourPanel since the window was made
     int refreshCount() const { return refreshes_; }
 
 private slots:
     void init() {
-        screen = OneColourScreen();
+        screen = kvtest::FakeScreen();
+        colour = qRgb(0x3C, 0x8A, 0x5F);
+        screen.pixelAt = [this](QPoint) { return colour; };
+        screen.readsRectangles = false;
         kv::FrmMainServices s;
         s.clock = &clock;
         s.screen = &screen;
@@ -115,7 +104,7 @@ private slots:
         QVERIFY(QGuiApplication::overrideCursor());
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
 
-        screen.colour = qRgb(1, 2, 3);
+        colour = qRgb(1, 2, 3);
         nudgePointer();
         moveWith(w->colourPage().Picture1, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{1, 2, 3}));
@@ -126,7 +115,7 @@ private slots:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         // After the release moves take no sample.
-        screen.colour = qRgb(9, 9, 9);
+        colour = qRgb(9, 9, 9);
         nudgePointer();
         moveWith(w->colourPage().Picture1, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{1, 2, 3}));
@@ -148,7 +137,7 @@ private slots:
         w->LblColr_Click();
         press(w->colourPage().Picture1, Qt::RightButton); // any button starts a pick
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
-        screen.colour = qRgb(200, 100, 50);
+        colour = qRgb(200, 100, 50);
         nudgePointer();
         moveWith(w->colourPage().Picture1, Qt::MouseButtons(held));
         QCOMPARE(rgbOf(*w) == (QList<int>{200, 100, 50}), samples);
@@ -158,7 +147,7 @@ private slots:
 
     void unreadablePixelLeavesTheColour() {
         w->LblColr_Click();
-        screen.colour.reset();
+        colour.reset();
         const int refreshes = refreshCount();
         press(w->colourPage().Picture1, Qt::LeftButton);
         release(w->colourPage().Picture1, Qt::LeftButton);
@@ -170,7 +159,7 @@ private slots:
         w->LblColr_Click();
         press(w->colourPage().ImgCLR, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
-        screen.colour = qRgb(7, 8, 9);
+        colour = qRgb(7, 8, 9);
         nudgePointer();
         moveWith(w->colourPage().ImgCLR, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{7, 8, 9}));

@@ -2,6 +2,7 @@
 #include "app/frametexts.h"
 #include "app/frmmain.h"
 #include "platform/screenreaderfactory.h"
+#include "support/fakeclock.h"
 #include "support/mouse.h"
 
 #include <QApplication>
@@ -16,11 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-class FixedClock : public kv::Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 5), QTime(9, 7, 45)); }
-};
 
 QColor textColour(QWidget* w) {
     return w->palette().color(QPalette::WindowText);
@@ -61,7 +57,7 @@ bool showsUnderline(QLabel* label) {
 class TestFrmMain : public QObject {
     Q_OBJECT
 
-    FixedClock clock;
+    kvtest::FixedClock clock;
     std::unique_ptr<kv::ScreenReader> screen = kv::createScreenReader();
     std::unique_ptr<kv::FrmMain> w;
     int refreshes_ = 0; // runs of RefreshColourPanel since the window was made

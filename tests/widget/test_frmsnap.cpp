@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(snap->historyTop(), 1);
         QCOMPARE(snap->geometry(), QRect(QPoint(0, 0), screen->screenSize()));
         QCOMPARE(snap->surface.committed(),
-                 screen->grab(QRect(QPoint(0, 0), screen->screenSize())));
+                 screen->grab(QRect(QPoint(0, 0), screen->screenSize())).image);
         QVERIFY(!snap->Shape1->isVisible());
         QVERIFY(!snap->LblPos->isVisible() && !snap->lblInfo->isVisible());
         QVERIFY(!snap->LblHelp->isVisible() && !anyHandleShown());
