@@ -81,6 +81,10 @@ public:
 
     // ---- region editor ----
     void OpenRegionCapture(); // "区域截图"
+    // Opens ahead what the first opening of the editor would open (the screen's
+    // connection and shared memory), for idle time after the main window's first
+    // frame. Reads one pixel where reads are cheap; shows nothing.
+    void prepareRegionCapture();
     void SaveRegionImage(); // "保存图像"
     // Asks for a file name and saves the finished region in the format its extension
     // names. Cancelled or failed, the region keeps waiting; saved, it leaves the

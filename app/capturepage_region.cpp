@@ -83,6 +83,15 @@ void CapturePage::OpenRegionCapture() {
     Snap->setCursor(Qt::CrossCursor);
 }
 
+void CapturePage::prepareRegionCapture() {
+    // The screen reader opens its connection at its first use, and the X reader its
+    // shared memory (as large as the screen) at its first read: one pixel sets both
+    // up, so that hiding the main window and freezing the screen find them ready.
+    // Only where reads are cheap: a portal's read is a whole screenshot request.
+    if (services_.screen && services_.capabilities.samplesLive)
+        services_.screen->grab(QRect(0, 0, 1, 1));
+}
+
 void CapturePage::SaveRegionImage() {
     frame_.SwitchPage(PageFrame::Page::Capture);
     // Only a finished region that still waits can be saved.

@@ -153,11 +153,13 @@ struct Desktop {
 
 // The icon theme is searched (some 10 ms) once the first frame is out: the window
 // manager shows the icon a moment later, and the window's content that much sooner.
+// Then, with nothing else to do, what the first region capture would load.
 void afterFirstFrame(kv::FrmMain& main, const QString& iconFile) {
-    new kv::AfterFirstFrame(&main, [iconFile] {
+    new kv::AfterFirstFrame(&main, [&main, iconFile] {
         if (qEnvironmentVariableIsSet("KOLVANE_TIMING")) qInfo("kolvane: main window first frame");
         QApplication::setWindowIcon(
             QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(iconFile)));
+        QTimer::singleShot(0, &main, [&main] { main.capturePage().prepareRegionCapture(); });
     });
 }
 
