@@ -33,7 +33,7 @@ CapturePage::CapturePage(PageFrame& frame, QWidget* window, const CapturePageSer
     : frame_(frame), window_(window), services_(services) {
     PicMain = new PictureBox(window_);
     PicMain->setGeometry(ui_.twipsRect(2160, 2280, 6015, 3855));
-    PicMain->setPicture(frame_.storedPictures()[8]);
+    PicMain->setPicture(frame_.storedPictures()[StoredPicture::CaptureRest]);
     wireCaptureTimers();
 }
 
@@ -41,25 +41,25 @@ CapturePage::~CapturePage() = default;
 
 void CapturePage::setShown(bool shown) {
     PicMain->setVisible(shown);
-    if (shown) PicMain->setPicture(frame_.storedPictures()[8]);
+    if (shown) PicMain->setPicture(frame_.storedPictures()[StoredPicture::CaptureRest]);
 }
 
 void CapturePage::LblColor_Click(int index) {
-    if (index < 5 || index > 8) return;
+    if (!isCaptureCommand(index)) return;
     frame_.SwitchPage(PageFrame::Page::Capture);
     switch (index) {
-    case 5:
+    case Command::WindowCapture:
         if (services_.windows && !services_.windows->knowsActiveWindow())
             frame_.ShowTip(kNoActiveWindowTip);
         countdown_.start(CaptureKind::ActiveWindow);
         break;
-    case 6:
+    case Command::RegionCapture:
         OpenRegionCapture();
         break;
-    case 7:
+    case Command::FullScreenCapture:
         countdown_.start(CaptureKind::FullScreen);
         break;
-    case 8:
+    case Command::SaveRegion:
         SaveRegionImage();
         break;
     }
@@ -97,11 +97,12 @@ void CapturePage::FinishTimedCapture(CaptureKind kind) {
     // Where no one tells which window is active, the whole screen is the best there is.
     const bool wholeInstead = kind == CaptureKind::ActiveWindow && services_.windows &&
                               !services_.windows->knowsActiveWindow();
-    const Picture picture =
-        kind == CaptureKind::FullScreen || wholeInstead ? CaptureScreen() : CaptureActiveWindow();
-    const QString failure = services_.screen ? services_.screen->lastFailure() : QString();
-    if (picture.isNull() && !failure.isEmpty()) {
-        ReportCaptureFailure(failure);
+    const ScreenGrab grabbed = kind == CaptureKind::FullScreen || wholeInstead
+                                   ? captureScreenGrab()
+                                   : captureActiveWindowGrab();
+    const Picture picture = CreateBitmapPicture(grabbed.image);
+    if (picture.isNull() && grabbed.failed()) {
+        ReportCaptureFailure(grabbed.failure);
         return;
     }
     if (wholeInstead) frame_.ShowTip(kNoActiveWindowTip);
@@ -136,25 +137,38 @@ QString CapturePage::captureFolder() const {
 }
 
 Picture CapturePage::CaptureScreen() {
-    if (!services_.screen) return {};
-    NoWindows none;
-    ScreenCapture capture(*services_.screen, services_.windows ? *services_.windows : none);
-    return CreateBitmapPicture(capture.captureScreen());
+    return CreateBitmapPicture(captureScreenGrab().image);
 }
 
 Picture CapturePage::CaptureWindow(WId hWndSrc, bool Client, int LeftSrc, int TopSrc, int WidthSrc,
                                    int HeightSrc) {
-    if (!services_.screen) return {};
-    NoWindows none;
-    ScreenCapture capture(*services_.screen, services_.windows ? *services_.windows : none);
     return CreateBitmapPicture(
-        capture.captureWindow(hWndSrc, Client, LeftSrc, TopSrc, WidthSrc, HeightSrc));
+        captureWindowGrab(hWndSrc, Client, LeftSrc, TopSrc, WidthSrc, HeightSrc).image);
 }
 
 Picture CapturePage::CaptureActiveWindow() {
+    return CreateBitmapPicture(captureActiveWindowGrab().image);
+}
+
+ScreenGrab CapturePage::captureScreenGrab() {
+    if (!services_.screen) return {};
+    NoWindows none;
+    ScreenCapture capture(*services_.screen, services_.windows ? *services_.windows : none);
+    return capture.captureScreen();
+}
+
+ScreenGrab CapturePage::captureWindowGrab(WId window, bool client, int left, int top, int width,
+                                          int height) {
+    if (!services_.screen) return {};
+    NoWindows none;
+    ScreenCapture capture(*services_.screen, services_.windows ? *services_.windows : none);
+    return capture.captureWindow(window, client, left, top, width, height);
+}
+
+ScreenGrab CapturePage::captureActiveWindowGrab() {
     if (!services_.screen || !services_.windows) return {};
     ScreenCapture capture(*services_.screen, *services_.windows);
-    return CreateBitmapPicture(capture.captureActiveWindow());
+    return capture.captureActiveWindow();
 }
 
 Picture CapturePage::CreateBitmapPicture(const QImage& bitmap) {

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/picture.h"
 #include "platform/picturebox.h"
+#include "platform/platform.h"
 #include "platform/screenreader.h"
 #include "snapshot/frmsnap.h"
 #include "snapshot/snaphost.h"
@@ -37,6 +38,7 @@ struct CapturePageServices {
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
     OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
     PinBoard* pins = nullptr;          // where a region is pinned to the screen
+    PlatformCapabilities capabilities; // what the session allows
 };
 
 // The capture page of the main window: its picture box `PicMain`, the capture
@@ -51,7 +53,8 @@ public:
     // Shown with its resting picture.
     void setShown(bool shown);
 
-    // The capture commands act on a click and first show this page.
+    // The capture commands (Command::WindowCapture to Command::SaveRegion) act on a
+    // click and first show this page.
     void LblColor_Click(int index);
     // Notification-area icon shown while the region editor is open.
     void AddTrayIcon(const QString& iconPath, const QString& tip);
@@ -80,7 +83,11 @@ public:
 
     // ---- region editor ----
     void OpenRegionCapture(); // "区域截图"
-    void SaveRegionImage();   // "保存图像"
+    // Opens ahead what the first opening of the editor would open (the screen's
+    // connection and shared memory), for idle time after the main window's first
+    // frame. Reads one pixel where reads are cheap; shows nothing.
+    void prepareRegionCapture();
+    void SaveRegionImage(); // "保存图像"
     // Asks for a file name and saves the finished region in the format its extension
     // names. Cancelled or failed, the region keeps waiting; saved, it leaves the
     // clipboard (unless something was copied since) and the editor is discarded.
@@ -99,6 +106,11 @@ private:
     class EditorHost;
     CaptureCountdown::Actions countdownActions();
     void wireCaptureTimers();
+    // The screen or a window as the capture routines read it, with the reason when
+    // nothing could be read.
+    ScreenGrab captureScreenGrab();
+    ScreenGrab captureWindowGrab(WId window, bool client, int left, int top, int width, int height);
+    ScreenGrab captureActiveWindowGrab();
     void FinishTimedCapture(CaptureKind kind);
 
     PageFrame& frame_;

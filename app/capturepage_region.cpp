@@ -96,12 +96,12 @@ void CapturePage::OpenRegionCapture() {
         s.host = snapHost_.get();
         s.probe = probe;
         s.windows = services_.windows;
+        s.oneWindowCoversAllOutputs = services_.capabilities.oneWindowCoversAllOutputs;
         Snap = new FrmSnap(s);
         Snap->Form_Load();
         // A screen that could not be read at all (a desktop portal that is missing or
         // refused): no editor on a black picture, the main window back as it was.
-        const QString failure = services_.screen ? services_.screen->lastFailure() : QString();
-        if (!failure.isEmpty()) {
+        if (const QString failure = Snap->freezeFailure(); !failure.isEmpty()) {
             Snap->CloseEditor();
             ReportCaptureFailure(failure);
             return;
@@ -110,6 +110,15 @@ void CapturePage::OpenRegionCapture() {
     }
     Snap->SetStatus(QStringLiteral("draw"));
     Snap->setCursor(Qt::CrossCursor);
+}
+
+void CapturePage::prepareRegionCapture() {
+    // The screen reader opens its connection at its first use, and the X reader its
+    // shared memory (as large as the screen) at its first read: one pixel sets both
+    // up, so that hiding the main window and freezing the screen find them ready.
+    // Only where reads are cheap: a portal's read is a whole screenshot request.
+    if (services_.screen && services_.capabilities.samplesLive)
+        services_.screen->grab(QRect(0, 0, 1, 1));
 }
 
 void CapturePage::SaveRegionImage() {

@@ -9,18 +9,18 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMouseEvent>
 
 namespace kv {
 
-ColourPage::ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen)
-    : QObject(window), frame_(frame), window_(window), ImgTmp(frame.storedPictures()),
-      screen_(screen) {
+ColourPage::ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen,
+                       const PlatformCapabilities& capabilities)
+    : QObject(window), frame_(frame), capabilities_(capabilities), window_(window),
+      ImgTmp(frame.storedPictures()), screen_(screen) {
     buildSources();
     buildNotations();
     buildSliders();
     widgets_ = {ImgCLR, Label2, Label5};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < Notation::Count; ++i) {
         widgets_.push_back(LblCLR[i]);
         widgets_.push_back(TxtClrVal[i]);
     }
@@ -29,8 +29,7 @@ ColourPage::ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen)
                      HSLG, HSLB, Picture1, Line2[0], Line2[1], Line2[2], Line2[3]});
     for (QLineEdit* box : TxtClrVal)
         box->installEventFilter(this);
-    Picture1->installEventFilter(this);
-    ImgCLR->installEventFilter(this);
+    connectPickBoxes();
     // The sliders are views of the current colour: whatever sets it moves them.
     connect(&colour_, &CurrentColour::channelChanged, this, [this](int which) {
         QScrollBar* sliders[3] = {HSLR, HSLG, HSLB};
@@ -43,13 +42,13 @@ ColourPage::ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen)
 ColourPage::~ColourPage() = default;
 
 void ColourPage::buildSources() {
-    ImgCLR = new PictureBox(window_);
+    ImgCLR = new ClickableLabel(window_);
     ImgCLR->setGeometry(ui_.twipsRect(2190, 2340, 2805, 2535));
     ImgCLR->setBackground(Qt::white);
     // The wheel and the palettes are colour pictures of fixed cells: shown with
     // each pixel a solid block, what the dropper picks there is still their colour.
     ImgCLR->setZoom(ui_.factor());
-    ImgCLR->setPicture(ImgTmp[3]);
+    ImgCLR->setPicture(ImgTmp[StoredPicture::Wheel]);
 
     // Top of the dropper box, under its caption.
     const int picture1Top = ui_.twips(3120);
@@ -69,9 +68,9 @@ void ColourPage::buildSources() {
 
 void ColourPage::buildNotations() {
     const auto initial = FormatColourNotations(30, 144, 255);
-    const int rowTop[6] = {2235, 2475, 2715, 2955, 3195, 3435};
-    const char* captions[6] = {"HTML", "色值", "RGB", "VB", "C++", "Delphi"};
-    for (int i = 0; i < 6; ++i) {
+    const int rowTop[Notation::Count] = {2235, 2475, 2715, 2955, 3195, 3435};
+    const char* captions[Notation::Count] = {"HTML", "色值", "RGB", "VB", "C++", "Delphi"};
+    for (int i = 0; i < Notation::Count; ++i) {
         LblCLR[i] = makeLabel(window_, QString::fromUtf8(captions[i]),
                               ui_.twipsRect(6480, rowTop[i] + 30, 720, 180), kTextBlue);
         TxtClrVal[i] = new QLineEdit(initial[i], window_);
@@ -138,9 +137,9 @@ void ColourPage::buildSliders() {
         connect(sliders[c], &QScrollBar::sliderReleased, this, [this, c] { channelChange(c); });
     }
 
-    Picture1 = new PictureBox(window_);
+    Picture1 = new ClickableLabel(window_);
     Picture1->setGeometry(ui_.twipsRect(5400, 3120, 480, 480));
-    Picture1->setPicture(ImgTmp[7]);
+    Picture1->setPicture(ImgTmp[StoredPicture::Dropper]);
 
     // Separators between the wheel, the dropper column and the notation column.
     const QRect lines[4] = {QRect(341, 152, 1, 178), QRect(426, 152, 1, 178),
@@ -152,8 +151,8 @@ void ColourPage::buildSliders() {
 }
 
 void ColourPage::Form_Load() {
-    TxtClrVal[3]->setText(QStringLiteral("&H00FF901E&"));
-    TxtClrVal[3]->setCursorPosition(0);
+    TxtClrVal[Notation::Vb]->setText(QStringLiteral("&H00FF901E&"));
+    TxtClrVal[Notation::Vb]->setCursorPosition(0);
     Label5->setText(frametexts::AuthorNotice());
 }
 
@@ -191,7 +190,7 @@ void ColourPage::RefreshColourPanel() {
     PicCLR->setBackground(QColor(colour_.red(), colour_.green(), colour_.blue()));
     const QColor shown = PicCLR->background();
     const auto texts = FormatColourNotations(shown.red(), shown.green(), shown.blue());
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < Notation::Count; ++i) {
         TxtClrVal[i]->setText(texts[i]);
         // Shown from its first character, like any newly set text box; a long
         // notation would otherwise be scrolled to its end ("GB(165,144,255)").
@@ -216,9 +215,8 @@ void ColourPage::TxtClrVal_MouseMove(int index) {
 }
 
 bool ColourPage::eventFilter(QObject* watched, QEvent* event) {
-    if (sourcesEvent(watched, event)) return true;
     const QEvent::Type type = event->type();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < Notation::Count; ++i) {
         if (watched != TxtClrVal[i]) continue;
         if (type == QEvent::MouseMove) TxtClrVal_MouseMove(i);
         if (type == QEvent::MouseButtonDblClick) {

@@ -5,9 +5,12 @@
 #include "app/pageframe.h"
 #include "colour/currentcolour.h"
 #include "colour/dropperloupe.h"
+#include "colour/notations.h"
 #include "colour/screenpicker.h"
 #include "colour/wheelbuffers.h"
+#include "platform/clickablelabel.h"
 #include "platform/picturebox.h"
+#include "platform/platform.h"
 #include "platform/pointer.h"
 #include "platform/screenreader.h"
 
@@ -29,7 +32,8 @@ class ColourPage : public QObject {
     Q_OBJECT
 public:
     // `screen` may be null; the page then reads the screen through its own reader.
-    ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen);
+    ColourPage(PageFrame& frame, QWidget* window, ScreenReader* screen,
+               const PlatformCapabilities& capabilities = {});
     ~ColourPage() override;
 
     // The load-time texts: the VB notation box and the author notice.
@@ -54,7 +58,8 @@ public:
     const CurrentColour& colour() const { return colour_; }
 
     // ---- colour sources ----
-    // The colour commands 0 to 4 act on a press and first show this page.
+    // The colour commands (Command::Wheel to Command::ColourDialog) act on a press and
+    // first show this page.
     void LblColor_MouseDown(int index, Qt::MouseButton button);
     // Shows the stored wheel and rebuilds its buffers (second half of LblColr_Click).
     void PrepareWheel();
@@ -79,11 +84,11 @@ public:
     WheelBuffers wheel;
 
     // ---- widgets ----
-    PictureBox* ImgCLR = nullptr;
+    ClickableLabel* ImgCLR = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label5 = nullptr;
-    std::array<QLabel*, 6> LblCLR{};
-    std::array<QLineEdit*, 6> TxtClrVal{};
+    std::array<QLabel*, Notation::Count> LblCLR{};
+    std::array<QLineEdit*, Notation::Count> TxtClrVal{}; // indexed by Notation
     QLabel* Label1 = nullptr;
     PictureBox* PicCLR = nullptr;
     QLabel* LblQSL = nullptr;
@@ -97,7 +102,7 @@ public:
     QScrollBar* HSLR = nullptr;
     QScrollBar* HSLG = nullptr;
     QScrollBar* HSLB = nullptr;
-    PictureBox* Picture1 = nullptr;
+    ClickableLabel* Picture1 = nullptr;
     std::array<QWidget*, 4> Line2{};
 
 signals:
@@ -114,19 +119,22 @@ private:
     QScrollBar* makeSlider(QRect r, int max, int value);
     void connectColourSources();
     void channelChange(int channel);
-    bool sourcesEvent(QObject* watched, QEvent* event);
+    void connectPickBoxes();
+    // The stored wheel in the wheel box, with its buffers built.
+    void showStoredWheel();
     void chooseFromDialog();
 
     PageFrame& frame_;
+    PlatformCapabilities capabilities_;
     const UiScale& ui_ = frame_.scale(); // the frame's: the design at the desktop's scale
     QWidget* window_;
-    std::array<Picture, 9>& ImgTmp;
+    std::array<Picture, StoredPicture::Count>& ImgTmp;
     CurrentColour colour_;
     std::vector<QWidget*> widgets_;
     // Dropper state: the screen sampling (with its `picking` flag) and the pointer
     // shown while a pick drags across the screen.
     ScreenReader* screen_;                    // as given; may be null
-    QCursor dropperCursor_;                   // made from the dropper icon ImgTmp 7
+    QCursor dropperCursor_;                   // made from the stored dropper icon
     std::unique_ptr<ScreenReader> ownScreen_; // when no reader was passed in
     std::unique_ptr<ScreenPicker> dropper_;
     // The dropper's loupe; none where each screen read is a whole desktop request.

@@ -9,28 +9,29 @@
 
 #include <QColorDialog>
 #include <QCoreApplication>
-#include <QMouseEvent>
 
 namespace kv {
 
 void ColourPage::connectColourSources() {
     // The stored pictures are filled in place: the wheel box already shows the
-    // picture object of ImgTmp 3, and must keep showing that same object.
-    ImgTmp[3].mutableImage() = wheel::MakePicture();
-    ImgTmp[4].mutableImage() = DrawPalette(WebPaletteLayout());
-    ImgTmp[5].mutableImage() = DrawPalette(ComputerPaletteLayout());
-    ImgTmp[6].mutableImage() = DrawPalette(GradientPaletteLayout());
+    // stored wheel's picture object, and must keep showing that same object.
+    ImgTmp[StoredPicture::Wheel].mutableImage() = wheel::MakePicture();
+    ImgTmp[StoredPicture::WebPalette].mutableImage() = DrawPalette(WebPaletteLayout());
+    ImgTmp[StoredPicture::ComputerPalette].mutableImage() = DrawPalette(ComputerPaletteLayout());
+    ImgTmp[StoredPicture::GradientPalette].mutableImage() = DrawPalette(GradientPaletteLayout());
     ImgCLR->update();
 
     // The hot spot is the icon's tip at its lower left, the point the dropper
     // appears to touch; the pixel under it is the one sampled.
-    dropperCursor_ = CursorFromPicture(ImgTmp[7].image(), artwork::DropperHotSpot(ui_.factor()));
+    dropperCursor_ = CursorFromPicture(ImgTmp[StoredPicture::Dropper].image(),
+                                       artwork::DropperHotSpot(ui_.factor()));
 
     if (!screen_) ownScreen_ = createScreenReader();
     dropper_ = std::make_unique<ScreenPicker>(
         screen_ ? *screen_ : *ownScreen_, &PointerScreenPos,
         [this](int red, int green, int blue) { SetCurrentColour(red, green, blue); });
-    if (!isWaylandSession())
+    // The loupe reads round the pointer at every move: only where reads are live.
+    if (capabilities_.samplesLive)
         dropperLoupe_ = std::make_unique<DropperLoupe>(screen_ ? *screen_ : *ownScreen_);
 
     // The sliders follow the thumb while it is dragged (Qt's tracking) and report
@@ -47,20 +48,22 @@ void ColourPage::connectColourSources() {
     });
 }
 
-// ---- the command labels 0 to 4 ----
+// ---- the colour commands ----
 
 void ColourPage::LblColor_MouseDown(int index, Qt::MouseButton) {
-    if (index < 0 || index > 4) return;
+    if (!isColourCommand(index)) return;
     frame_.SwitchPage(PageFrame::Page::Colour);
-    if (index == 0) {
+    if (index == Command::Wheel) {
         // LblColr_Click: the page (already shown) and the wheel.
         frame_.SwitchPage(PageFrame::Page::Colour);
         PrepareWheel();
         return;
     }
-    if (index <= 3) {
+    if (index != Command::ColourDialog) {
         // The palettes are shown as they are; the wheel buffers stay untouched.
-        ImgCLR->setPicture(ImgTmp[3 + index]);
+        static_assert(Command::GradientPalette - Command::WebPalette ==
+                      StoredPicture::GradientPalette - StoredPicture::WebPalette);
+        ImgCLR->setPicture(ImgTmp[StoredPicture::WebPalette + (index - Command::WebPalette)]);
         return;
     }
     chooseFromDialog();
@@ -82,34 +85,38 @@ void ColourPage::chooseFromDialog() {
     // The notations once more, so they show the chosen colour even when it equals
     // the current one and no slider changed.
     const auto texts = FormatColourNotations(colour_.red(), colour_.green(), colour_.blue());
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < Notation::Count; ++i)
         TxtClrVal[i]->setText(texts[i]);
 }
 
 // ---- the wheel ----
 
 void ColourPage::PrepareWheel() {
-    ImgCLR->setPicture(ImgTmp[3]);
+    ImgCLR->setPicture(ImgTmp[StoredPicture::Wheel]);
     // Built from the stored wheel as it is now: after an adjustment that is the
     // re-coloured wheel, which becomes the new base.
-    wheel.Build(ImgTmp[3].image());
+    wheel.Build(ImgTmp[StoredPicture::Wheel].image());
 }
 
 void ColourPage::HSLF_Change() {
-    if (!ImgCLR->picture().sameAs(ImgTmp[3])) ImgCLR->setPicture(ImgTmp[3]);
-    // Opened only through a palette or the dialog so far: build the buffers now.
-    if (!wheel.built()) wheel.Build(ImgTmp[3].image());
+    showStoredWheel();
     wheel.factors.saturationFactor = SaturationFactorFor(HSLF->value());
     DoJob();
     PicCLR->setFocus();
 }
 
 void ColourPage::HSLL_Change() {
-    if (!ImgCLR->picture().sameAs(ImgTmp[3])) ImgCLR->setPicture(ImgTmp[3]);
-    if (!wheel.built()) wheel.Build(ImgTmp[3].image());
+    showStoredWheel();
     SetHueFactors(HSLL->value(), wheel.factors);
     DoJob();
     PicCLR->setFocus();
+}
+
+void ColourPage::showStoredWheel() {
+    const Picture& stored = ImgTmp[StoredPicture::Wheel];
+    if (!ImgCLR->picture().sameAs(stored)) ImgCLR->setPicture(stored);
+    // Opened only through a palette or the dialog so far: build the buffers now.
+    if (!wheel.built()) wheel.Build(stored.image());
 }
 
 void ColourPage::DoJob() {
@@ -118,7 +125,7 @@ void ColourPage::DoJob() {
     // Written into the stored wheel itself, which the box shows; a palette on
     // show is never written into.
     Picture shown = ImgCLR->picture();
-    if (shown.sameAs(ImgTmp[3])) wheel.WriteTo(shown.mutableImage());
+    if (shown.sameAs(ImgTmp[StoredPicture::Wheel])) wheel.WriteTo(shown.mutableImage());
     // Pending events run here, so a slider event that arrives now runs a whole
     // nested change (with its own render) before the captions below; the buffers
     // are no longer in use at this point, and the last change wins.
@@ -142,12 +149,12 @@ void ColourPage::Picture1_MouseDown(Qt::MouseButton) {
     dropper_->setViewer(dropperLoupe_.get());
     // Where the screen cannot be sampled under the pointer, the desktop's own
     // picker (if it has one) does the whole pick instead.
-    if (!dropper_->BeginPick()) {
+    if (const PictureHold hold = dropper_->BeginPick(); !hold.held) {
         dropper_->EndPick();
         dropper_->setViewer(nullptr);
         dragPointer_.End();
-        if (!PickWithDesktopPicker() && screen_)
-            frame_.ShowTip(QStringLiteral("无法取色：%1").arg(screen_->lastFailure()));
+        if (!PickWithDesktopPicker() && !hold.failure.isEmpty())
+            frame_.ShowTip(QStringLiteral("无法取色：%1").arg(hold.failure));
         return;
     }
     PickScreenPixel();
@@ -163,7 +170,7 @@ bool ColourPage::PickWithDesktopPicker() {
     if (picked.colour)
         SetCurrentColour(qRed(*picked.colour), qGreen(*picked.colour), qBlue(*picked.colour));
     else
-        frame_.ShowTip(QStringLiteral("取色未完成：%1").arg(screen->lastFailure()));
+        frame_.ShowTip(QStringLiteral("取色未完成：%1").arg(picked.failure));
     return true;
 }
 
@@ -177,7 +184,7 @@ void ColourPage::Picture1_MouseUp(Qt::MouseButton) {
     dropper_->setViewer(nullptr);
     if (dropperLoupe_) dropperLoupe_->End();
     dragPointer_.End();
-    Picture1->setPicture(ImgTmp[7]);
+    Picture1->setPicture(ImgTmp[StoredPicture::Dropper]);
 }
 
 void ColourPage::ImgCLR_MouseDown(Qt::MouseButton) {
@@ -201,27 +208,17 @@ void ColourPage::ImgCLR_MouseUp(Qt::MouseButton) {
     dragPointer_.End();
 }
 
-bool ColourPage::sourcesEvent(QObject* watched, QEvent* event) {
-    if (watched != Picture1 && watched != ImgCLR) return false;
-    const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
-        type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
-        return false;
-    auto* me = static_cast<QMouseEvent*>(event);
-    const bool dropperBox = watched == Picture1;
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: // a quick second press is a press all the same
-        dropperBox ? Picture1_MouseDown(me->button()) : ImgCLR_MouseDown(me->button());
-        break;
-    case QEvent::MouseMove:
-        dropperBox ? Picture1_MouseMove(me->buttons()) : ImgCLR_MouseMove(me->buttons());
-        break;
-    default:
-        dropperBox ? Picture1_MouseUp(me->button()) : ImgCLR_MouseUp(me->button());
-        break;
-    }
-    return true;
+// The dropper box and the wheel/palette box: a quick second press is a press all the
+// same.
+void ColourPage::connectPickBoxes() {
+    connect(Picture1, &ClickableLabel::pressed, this, &ColourPage::Picture1_MouseDown);
+    connect(Picture1, &ClickableLabel::doublePressed, this, &ColourPage::Picture1_MouseDown);
+    connect(Picture1, &ClickableLabel::moved, this, &ColourPage::Picture1_MouseMove);
+    connect(Picture1, &ClickableLabel::released, this, &ColourPage::Picture1_MouseUp);
+    connect(ImgCLR, &ClickableLabel::pressed, this, &ColourPage::ImgCLR_MouseDown);
+    connect(ImgCLR, &ClickableLabel::doublePressed, this, &ColourPage::ImgCLR_MouseDown);
+    connect(ImgCLR, &ClickableLabel::moved, this, &ColourPage::ImgCLR_MouseMove);
+    connect(ImgCLR, &ClickableLabel::released, this, &ColourPage::ImgCLR_MouseUp);
 }
 
 } // namespace kv

@@ -1,6 +1,8 @@
 // The label helpers the main window's frame and pages share.
 #include "app/framestyle.h"
 
+#include "platform/clickablelabel.h"
+
 #include <QLabel>
 #include <QPainter>
 
@@ -40,11 +42,22 @@ void fitLabel(QLabel* label) {
     label->setGeometry(r);
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& text, QRect r, QColor colour) {
-    auto* l = new QLabel(text, parent);
+namespace {
+template <typename Label>
+Label* placeLabel(QWidget* parent, const QString& text, QRect r, QColor colour) {
+    auto* l = new Label(text, parent);
     l->setGeometry(r);
     setTextColour(l, colour);
     return l;
+}
+} // namespace
+
+QLabel* makeLabel(QWidget* parent, const QString& text, QRect r, QColor colour) {
+    return placeLabel<QLabel>(parent, text, r, colour);
+}
+
+ClickableLabel* makeClickableLabel(QWidget* parent, const QString& text, QRect r, QColor colour) {
+    return placeLabel<ClickableLabel>(parent, text, r, colour);
 }
 
 LineWidget::LineWidget(QWidget* parent, QColor colour) : QWidget(parent), colour_(colour) {

@@ -12,6 +12,8 @@ class QLabel;
 
 namespace kv {
 
+class ClickableLabel;
+
 // The main window's designed colours and the small helpers its frame and pages share
 // to build their labels.
 inline const QColor kTextBlue = ColourFromValue(0x00FF901E);    // title, notations, captions
@@ -31,6 +33,8 @@ void setUnderline(QLabel* label, bool on);
 void fitLabel(QLabel* label);
 // A label at a designed place in a given colour.
 QLabel* makeLabel(QWidget* parent, const QString& text, QRect r, QColor colour);
+// The same, for a label that acts on the pointer.
+ClickableLabel* makeClickableLabel(QWidget* parent, const QString& text, QRect r, QColor colour);
 
 // A thin line (the colour page's separators); the mouse passes through it.
 class LineWidget : public QWidget {

@@ -41,8 +41,9 @@ private:
     std::function<void(QPainter&, const QRect&)> draw_;
 };
 
-PictureBox* makePicture(QWidget* parent, QRect r, const Picture& pic) {
-    auto* b = new PictureBox(parent);
+template <typename Box = ClickableLabel>
+Box* makePicture(QWidget* parent, QRect r, const Picture& pic) {
+    auto* b = new Box(parent);
     b->setGeometry(r);
     b->setPicture(pic);
     return b;
@@ -67,15 +68,19 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     setPalette(pal);
 
     // The drawn pictures are filled in by placeArtwork(), into these same objects.
-    for (int i : {0, 1, 2, 7, 8})
+    using SP = StoredPicture;
+    for (int i : {SP::ButtonRest, SP::ButtonHover, SP::ButtonPressed, SP::Dropper, SP::CaptureRest})
         ImgTmp[i] = Picture(QImage());
-    for (int i = 3; i <= 6; ++i)
+    // The wheel and the palettes: white boxes until the colour page draws them.
+    for (int i = SP::Wheel; i <= SP::GradientPalette; ++i)
         ImgTmp[i] = Picture(QImage(187, 169, QImage::Format_RGB32));
-    for (int i = 3; i <= 6; ++i)
+    for (int i = SP::Wheel; i <= SP::GradientPalette; ++i)
         ImgTmp[i].mutableImage().fill(Qt::white);
 
     buildFrame();
     pins_ = std::make_unique<PinBoard>(pinContext());
+    connectTitleBar();
+    connectNavigation();
     CapturePageServices capture;
     capture.clock = services_.clock;
     capture.screen = services_.screen;
@@ -87,6 +92,7 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     capture.tray = services_.tray;
     capture.probe = services_.probe;
     capture.pins = pins_.get();
+    capture.capabilities = services_.capabilities;
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
     // The colour page (its wheel and palette pictures among it) waits until the
     // window is on the screen: the first frame shows the capture page.
@@ -116,7 +122,6 @@ void FrmMain::adoptNewChildren(const QList<QWidget*>& before) {
     for (QWidget* child : findChildren<QWidget*>()) {
         if (before.contains(child)) continue;
         if (auto* l = qobject_cast<QLabel*>(child); l && !l->wordWrap() && laidOut_) fitLabel(l);
-        child->installEventFilter(this);
         child->setMouseTracking(true);
     }
 }
@@ -126,7 +131,8 @@ ColourPage& FrmMain::colourPage() {
     // The page makes its dropper cursor from a picture placed here.
     finishFirstFrame();
     const QList<QWidget*> before = findChildren<QWidget*>();
-    colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
+    colourPage_ =
+        std::make_unique<ColourPage>(*this, this, services_.screen, services_.capabilities);
     adoptNewChildren(before);
     ImgBanner->lower();
     if (loaded_) colourPage_->Form_Load();
@@ -148,9 +154,9 @@ void FrmMain::placeArtwork() {
     FrameArtwork artwork = services_.artwork ? services_.artwork->take() : FrameArtwork{};
     if (artwork.captureCube.isNull()) artwork = DrawFrameArtwork(ui_);
     for (int i = 0; i < 3; ++i)
-        ImgTmp[i].mutableImage() = artwork.titleButton[i];
-    ImgTmp[7].mutableImage() = artwork.dropper;
-    ImgTmp[8].mutableImage() = artwork.captureCube;
+        ImgTmp[StoredPicture::ButtonRest + i].mutableImage() = artwork.titleButton[i];
+    ImgTmp[StoredPicture::Dropper].mutableImage() = artwork.dropper;
+    ImgTmp[StoredPicture::CaptureRest].mutableImage() = artwork.captureCube;
     ImgIcon->setPicture(Picture(artwork.programIcon));
     Image2->setPicture(Picture(artwork.colourTab));
     Image1->setPicture(Picture(artwork.captureTab));
@@ -174,13 +180,16 @@ void FrmMain::buildTitleBar() {
     ImgBanner = makePicture(this, ui_.twipsRect(15, 10, 8385, 450), Picture());
     ImgIcon = makePicture(this, ui_.twipsRect(120, 120, 270, 225), Picture());
     ImgIcon->setFixedSize(ui_.twips(270), ui_.twips(225));
-    LblBanner =
-        makeLabel(this, QStringLiteral("Kolvane"), ui_.twipsRect(480, 150, 900, 180), kTextBlue);
+    LblBanner = makeClickableLabel(this, QStringLiteral("Kolvane"),
+                                   ui_.twipsRect(480, 150, 900, 180), kTextBlue);
     LblBanner->setFont(bold);
 
-    ImgMin = makePicture(this, ui_.twipsRect(7370, 15, 300, 300), ImgTmp[0]);
-    ImgMax = makePicture(this, ui_.twipsRect(7682, 15, 300, 300), ImgTmp[2]);
-    ImgClose = makePicture(this, ui_.twipsRect(7995, 15, 300, 300), ImgTmp[0]);
+    ImgMin =
+        makePicture(this, ui_.twipsRect(7370, 15, 300, 300), ImgTmp[StoredPicture::ButtonRest]);
+    ImgMax = makePicture<PictureBox>(this, ui_.twipsRect(7682, 15, 300, 300),
+                                     ImgTmp[StoredPicture::ButtonPressed]);
+    ImgClose =
+        makePicture(this, ui_.twipsRect(7995, 15, 300, 300), ImgTmp[StoredPicture::ButtonRest]);
     // The minimise glyph: a short thick line.
     auto* line4 =
         new GlyphWidget(this, [](QPainter& p, const QRect& all) { p.fillRect(all, kTextBlue); });
@@ -200,7 +209,8 @@ void FrmMain::buildTitleBar() {
         line(0, 1, 11, 1);
     });
     shape6->setGeometry(ui_.twips(7750), ui_.twips(120), ui_.twips(165), ui_.twips(120));
-    Label3 = makeLabel(this, QStringLiteral("×"), ui_.twipsRect(8048, 75, 195, 180), kTextBlue);
+    Label3 =
+        makeClickableLabel(this, QStringLiteral("×"), ui_.twipsRect(8048, 75, 195, 180), kTextBlue);
     Label3->setFont(bold);
     Label3->setAlignment(Qt::AlignCenter);
 
@@ -211,21 +221,22 @@ void FrmMain::buildTitleBar() {
 void FrmMain::buildNavigation() {
     const QFont bold = boldFont(font());
     Image2 = makePicture(this, ui_.twipsRect(120, 1560, 720, 720), Picture());
-    LblColr =
-        makeLabel(this, QStringLiteral("取色"), ui_.twipsRect(840, 1837, 390, 180), kTextBlue);
+    LblColr = makeClickableLabel(this, QStringLiteral("取色"), ui_.twipsRect(840, 1837, 390, 180),
+                                 kTextBlue);
     LblColr->setFont(bold);
     Image1 = makePicture(this, ui_.twipsRect(120, 3360, 720, 720), Picture());
-    LblTrim =
-        makeLabel(this, QStringLiteral("屏幕截图"), ui_.twipsRect(840, 3630, 780, 180), kTextBlue);
+    LblTrim = makeClickableLabel(this, QStringLiteral("屏幕截图"),
+                                 ui_.twipsRect(840, 3630, 780, 180), kTextBlue);
     LblTrim->setFont(bold);
     LblColr->setCursor(Qt::PointingHandCursor);
     LblTrim->setCursor(Qt::PointingHandCursor);
 
-    const int commandTop[9] = {2280, 2520, 2760, 3000, 3240, 4320, 4080, 4560, 4800};
-    for (int i = 0; i < 9; ++i) {
-        const int width = i == 4 ? 900 : (i < 5 ? 540 : 720);
-        LblColor[i] = makeLabel(this, frametexts::CommandCaption(i),
-                                ui_.twipsRect(840, commandTop[i], width, 180), kCommandBlue);
+    const int commandTop[kCommandCount] = {2280, 2520, 2760, 3000, 3240, 4320, 4080, 4560, 4800};
+    for (int i = 0; i < kCommandCount; ++i) {
+        const int width = i == Command::ColourDialog ? 900 : (isColourCommand(i) ? 540 : 720);
+        LblColor[i] =
+            makeClickableLabel(this, frametexts::CommandCaption(i),
+                               ui_.twipsRect(840, commandTop[i], width, 180), kCommandBlue);
         LblColor[i]->setCursor(Qt::PointingHandCursor);
     }
 }
@@ -237,11 +248,11 @@ void FrmMain::buildStatusBar() {
     LblHelp->resize(width() - LblHelp->x() - ui_.px(2), LblHelp->height());
     LblTime = makeLabel(this, QString(), ui_.twipsRect(2557, 6510, 2700, 180), kTipOrange);
 
-    const QRect webRects[4] = {
+    const QRect webRects[kLinkCount] = {
         ui_.twipsRect(217, 6510, 1620, 180), ui_.twipsRect(577, 5550, 900, 180),
         ui_.twipsRect(6120, 6517, 720, 180), ui_.twipsRect(7320, 6517, 720, 180)};
-    for (int i = 0; i < 4; ++i) {
-        LblWeb[i] = makeLabel(this, frametexts::LinkCaption(i), webRects[i], kLinkRest);
+    for (int i = 0; i < kLinkCount; ++i) {
+        LblWeb[i] = makeClickableLabel(this, frametexts::LinkCaption(i), webRects[i], kLinkRest);
         LblWeb[i]->setCursor(Qt::PointingHandCursor);
     }
     const QColor rights(120, 130, 145);
@@ -299,8 +310,8 @@ void FrmMain::Timer1_Timer() {
 // ---- hover, tips and links ----
 
 void FrmMain::Form_MouseMove() {
-    ImgMin->setPicture(ImgTmp[0]);
-    ImgClose->setPicture(ImgTmp[0]);
+    ImgMin->setPicture(ImgTmp[StoredPicture::ButtonRest]);
+    ImgClose->setPicture(ImgTmp[StoredPicture::ButtonRest]);
     setUnderline(LblColr, false);
     setUnderline(LblTrim, false);
     LblHelp->setText(frametexts::WelcomeTip());

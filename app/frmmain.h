@@ -5,11 +5,14 @@
 #include "app/capturepage.h"
 #include "app/colourpage.h"
 #include "app/frameartwork.h"
+#include "app/frameindices.h"
 #include "app/pageframe.h"
 #include "pin/pinboard.h"
+#include "platform/clickablelabel.h"
 #include "platform/clock.h"
 #include "platform/picture.h"
 #include "platform/picturebox.h"
+#include "platform/platform.h"
 #include "platform/screenreader.h"
 #include "platform/units.h"
 
@@ -39,6 +42,7 @@ struct FrmMainServices {
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
     OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
     FrameArtworkDrawing* artwork = nullptr; // the pictures, drawn ahead; else drawn here
+    PlatformCapabilities capabilities;      // what the session allows (an X session's unless set)
 };
 
 // The main window: a fixed, borderless 561 x 465 frame (times the desktop's scale)
@@ -58,6 +62,7 @@ public:
 
     // The colour page is built after the first frame is shown, or at its first use.
     ColourPage& colourPage();
+    bool colourPageBuilt() const { return colourPage_ != nullptr; }
     CapturePage& capturePage() { return *capturePage_; }
     // The pins on the screen, which live as long as this window.
     PinBoard& pinBoard() { return *pins_; }
@@ -97,30 +102,29 @@ public:
     void SwitchPage(Page page) override;
     void ShowTip(const QString& tip) override;
     QWidget* frameWindow() override { return this; }
-    std::array<Picture, 9>& storedPictures() override { return ImgTmp; }
+    std::array<Picture, StoredPicture::Count>& storedPictures() override { return ImgTmp; }
     const UiScale& scale() const override { return services_.scale; }
 
-    // Stored pictures: 0-2 title-bar button states, 3 wheel, 4-6 palettes,
-    // 7 dropper icon, 8 the capture page's resting picture.
-    std::array<Picture, 9> ImgTmp;
+    // Stored pictures, indexed by StoredPicture.
+    std::array<Picture, StoredPicture::Count> ImgTmp;
 
     // ---- the frame's widgets ----
-    PictureBox* ImgBanner = nullptr;
-    PictureBox* ImgIcon = nullptr;
-    QLabel* LblBanner = nullptr;
+    ClickableLabel* ImgBanner = nullptr;
+    ClickableLabel* ImgIcon = nullptr;
+    ClickableLabel* LblBanner = nullptr;
     QLabel* Label4 = nullptr;
-    PictureBox* ImgMin = nullptr;
+    ClickableLabel* ImgMin = nullptr;
     PictureBox* ImgMax = nullptr;
-    PictureBox* ImgClose = nullptr;
-    QLabel* Label3 = nullptr;
-    PictureBox* Image1 = nullptr; // capture tab icon
-    PictureBox* Image2 = nullptr; // colour tab icon
-    QLabel* LblColr = nullptr;
-    QLabel* LblTrim = nullptr;
-    std::array<QLabel*, 9> LblColor{};
+    ClickableLabel* ImgClose = nullptr;
+    ClickableLabel* Label3 = nullptr;
+    ClickableLabel* Image1 = nullptr; // capture tab icon
+    ClickableLabel* Image2 = nullptr; // colour tab icon
+    ClickableLabel* LblColr = nullptr;
+    ClickableLabel* LblTrim = nullptr;
+    std::array<ClickableLabel*, kCommandCount> LblColor{}; // indexed by Command
     QLabel* LblHelp = nullptr;
     QLabel* LblTime = nullptr;
-    std::array<QLabel*, 4> LblWeb{};
+    std::array<ClickableLabel*, kLinkCount> LblWeb{};
     std::array<QLabel*, 2> LblRights{};
 
     QTimer Timer1;
@@ -128,7 +132,6 @@ public:
     bool linkHover = false;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -139,8 +142,8 @@ private:
     void buildNavigation();
     void buildStatusBar();
     void startWindowDrag(Qt::MouseButton button, QPoint globalPos);
-    bool bannerEvent(QObject* watched, QMouseEvent* me);
-    bool navigationEvent(QObject* watched, QMouseEvent* me);
+    void connectTitleBar();
+    void connectNavigation();
 
     // Widgets made after the constructor (the colour page) get what it gives its own.
     void adoptNewChildren(const QList<QWidget*>& before);

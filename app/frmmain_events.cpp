@@ -1,5 +1,5 @@
 // The main window's title bar, window dragging and tab hover, its painted panels, and
-// the routing of the frame's mouse events to the handlers (and to the pages' commands).
+// the connections from its labels' signals to the handlers (and to the pages' commands).
 #include "app/framestyle.h"
 #include "app/frmmain.h"
 
@@ -14,11 +14,11 @@ namespace kv {
 // ---- title bar, window dragging and page tabs ----
 
 void FrmMain::ImgMin_MouseMove() {
-    ImgMin->setPicture(ImgTmp[1]);
+    ImgMin->setPicture(ImgTmp[StoredPicture::ButtonHover]);
 }
 
 void FrmMain::ImgMin_MouseDown() {
-    ImgMin->setPicture(ImgTmp[2]);
+    ImgMin->setPicture(ImgTmp[StoredPicture::ButtonPressed]);
 }
 
 void FrmMain::ImgMin_Click() {
@@ -28,11 +28,11 @@ void FrmMain::ImgMin_Click() {
 }
 
 void FrmMain::ImgClose_MouseMove() {
-    ImgClose->setPicture(ImgTmp[1]);
+    ImgClose->setPicture(ImgTmp[StoredPicture::ButtonHover]);
 }
 
 void FrmMain::ImgClose_MouseDown() {
-    ImgClose->setPicture(ImgTmp[2]);
+    ImgClose->setPicture(ImgTmp[StoredPicture::ButtonPressed]);
 }
 
 void FrmMain::ImgClose_Click() {
@@ -46,8 +46,8 @@ void FrmMain::Label3_Click() {
 }
 
 void FrmMain::ImgBanner_MouseMove() {
-    ImgMin->setPicture(ImgTmp[0]);
-    ImgClose->setPicture(ImgTmp[0]);
+    ImgMin->setPicture(ImgTmp[StoredPicture::ButtonRest]);
+    ImgClose->setPicture(ImgTmp[StoredPicture::ButtonRest]);
 }
 
 void FrmMain::ImgBanner_MouseDown(Qt::MouseButton button, QPoint globalPos) {
@@ -143,93 +143,58 @@ void FrmMain::paintEvent(QPaintEvent*) {
     }
 }
 
-bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
-        type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
-        return QWidget::eventFilter(watched, event);
-    auto* me = static_cast<QMouseEvent*>(event);
-    if (bannerEvent(watched, me)) return true;
-    if (navigationEvent(watched, me)) return true;
-    return QWidget::eventFilter(watched, event);
-}
+// ---- the labels' signals to their handlers ----
 
 // The banner, its title and its icon drag the window; the title-bar buttons.
-bool FrmMain::bannerEvent(QObject* watched, QMouseEvent* me) {
-    const QEvent::Type type = me->type();
-    const bool move = type == QEvent::MouseMove;
-    const bool press = type == QEvent::MouseButtonPress;
-    const bool release = type == QEvent::MouseButtonRelease;
-    const QPoint global = me->globalPosition().toPoint();
-    // A click: the left button let go over the control it was pressed on.
-    const bool clicked = release && me->button() == Qt::LeftButton &&
-                         static_cast<QWidget*>(watched)->rect().contains(me->position().toPoint());
-
-    if (watched == ImgBanner || watched == LblBanner || watched == ImgIcon) {
-        if (press) {
-            if (watched == ImgBanner) ImgBanner_MouseDown(me->button(), global);
-            if (watched == LblBanner) LblBanner_MouseDown(me->button(), global);
-            if (watched == ImgIcon) ImgIcon_MouseDown(me->button(), global);
-            return true;
-        }
-        if (move && plainDrag_ && me->buttons() == Qt::LeftButton) {
-            this->move(global - dragOffset_);
-            return true;
-        }
-        if (release) plainDrag_ = false;
-        if (move && watched == ImgBanner) ImgBanner_MouseMove();
-        return release;
+void FrmMain::connectTitleBar() {
+    connect(ImgBanner, &ClickableLabel::pressed, this, &FrmMain::ImgBanner_MouseDown);
+    connect(LblBanner, &ClickableLabel::pressed, this, &FrmMain::LblBanner_MouseDown);
+    connect(ImgIcon, &ClickableLabel::pressed, this, &FrmMain::ImgIcon_MouseDown);
+    for (ClickableLabel* handle : {ImgBanner, LblBanner, ImgIcon}) {
+        connect(handle, &ClickableLabel::moved, this,
+                [this, handle](Qt::MouseButtons buttons, QPoint global) {
+                    if (plainDrag_ && buttons == Qt::LeftButton)
+                        move(global - dragOffset_);
+                    else if (handle == ImgBanner)
+                        ImgBanner_MouseMove();
+                });
+        connect(handle, &ClickableLabel::released, this, [this] { plainDrag_ = false; });
     }
-    if (watched == ImgMin) {
-        if (move) ImgMin_MouseMove();
-        if (press) ImgMin_MouseDown();
-        if (clicked) ImgMin_Click();
-        return true;
-    }
-    if (watched == ImgClose) {
-        if (move) ImgClose_MouseMove();
-        if (press) ImgClose_MouseDown();
-        if (clicked) ImgClose_Click();
-        return true;
-    }
-    if (watched == Label3) {
-        if (clicked) Label3_Click();
-        return true;
-    }
-    return false;
+    connect(ImgMin, &ClickableLabel::moved, this, &FrmMain::ImgMin_MouseMove);
+    connect(ImgMin, &ClickableLabel::pressed, this, &FrmMain::ImgMin_MouseDown);
+    connect(ImgMin, &ClickableLabel::clicked, this, &FrmMain::ImgMin_Click);
+    connect(ImgClose, &ClickableLabel::moved, this, &FrmMain::ImgClose_MouseMove);
+    connect(ImgClose, &ClickableLabel::pressed, this, &FrmMain::ImgClose_MouseDown);
+    connect(ImgClose, &ClickableLabel::clicked, this, &FrmMain::ImgClose_Click);
+    connect(Label3, &ClickableLabel::clicked, this, &FrmMain::Label3_Click);
 }
 
 // The page tabs with their icons, the command labels (whose commands the pages carry
 // out) and the links.
-bool FrmMain::navigationEvent(QObject* watched, QMouseEvent* me) {
-    const QEvent::Type type = me->type();
-    const bool move = type == QEvent::MouseMove;
-    const bool press = type == QEvent::MouseButtonPress;
-    const bool clicked = type == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton &&
-                         static_cast<QWidget*>(watched)->rect().contains(me->position().toPoint());
-    if (watched == LblColr || watched == LblTrim) {
-        if (move) watched == LblColr ? LblColr_MouseMove() : LblTrim_MouseMove();
-        if (clicked) watched == LblColr ? LblColr_Click() : LblTrim_Click();
-        return true;
+void FrmMain::connectNavigation() {
+    connect(LblColr, &ClickableLabel::moved, this, &FrmMain::LblColr_MouseMove);
+    connect(LblColr, &ClickableLabel::clicked, this, &FrmMain::LblColr_Click);
+    connect(LblTrim, &ClickableLabel::moved, this, &FrmMain::LblTrim_MouseMove);
+    connect(LblTrim, &ClickableLabel::clicked, this, &FrmMain::LblTrim_Click);
+    connect(Image2, &ClickableLabel::moved, this, &FrmMain::Image2_MouseMove);
+    connect(Image1, &ClickableLabel::moved, this, &FrmMain::Image1_MouseMove);
+    for (int i = 0; i < kCommandCount; ++i) {
+        ClickableLabel* command = LblColor[i];
+        connect(command, &ClickableLabel::moved, this, [this, i] { LblColor_MouseMove(i); });
+        // The colour commands act on a press, the capture commands on a click; only
+        // the colour commands need the colour page.
+        if (isColourCommand(i))
+            connect(command, &ClickableLabel::pressed, this, [this, i](Qt::MouseButton button) {
+                colourPage().LblColor_MouseDown(i, button);
+            });
+        else
+            connect(command, &ClickableLabel::clicked, this,
+                    [this, i] { capturePage_->LblColor_Click(i); });
     }
-    if (watched == Image2 || watched == Image1) {
-        if (move) watched == Image2 ? Image2_MouseMove() : Image1_MouseMove();
-        return true;
+    for (int i = 0; i < kLinkCount; ++i) {
+        connect(LblWeb[i], &ClickableLabel::moved, this, [this, i] { LblWeb_MouseMove(i); });
+        connect(LblWeb[i], &ClickableLabel::pressed, this, [this, i] { LblWeb_MouseDown(i); });
     }
-    for (int i = 0; i < 9; ++i) {
-        if (watched != LblColor[i]) continue;
-        if (move) LblColor_MouseMove(i);
-        if (press) colourPage().LblColor_MouseDown(i, me->button());
-        if (clicked) capturePage_->LblColor_Click(i);
-        return true;
-    }
-    for (int i = 0; i < 4; ++i) {
-        if (watched != LblWeb[i]) continue;
-        if (move) LblWeb_MouseMove(i);
-        if (press) LblWeb_MouseDown(i);
-        return true;
-    }
-    return false;
 }
 
 } // namespace kv

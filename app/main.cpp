@@ -13,14 +13,12 @@
 #include "platform/fontwarmup.h"
 #include "platform/heap.h"
 #include "platform/instancechannel.h"
-#include "platform/lazyscreenreader.h"
+#include "platform/platform.h"
 #include "platform/pluginpreload.h"
-#include "platform/screenreaderfactory.h"
 #include "platform/singleinstance.h"
 #include "platform/tone.h"
 #include "platform/tray.h"
 #include "platform/units.h"
-#include "platform/waylandscale.h"
 #include "platform/x11windows.h"
 
 #include <QApplication>
@@ -35,7 +33,8 @@ namespace {
 
 const QString kInstanceName = QStringLiteral("kolvane");
 
-// --help, --version and mistakes are answered without a display; nullopt means run.
+// --help, --version and mistakes are answered without a display, as is a start where
+// there is none; nullopt means run.
 std::optional<int> answerWithoutStarting(const kv::CommandLine& line) {
     switch (line.action) {
     case kv::CommandLine::Action::Help:
@@ -49,6 +48,12 @@ std::optional<int> answerWithoutStarting(const kv::CommandLine& line) {
         return 2;
     case kv::CommandLine::Action::Run:
         break;
+    }
+    // Qt would abort without a display to open; say what is missing instead.
+    if (!kv::hasGraphicalSession()) {
+        std::fprintf(stderr, "kolvane: Kolvane needs a graphical session (X11 or Wayland); "
+                             "neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+        return 1;
     }
     return std::nullopt;
 }
@@ -109,20 +114,6 @@ kv::DesktopScaleInputs takePixelEnvironment() {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     qunsetenv("QT_SCALE_FACTOR");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
-    // In a Wayland session Kolvane is a Wayland client: under XWayland it would see
-    // only the X programs' pixels. The screen comes from the desktop portal then.
-    if (kv::isWaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
-    // On a Wayland output of scale 2 a window is sized in layout units, half its
-    // pixels. Scaling Qt by the inverse makes one widget pixel one device pixel
-    // again: the pixels of the portal's pictures, which the editor cuts from.
-    if (kv::isWaylandSession() && qgetenv("QT_QPA_PLATFORM").startsWith("wayland")) {
-        if (const int scale = kv::waylandOutputScale(); scale > 1) {
-            qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
-            qputenv("QT_SCALE_FACTOR", QByteArray::number(1.0 / scale));
-            qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
-        }
-    }
     return asked;
 }
 
@@ -154,11 +145,11 @@ void setUpApplication(QApplication& app) {
 
 // The main window's outside world, alive as long as the window.
 struct Desktop {
+    explicit Desktop(kv::Platform::Backend backend) : platform(kv::createPlatform(backend)) {}
     kv::SystemClock clock;
-    // Made at the first read: the first frame reads nothing from the screen.
-    kv::LazyScreenReader screen{kv::createScreenReader};
-    // Capture: window information, countdown tones, tray icon.
-    std::unique_ptr<kv::DesktopWindows> windows = kv::createDesktopWindows();
+    // The screen (opened at its first read: the first frame reads nothing from it)
+    // and the windows, and what the session allows.
+    std::unique_ptr<kv::Platform> platform;
     std::unique_ptr<kv::TonePlayer> tones = kv::createTonePlayer();
     kv::TrayIcon tray;
     kv::OpeningReport openingReport;
@@ -166,13 +157,14 @@ struct Desktop {
     kv::FrmMainServices services(double scale) {
         kv::FrmMainServices s;
         s.clock = &clock;
-        s.screen = &screen;
+        s.screen = &platform->screen();
         s.programDir = QCoreApplication::applicationDirPath();
         s.scale = kv::UiScale(scale);
         const kv::RuntimeFiles runtimeFiles = kv::findRuntimeFiles(s.programDir);
         s.iconFile = runtimeFiles.file(QStringLiteral("app.ico"));
         s.captureFolder = kv::chooseCaptureFolder(s.programDir, runtimeFiles.installed);
-        s.windows = windows.get();
+        s.windows = &platform->windows();
+        s.capabilities = platform->capabilities();
         s.tones = tones.get();
         s.tray = &tray;
         if (qEnvironmentVariableIsSet("KOLVANE_TIMING")) s.probe = &openingReport;
@@ -180,21 +172,34 @@ struct Desktop {
     }
 };
 
+// The icon theme is searched (some 10 ms) once the first frame is out: the window
+// manager shows the icon a moment later, and the window's content that much sooner.
+// Then, with nothing else to do, what the first region capture would load.
+void afterFirstFrame(kv::FrmMain& main, const QString& iconFile) {
+    new kv::AfterFirstFrame(&main, [&main, iconFile] {
+        if (qEnvironmentVariableIsSet("KOLVANE_TIMING")) qInfo("kolvane: main window first frame");
+        QApplication::setWindowIcon(
+            QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(iconFile)));
+        QTimer::singleShot(0, &main, [&main] { main.capturePage().prepareRegionCapture(); });
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const kv::CommandLine commandLine = readCommandLine(argc, argv);
     if (const std::optional<int> answered = answerWithoutStarting(commandLine)) return *answered;
+    const kv::Platform::Backend backend = kv::chooseBackend();
     const kv::DesktopScaleInputs asked = takePixelEnvironment();
+    // A Wayland client keeps to the output's device pixels: no scale of our own.
+    const bool devicePixels = kv::prepareToolkit(backend);
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.
     kv::SingleInstance instance(kInstanceName);
     if (instance.anotherIsRunning()) return handOver(argc, argv, commandLine.command);
     const kv::FontWarmUp fonts;
     const kv::PluginPreload plugins;
-    // A Wayland client keeps to the output's device pixels as set above.
-    const bool onWayland = qgetenv("QT_QPA_PLATFORM").startsWith("wayland");
-    const double scale = onWayland ? 1.0 : takeDesktopScale(asked);
+    const double scale = devicePixels ? 1.0 : takeDesktopScale(asked);
 
     QApplication app(argc, argv);
     setUpApplication(app);
@@ -202,7 +207,7 @@ int main(int argc, char** argv) {
     // mapped; they are put in place before its first frame. Started earlier, the
     // worker would only slow the toolkit's own start.
     kv::FrameArtworkDrawing artwork{kv::UiScale(scale)};
-    Desktop desktop;
+    Desktop desktop(backend);
     kv::FrmMainServices services = desktop.services(scale);
     services.artwork = &artwork;
 
@@ -211,14 +216,7 @@ int main(int argc, char** argv) {
     // Started for a region capture, the window would only flash before the editor
     // hides it; it appears when the editor closes.
     if (commandLine.command != kv::StartCommand::Region) main.show();
-    // The icon theme is searched (some 10 ms) once the first frame is out: the
-    // window manager shows the icon a moment later, and the window's content that
-    // much sooner.
-    new kv::AfterFirstFrame(&main, [iconFile = services.iconFile] {
-        if (qEnvironmentVariableIsSet("KOLVANE_TIMING")) qInfo("kolvane: main window first frame");
-        QApplication::setWindowIcon(
-            QIcon::fromTheme(QStringLiteral(KOLVANE_APP_ID), QIcon(iconFile)));
-    });
+    afterFirstFrame(main, services.iconFile);
 
     // Later starts hand their commands over here (a keyboard shortcut's kolvane --region).
     kv::InstanceChannel channel(kInstanceName, [&main](const QString& word) {

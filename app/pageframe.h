@@ -1,6 +1,7 @@
 #pragma once
 
 // What a page of the main window may ask of the frame around it.
+#include "app/frameindices.h"
 #include "platform/picture.h"
 #include "platform/units.h"
 
@@ -21,9 +22,8 @@ public:
     virtual void ShowTip(const QString& tip) = 0;
     // The main window, for hiding it, showing it again and parenting dialogs.
     virtual QWidget* frameWindow() = 0;
-    // Stored pictures: 0-2 title-bar button states, 3 wheel, 4-6 palettes,
-    // 7 dropper icon, 8 the capture page's resting picture.
-    virtual std::array<Picture, 9>& storedPictures() = 0;
+    // The stored pictures ImgTmp, indexed by StoredPicture.
+    virtual std::array<Picture, StoredPicture::Count>& storedPictures() = 0;
     // The desktop's scale, at which the frame and its pages draw their design.
     virtual const UiScale& scale() const = 0;
 };

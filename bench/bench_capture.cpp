@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     const int rounds = 100;
     volatile qint64 sink = 0;
     std::vector<std::function<void()>> runs{[&] {
-                                                kv::Picture picture(capture.captureScreen());
+                                                kv::Picture picture(capture.captureScreen().image);
                                                 sink = sink + picture.size().width();
                                             },
                                             [&] {
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
                                                 sink = sink + pixmap.width();
                                             }};
     runs.push_back([&] {
-        kv::Picture picture(getImageCapture.captureScreen());
+        kv::Picture picture(getImageCapture.captureScreen().image);
         sink = sink + picture.size().width();
     });
     if (raw) runs.push_back([&] { raw->read(QRect(QPoint(0, 0), size)); });

@@ -75,7 +75,7 @@ bool measureRun(int run, FrmMain& main, bench::OpeningTimeline& opening, const Q
 
     QElapsedTimer c;
     c.start();
-    QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
+    QTest::mouseClick(main.LblColor[kv::Command::RegionCapture], Qt::LeftButton);
     samples.clicked.push_back(firstFrameAfter(opening, c));
     leaveEditor(main, opening);
     std::printf("  run %d: command %.1f ms, click %.1f ms\n", run, samples.handed.back(),

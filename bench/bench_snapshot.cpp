@@ -36,7 +36,7 @@ public:
     PartOfTheScreen(ScreenReader& real, Monitors monitors)
         : real_(real), monitors_(std::move(monitors)) {}
     std::optional<QRgb> pixel(QPoint p) override { return real_.pixel(p); }
-    QImage grab(const QRect& r) override { return real_.grab(r); }
+    ScreenGrab grab(const QRect& r) override { return real_.grab(r); }
     QSize screenSize() const override { return monitors_.primaryRect().size(); }
     Monitors monitors() const override {
         real_.monitors(); // asked of the server as on the whole desktop, so it costs the same
@@ -68,7 +68,7 @@ void printOpening(ScreenReader& screen, const std::vector<double>& open,
 double openOnce(FrmMain& main, int run) {
     QElapsedTimer t;
     t.start();
-    QTest::mouseClick(main.LblColor[6], Qt::LeftButton);
+    QTest::mouseClick(main.LblColor[kv::Command::RegionCapture], Qt::LeftButton);
     const double clicked = t.nsecsElapsed() / 1e6;
     FrmSnap* snap = main.capturePage().Snap.data();
     if (!snap) {
@@ -126,7 +126,7 @@ double benchOpening(ScreenReader* screen) {
         // The baseline: one bare read of the whole screen through the same reader.
         QElapsedTimer g;
         g.start();
-        const QImage shot = screen->grab(root);
+        const QImage shot = screen->grab(root).image;
         grab.push_back(g.nsecsElapsed() / 1e6);
         QTest::qWait(100);
     }

@@ -2,7 +2,7 @@
 
 namespace kv {
 
-QImage ScreenCapture::captureScreen() {
+ScreenGrab ScreenCapture::captureScreen() {
     // The monitors are asked at each capture: one plugged in or rearranged since the
     // last capture counts.
     const QRect primary = screen_.monitors().primaryRect();
@@ -10,21 +10,21 @@ QImage ScreenCapture::captureScreen() {
                          primary.height());
 }
 
-QImage ScreenCapture::captureWindow(WId window, bool client, int left, int top, int width,
-                                    int height) {
+ScreenGrab ScreenCapture::captureWindow(WId window, bool client, int left, int top, int width,
+                                        int height) {
     if (width <= 0 || height <= 0) return {};
     // The desktop window is the screen itself: no need to ask where it is.
     const QRect where = window == windows_.desktopWindow() ? QRect(QPoint(0, 0), QSize(1, 1))
                                                            : windows_.windowRect(window, client);
     if (where.isNull()) return {};
     const QRect area(where.topLeft() + QPoint(left, top), QSize(width, height));
-    QImage picture = screen_.grab(area);
+    ScreenGrab picture = screen_.grab(area);
     // A window may reach past the monitors' edges, or into a corner no monitor shows.
-    blackOutsideMonitors(picture, area.topLeft(), screen_.monitors());
+    blackOutsideMonitors(picture.image, area.topLeft(), screen_.monitors());
     return picture;
 }
 
-QImage ScreenCapture::captureActiveWindow() {
+ScreenGrab ScreenCapture::captureActiveWindow() {
     const WId window = windows_.activeWindow();
     if (!window) return {};
     const QRect frame = windows_.windowRect(window, false);

@@ -15,15 +15,17 @@ public:
     ScreenCapture(ScreenReader& screen, DesktopWindows& windows)
         : screen_(screen), windows_(windows) {}
 
+    // Each read gives the reason with a null picture where the screen could not be
+    // read.
     // The primary monitor, wherever it lies on the desktop.
-    QImage captureScreen();
+    ScreenGrab captureScreen();
     // The rectangle (left, top, width x height) of a window, counted from the
     // window's top-left corner: from its frame when client is false, from its own
     // area when true. A null image for an empty rectangle or a window that is gone;
     // black where no monitor shows the rectangle.
-    QImage captureWindow(WId window, bool client, int left, int top, int width, int height);
+    ScreenGrab captureWindow(WId window, bool client, int left, int top, int width, int height);
     // The foreground window, frame included; a null image when there is none.
-    QImage captureActiveWindow();
+    ScreenGrab captureActiveWindow();
 
 private:
     ScreenReader& screen_;

@@ -20,7 +20,7 @@ constexpr int kRepaintWaitMs = 120;
 void DropperLoupe::clearAround(QPoint at) {
     if (!loupe_.covers(LoupeSourceArea(at))) return;
     const QRect area = loupe_.geometry();
-    const QImage before = screen_.grab(area);
+    const QImage before = screen_.grab(area).image;
     loupe_.Hide();
     syncWithDisplay();
     // What lay beneath is repainted by its owner, which may be this very program
@@ -30,7 +30,7 @@ void DropperLoupe::clearAround(QPoint at) {
     QImage previous;
     while (clock.elapsed() < kRepaintWaitMs) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        const QImage now = screen_.grab(area);
+        const QImage now = screen_.grab(area).image;
         if (areaSettled(before, previous, now)) break;
         previous = now;
         QThread::msleep(2);
@@ -41,7 +41,7 @@ void DropperLoupe::sampled(QPoint at, const LoupeSource& source, const QRect& mo
     QStringList caption;
     if (source.centreValid()) {
         const QRgb c = source.centre();
-        caption << FormatColourNotations(qRed(c), qGreen(c), qBlue(c))[0];
+        caption << FormatColourNotations(qRed(c), qGreen(c), qBlue(c))[Notation::Html];
     }
     loupe_.Show(at, source, caption, monitor);
 }

@@ -9,7 +9,7 @@ QString hex2(int channel) {
 
 } // namespace
 
-std::array<QString, 6> FormatColourNotations(int red, int green, int blue) {
+std::array<QString, Notation::Count> FormatColourNotations(int red, int green, int blue) {
     // The VB, C++ and Delphi forms list blue first, as the colour value's own
     // byte order; HTML lists red first.
     const QString bgr = hex2(blue) + hex2(green) + hex2(red);

@@ -5,7 +5,7 @@ namespace kv {
 ScreenPicker::ScreenPicker(ScreenReader& screen, PointerPosition pointer, ColourSink sink)
     : screen_(screen), pointer_(std::move(pointer)), sink_(std::move(sink)) {}
 
-bool ScreenPicker::BeginPick() {
+PictureHold ScreenPicker::BeginPick() {
     picking = true;
     previousSample.reset();
     monitors_ = screen_.monitors();

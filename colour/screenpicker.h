@@ -34,9 +34,10 @@ public:
 
     // A press starts a pick. The last sampled point is forgotten then: the screen
     // may have changed under it since the previous pick (another palette shown).
-    // A reader that cannot follow the live screen takes its one picture here;
-    // false when the samples that follow cannot be had (see ScreenReader).
-    bool BeginPick();
+    // A reader that cannot follow the live screen takes its one picture here; not
+    // held, with the reason, when the samples that follow cannot be had (see
+    // ScreenReader).
+    PictureHold BeginPick();
     // Only the dropper's release ends a pick.
     void EndPick();
     // One sample at the pointer; nothing while no pick is in progress or when the

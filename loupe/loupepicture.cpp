@@ -119,7 +119,7 @@ LoupeSource LoupeSourceFrom(ScreenReader& screen, const QRect& desktop, QPoint h
     const QRect area = LoupeSourceArea(hot);
     const QRect inside = area & desktop;
     if (inside.isEmpty()) return s;
-    const QImage read = screen.grab(inside);
+    const QImage read = screen.grab(inside).image;
     // A read that failed, or came back in another size, shows nothing at all
     // rather than pixels from somewhere else.
     if (read.size() != inside.size()) return s;

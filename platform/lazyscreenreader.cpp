@@ -8,9 +8,12 @@ namespace {
 class NoScreen : public ScreenReader {
 public:
     std::optional<QRgb> pixel(QPoint) override { return std::nullopt; }
-    QImage grab(const QRect&) override { return {}; }
+    ScreenGrab grab(const QRect&) override { return {QImage(), failure()}; }
     QSize screenSize() const override { return {}; }
-    QString lastFailure() const override { return QStringLiteral("无法读取屏幕。"); }
+    PictureHold holdPicture() override { return {false, failure()}; }
+
+private:
+    static QString failure() { return QStringLiteral("无法读取屏幕。"); }
 };
 
 } // namespace

@@ -17,11 +17,10 @@ public:
     explicit LazyScreenReader(Factory make) : make_(std::move(make)) {}
 
     std::optional<QRgb> pixel(QPoint screenPos) override { return reader().pixel(screenPos); }
-    QImage grab(const QRect& screenRect) override { return reader().grab(screenRect); }
+    ScreenGrab grab(const QRect& screenRect) override { return reader().grab(screenRect); }
     QSize screenSize() const override { return reader().screenSize(); }
     Monitors monitors() const override { return reader().monitors(); }
-    QString lastFailure() const override { return reader().lastFailure(); }
-    bool holdPicture() override { return reader().holdPicture(); }
+    PictureHold holdPicture() override { return reader().holdPicture(); }
     void releasePicture() override { reader().releasePicture(); }
     PickedColour pickColour() override { return reader().pickColour(); }
 

@@ -23,18 +23,22 @@ void PictureBox::setZoom(double zoom) {
     update();
 }
 
+void paintPicture(QPainter& p, const QRect& area, const QColor& background, const Picture& picture,
+                  double zoom) {
+    if (background.isValid()) p.fillRect(area, background);
+    if (picture.isNull()) return;
+    // Pixel for pixel: what is picked from the screen must be the stored colour.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QImage& image = picture.image();
+    if (zoom == 1.0)
+        p.drawImage(QPoint(0, 0), image);
+    else
+        p.drawImage(QRectF(QPointF(0, 0), QSizeF(image.size()) * zoom), image);
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (background_.isValid()) p.fillRect(rect(), background_);
-    if (!picture_.isNull()) {
-        // Pixel for pixel: what is picked from the screen must be the stored colour.
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        const QImage& image = picture_.image();
-        if (zoom_ == 1.0)
-            p.drawImage(QPoint(0, 0), image);
-        else
-            p.drawImage(QRectF(QPointF(0, 0), QSizeF(image.size()) * zoom_), image);
-    }
+    paintPicture(p, rect(), background_, picture_, zoom_);
 }
 
 } // namespace kv

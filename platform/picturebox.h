@@ -5,7 +5,14 @@
 #include <QColor>
 #include <QWidget>
 
+class QPainter;
+
 namespace kv {
+
+// Fills `area` with `background` (when valid) and draws `picture` from its top-left
+// corner, each pixel a solid block `zoom` pixels wide.
+void paintPicture(QPainter& p, const QRect& area, const QColor& background, const Picture& picture,
+                  double zoom);
 
 // A box that shows a shared picture unscaled (or at a set zoom) from its top-left
 // corner, over a background colour. It shows the picture object itself, not a copy: whoever

@@ -33,11 +33,10 @@ QSize outputsSize() {
 PortalScreenReader::PortalScreenReader(std::unique_ptr<PortalScreenshot> portal)
     : portal_(std::move(portal)) {}
 
-QImage PortalScreenReader::takePicture() {
+ScreenGrab PortalScreenReader::takePicture() {
     PortalPicture picture = portal_->take();
-    failure_ = portalFailureText(picture.outcome);
     if (!picture.image.isNull()) lastSize_ = picture.image.size();
-    return picture.image;
+    return {std::move(picture.image), portalFailureText(picture.outcome)};
 }
 
 std::optional<QRgb> PortalScreenReader::pixel(QPoint p) {
@@ -45,16 +44,17 @@ std::optional<QRgb> PortalScreenReader::pixel(QPoint p) {
         if (!offset_) return std::nullopt;
         p += *offset_;
     }
-    const QImage source = held_.isNull() ? takePicture() : held_;
+    const QImage source = held_.isNull() ? takePicture().image : held_;
     if (source.isNull() || !source.rect().contains(p)) return std::nullopt;
     return source.pixel(p) | 0xff000000u;
 }
 
-QImage PortalScreenReader::grab(const QRect& r) {
+ScreenGrab PortalScreenReader::grab(const QRect& r) {
     if (r.isEmpty()) return {};
-    const QImage whole = takePicture();
-    if (whole.isNull()) return {};
-    if (r == whole.rect()) return whole;
+    ScreenGrab taken = takePicture();
+    if (taken.image.isNull()) return taken;
+    const QImage& whole = taken.image;
+    if (r == whole.rect()) return taken;
     // Whatever lies off the outputs reads as black, as on X.
     QImage out(r.size(), QImage::Format_RGB32);
     out.fill(Qt::black);
@@ -86,22 +86,20 @@ Monitors PortalScreenReader::monitors() const {
     return m;
 }
 
-bool PortalScreenReader::holdPicture() {
+PictureHold PortalScreenReader::holdPicture() {
     offset_.reset();
-    held_ = takePicture();
-    if (held_.isNull()) return false;
+    ScreenGrab taken = takePicture();
+    held_ = taken.image;
+    if (held_.isNull()) return {false, taken.failure};
     // The window that holds the pointer (the dropper's), else the active one.
     QWidget* w = QWidget::mouseGrabber();
     if (!w) w = QApplication::activeWindow();
     const QImage looks = w ? w->window()->grab().toImage() : QImage();
     const std::optional<QPoint> at =
         looks.devicePixelRatio() == 1.0 ? locateInPicture(held_, looks) : std::nullopt;
-    if (!at) {
-        failure_ = QStringLiteral("屏幕画面中找不到本程序的窗口");
-        return false;
-    }
+    if (!at) return {false, QStringLiteral("屏幕画面中找不到本程序的窗口")};
     offset_ = *at - w->window()->mapToGlobal(QPoint(0, 0));
-    return true;
+    return {};
 }
 
 PickedColour PortalScreenReader::pickColour() {
@@ -111,8 +109,7 @@ PickedColour PortalScreenReader::pickColour() {
         pickerOffered_ = false;
         return {};
     }
-    failure_ = picked.colour ? QString() : portalFailureText(picked.outcome);
-    return {true, picked.colour};
+    return {true, picked.colour, picked.colour ? QString() : portalFailureText(picked.outcome)};
 }
 
 std::unique_ptr<ScreenReader> createPortalScreenReader() {

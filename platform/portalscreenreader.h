@@ -18,11 +18,10 @@ public:
     explicit PortalScreenReader(std::unique_ptr<PortalScreenshot> portal);
 
     std::optional<QRgb> pixel(QPoint screenPos) override;
-    QImage grab(const QRect& screenRect) override;
+    ScreenGrab grab(const QRect& screenRect) override;
     QSize screenSize() const override;
     Monitors monitors() const override;
-    QString lastFailure() const override { return failure_; }
-    bool holdPicture() override;
+    PictureHold holdPicture() override;
     void releasePicture() override {
         held_ = QImage();
         offset_.reset();
@@ -30,7 +29,8 @@ public:
     PickedColour pickColour() override;
 
 private:
-    QImage takePicture();
+    // The whole picture, or why there is none.
+    ScreenGrab takePicture();
 
     std::unique_ptr<PortalScreenshot> portal_;
     QImage held_;
@@ -38,7 +38,6 @@ private:
     // held picture's pixels.
     std::optional<QPoint> offset_;
     QSize lastSize_;
-    QString failure_;
     bool pickerOffered_ = true; // until the portal says otherwise
 };
 

@@ -13,10 +13,27 @@
 
 namespace kv {
 
+// A picture read from the screen, or why none could be read. Made from a plain
+// picture where a read cannot fail.
+struct ScreenGrab {
+    ScreenGrab(QImage picture = QImage(), QString why = QString())
+        : image(std::move(picture)), failure(std::move(why)) {}
+    QImage image;    // Format_RGB32; null for an empty rectangle or a failed read
+    QString failure; // why the read failed, in the user's words; empty when it worked
+    bool failed() const { return !failure.isEmpty(); }
+};
+
+// Whether pixel() can answer for the pointer's positions after holdPicture().
+struct PictureHold {
+    bool held = true;
+    QString failure; // why not, in the user's words (empty when held)
+};
+
 // A colour from the desktop's own picker (see ScreenReader::pickColour).
 struct PickedColour {
     bool offered = false;       // the desktop has a picker; when false, sample instead
     std::optional<QRgb> colour; // nothing when the pick was cancelled or failed
+    QString failure;            // why there is no colour, in the user's words
 };
 
 // Reads what the screen shows, in screen pixels (on X those of the root window, every
@@ -26,8 +43,9 @@ public:
     virtual ~ScreenReader() = default;
     // One pixel; nothing when it cannot be read (off screen, no display).
     virtual std::optional<QRgb> pixel(QPoint screenPos) = 0;
-    // A rectangle as Format_RGB32; a null image for an empty rectangle.
-    virtual QImage grab(const QRect& screenRect) = 0;
+    // A rectangle as Format_RGB32; a null image for an empty rectangle, and with
+    // the reason for a read that failed.
+    virtual ScreenGrab grab(const QRect& screenRect) = 0;
     // Size of the primary screen in pixels.
     virtual QSize screenSize() const = 0;
     // The monitors as they are now, in the pixels pixel() and grab() take. A reader
@@ -36,15 +54,12 @@ public:
         return Monitors::single(QRect(QPoint(0, 0), screenSize()));
     }
 
-    // Why the last read gave nothing, in the user's words; empty after a read that
-    // worked. Readers that cannot fail say nothing.
-    virtual QString lastFailure() const { return {}; }
     // Between these two, pixel() may answer from one picture taken at the start
     // instead of the live screen: for readers where each read is a whole request
     // (a desktop portal). Readers of the live screen ignore them. Whether pixel()
-    // can now answer for the pointer's positions (false when no picture could be
+    // can now answer for the pointer's positions (not when no picture could be
     // taken, or where our own window is in it is not known).
-    virtual bool holdPicture() { return true; }
+    virtual PictureHold holdPicture() { return {}; }
     virtual void releasePicture() {}
     // Lets the user pick a colour with the desktop's own picker, where reading
     // pixels under the pointer is not possible for us. Waits for the pick.

@@ -1,17 +1,18 @@
 #pragma once
 
-// The choice of the screen reader for this session.
+// The screen reader of a platform backend, on its own (tests and benchmarks; the
+// program reads through its Platform object).
+#include "platform/platformbackend.h"
 #include "platform/screenreader.h"
 
 #include <memory>
 
 namespace kv {
 
-// The reader for this session, chosen once: the desktop portal in a Wayland
-// session, the X server otherwise (Qt's grab where the X server cannot be reached).
+// The reader for a backend: the X server (Qt's grab where the X server cannot be
+// reached), the desktop portal, or the Null platform's made-up screen.
+std::unique_ptr<ScreenReader> createScreenReader(PlatformBackend backend);
+// The reader for this session's backend (chooseBackend()).
 std::unique_ptr<ScreenReader> createScreenReader();
-// Whether this is a Wayland session (WAYLAND_DISPLAY set, or XDG_SESSION_TYPE
-// says so), where other programs' pixels are reached only through the portal.
-bool isWaylandSession();
 
 } // namespace kv

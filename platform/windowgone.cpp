@@ -80,7 +80,7 @@ bool hideAndWaitOffScreen(QWidget* window, ScreenReader* screen, int timeoutMs) 
     clock.start();
     QRect area = window->frameGeometry();
     if (screen) area = area.intersected(screen->monitors().root);
-    const QImage before = screen ? screen->grab(area) : QImage();
+    const QImage before = screen ? screen->grab(area).image : QImage();
     xcb_connection_t* c = x11Connection();
     const xcb_window_t client = c ? xcb_window_t(window->winId()) : XCB_NONE;
     const xcb_window_t top = c ? topLevelOf(c, client) : XCB_NONE;
@@ -99,10 +99,10 @@ bool hideAndWaitOffScreen(QWidget* window, ScreenReader* screen, int timeoutMs) 
 
     // Programs beneath repaint on their own time; until they do the server may still
     // show the window's old pixels there.
-    QImage previous = screen->grab(area);
+    QImage previous = screen->grab(area).image;
     while (clock.elapsed() < timeoutMs) {
         QThread::msleep(4);
-        const QImage now = screen->grab(area);
+        const QImage now = screen->grab(area).image;
         if (areaSettled(before, previous, now)) break;
         previous = now;
     }

@@ -36,11 +36,12 @@ public:
     explicit QtScreenReader(WId root = 0) : root_(root) {}
 
     std::optional<QRgb> pixel(QPoint p) override {
-        QImage one = grab(QRect(p, QSize(1, 1)));
+        QImage one = grabImage(QRect(p, QSize(1, 1)));
         if (one.isNull() || one.size() != QSize(1, 1)) return std::nullopt;
         return one.pixel(0, 0) | 0xff000000u;
     }
-    QImage grab(const QRect& r) override {
+    ScreenGrab grab(const QRect& r) override { return grabImage(r); }
+    QImage grabImage(const QRect& r) {
         QScreen* screen = QGuiApplication::primaryScreen();
         if (!screen || r.isEmpty()) return {};
         return screen->grabWindow(root_, r.x(), r.y(), r.width(), r.height())
@@ -193,7 +194,7 @@ public:
         return result;
     }
 
-    QImage grab(const QRect& r) override {
+    ScreenGrab grab(const QRect& r) override {
         if (r.isEmpty()) return {};
         if (!shmUsable_) return fallbackGrab(r);
         // The root's size is asked again only when the rectangle reaches past
@@ -310,7 +311,7 @@ private:
     }
 
     QImage fallbackGrab(const QRect& r) {
-        if (QGuiApplication::primaryScreen()) return fallback_.grab(r);
+        if (QGuiApplication::primaryScreen()) return fallback_.grabImage(r);
         return {};
     }
     std::optional<QRgb> fallbackPixel(QPoint p) {

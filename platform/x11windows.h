@@ -34,8 +34,5 @@ public:
 
 // The windows of the running X display; nothing when there is none.
 std::unique_ptr<DesktopWindows> createX11DesktopWindows();
-// The windows of this session, chosen once like the screen reader: in a Wayland
-// session a stand-in that knows only the whole screen.
-std::unique_ptr<DesktopWindows> createDesktopWindows();
 
 } // namespace kv

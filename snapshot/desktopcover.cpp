@@ -8,9 +8,10 @@
 
 namespace kv {
 
-QImage freezeDesktop(ScreenReader* screen, const Monitors& monitors) {
+ScreenGrab freezeDesktop(ScreenReader* screen, const Monitors& monitors) {
     const QRect root = monitors.root.isEmpty() ? QRect(0, 0, 1, 1) : monitors.root;
-    QImage shot = screen ? screen->grab(root) : QImage();
+    ScreenGrab read = screen ? screen->grab(root) : ScreenGrab();
+    QImage& shot = read.image;
     if (shot.size() != root.size() || shot.format() != QImage::Format_RGB32) {
         // An unreadable display leaves black where nothing could be read.
         QImage full(root.size(), QImage::Format_RGB32);
@@ -22,7 +23,7 @@ QImage freezeDesktop(ScreenReader* screen, const Monitors& monitors) {
         shot = full;
     }
     blackOutsideMonitors(shot, root.topLeft(), monitors);
-    return shot;
+    return read;
 }
 
 void coverDesktop(QWidget* window, const Monitors& monitors) {
@@ -37,12 +38,13 @@ void coverDesktop(QWidget* window, const Monitors& monitors) {
         window->showFullScreen();
 }
 
-DesktopCover::DesktopCover(QWidget* editor) : editor_(editor) {}
+DesktopCover::DesktopCover(QWidget* editor, bool oneWindowCoversAllOutputs)
+    : editor_(editor), oneWindowCovers_(oneWindowCoversAllOutputs) {}
 
 DesktopCover::~DesktopCover() = default;
 
 void DesktopCover::show(const Monitors& monitors) {
-    if (!compositorPlacesWindows() || monitors.list.size() < 2) {
+    if (oneWindowCovers_ || monitors.list.size() < 2) {
         views_.reset();
         coverDesktop(editor_, monitors);
         return;

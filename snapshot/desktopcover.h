@@ -14,8 +14,9 @@ namespace kv {
 class OutputViews;
 
 // The frozen picture of the whole desktop: every monitor, as one picture of the root
-// from (0, 0), black where no monitor shows the root and where it cannot be read.
-QImage freezeDesktop(ScreenReader* screen, const Monitors& monitors);
+// from (0, 0), black where no monitor shows the root and where it cannot be read
+// (with the reason when nothing could be read).
+ScreenGrab freezeDesktop(ScreenReader* screen, const Monitors& monitors);
 
 // Shows a frameless window over every monitor with its (0, 0) on the desktop's, so
 // that its pixels are desktop pixels. One monitor: full screen through the window
@@ -25,11 +26,12 @@ QImage freezeDesktop(ScreenReader* screen, const Monitors& monitors);
 void coverDesktop(QWidget* window, const Monitors& monitors);
 
 // How the editor covers the desktop, chosen at each showing: its own window over
-// every monitor (coverDesktop), or, where the compositor keeps a full-screen window
-// to one output and there are several, one window per output (OutputViews).
+// every monitor (coverDesktop), or, where one window cannot cover several outputs
+// (a compositor keeps a full-screen window to one output) and there are several,
+// one window per output (OutputViews).
 class DesktopCover {
 public:
-    explicit DesktopCover(QWidget* editor);
+    DesktopCover(QWidget* editor, bool oneWindowCoversAllOutputs);
     // Gives the editor its own window back first: it must outlive its cover.
     ~DesktopCover();
     DesktopCover(const DesktopCover&) = delete;
@@ -41,6 +43,7 @@ public:
 
 private:
     QWidget* editor_;
+    bool oneWindowCovers_;
     std::unique_ptr<OutputViews> views_;
 };
 

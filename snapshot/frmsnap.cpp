@@ -79,7 +79,9 @@ void FrmSnap::Form_Load() {
     // The monitors are asked now, so that one changed since the last opening counts.
     const Monitors monitors =
         services_.screen ? services_.screen->monitors() : Monitors::single(QRect());
-    QImage shot = freezeDesktop(services_.screen, monitors);
+    ScreenGrab frozen = freezeDesktop(services_.screen, monitors);
+    freezeFailure_ = frozen.failure;
+    const QImage& shot = frozen.image;
     markOpening(QStringLiteral("screen read"));
     // Read with the picture, before the editor covers anything, so that Tab chooses
     // among the windows the picture shows.

@@ -28,6 +28,8 @@ struct FrmSnapServices {
     SnapHost* host = nullptr;          // the main window
     OpeningProbe* probe = nullptr;     // told the steps of each opening (measurements only)
     DesktopWindows* windows = nullptr; // the windows under the pointer, for Tab
+    // Where one window cannot cover every output (see PlatformCapabilities), one per output.
+    bool oneWindowCoversAllOutputs = true;
 };
 
 // The full-screen region editor. It covers the screen with a frozen picture of it, so
@@ -65,6 +67,9 @@ public:
     // "draw" (no selection yet) or "move" (a selection exists).
     QString Status() const { return session_.statusText(); }
     void SetStatus(const QString& status) { session_.setStatusText(status); }
+    // Why the last load could not read the screen (its picture is black then); empty
+    // when it could.
+    const QString& freezeFailure() const { return freezeFailure_; }
     // The desktop's monitors as the last load found them; the frozen picture covers them.
     const Monitors& monitors() const { return session_.monitors(); }
     // The monitor the tool bar and the option bar stand on.
@@ -149,10 +154,11 @@ private:
     EditorSession session_;
     EditorWidgets widgets_;
     WindowTree windowTree_; // as the windows stood when the picture was frozen
+    QString freezeFailure_;
     bool unloaded_ = false;
     bool framePending_ = false;
     // Last, so that it is gone (and the editor its own window again) before the rest.
-    DesktopCover cover_{this};
+    DesktopCover cover_{this, services_.oneWindowCoversAllOutputs};
 };
 
 } // namespace kv

@@ -46,10 +46,6 @@ bool isPointerEvent(QEvent::Type type) {
 
 } // namespace
 
-bool compositorPlacesWindows() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 // ---------------------------------------------------------------- one output's window
 
 OutputView::OutputView(OutputViews& views, QScreen* screen, const QRect& part)

@@ -88,8 +88,4 @@ private:
     bool mirrorsPending_ = false;
 };
 
-// Whether this window system leaves the placing of windows to its compositor, one
-// output each (Wayland), so a window cannot cover several outputs by itself.
-bool compositorPlacesWindows();
-
 } // namespace kv

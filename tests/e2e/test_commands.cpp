@@ -63,6 +63,39 @@ private slots:
         QVERIFY(visibleWindows("^Kolvane").isEmpty());
     }
 
+    // Where there is no display at all (a console, an ssh session), a start says so in
+    // one line and ends with status 1 instead of aborting in Qt; the answers that need
+    // no window still come.
+    void withoutAGraphicalSession_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        const QString needs = "needs a graphical session";
+        QTest::newRow("region") << QStringList{"--region"} << 1 << "" << needs;
+        QTest::newRow("plain start") << QStringList{} << 1 << "" << needs;
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--region"
+                              << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "kolvane " KOLVANE_VERSION
+                                 << "";
+    }
+    void withoutAGraphicalSession() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const QStringList env{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM"};
+        const CommandResult r = run("env", env + QStringList{binary()} + args, 10000);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(QString::fromUtf8(r.out).contains(out), r.out.constData());
+        if (err.isEmpty()) {
+            QVERIFY2(r.err.isEmpty(), r.err.constData());
+        } else {
+            QVERIFY2(QString::fromUtf8(r.err).contains(err), r.err.constData());
+            QCOMPARE(r.err.count('\n'), 1);
+        }
+    }
+
     // None running: the command starts Kolvane, which opens the editor at once
     // and brings the main window back when the editor is left.
     void startsAndOpens() {

@@ -86,9 +86,13 @@ private slots:
         QFETCH(QStringList, args);
         const CommandResult r = run(tool, args, 60000);
         QVERIFY2(r.exitCode == 0, (r.out + r.err).constData());
-        // Hints are advice (both menu categories are wanted); warnings and errors are not.
+        // The desktop entry is clean, hints included (one main category: the program
+        // appears once in the menus); the metadata's hints are advice.
+        const bool hintsCount = tool == "desktop-file-validate";
         for (const QByteArray& line : (r.out + r.err).split('\n'))
-            QVERIFY2(!line.contains("error:") && !line.contains("warning:"), line.constData());
+            QVERIFY2(!line.contains("error:") && !line.contains("warning:") &&
+                         !(hintsCount && line.contains("hint:")),
+                     line.constData());
     }
 
     // What the menu and the desktop's shortcut settings read from the entry.
@@ -98,9 +102,10 @@ private slots:
         const QStringList lines = QString::fromUtf8(f.readAll()).split('\n');
         for (const QString& want :
              {QString("Name=Kolvane"), QString("Exec=kolvane"), QString("Icon=") + kId,
-              QString("Categories=Graphics;Utility;"), QString("StartupNotify=true"),
-              QString("Exec=kolvane --region"), QString("Exec=kolvane --full-screen"),
-              QString("Exec=kolvane --pin"), QString("Name[zh_CN]=贴图")})
+              QString("Categories=Graphics;2DGraphics;RasterGraphics;"),
+              QString("StartupNotify=true"), QString("Exec=kolvane --region"),
+              QString("Exec=kolvane --full-screen"), QString("Exec=kolvane --pin"),
+              QString("Name[zh_CN]=贴图")})
             QVERIFY2(lines.contains(want), qPrintable(want));
         for (const char* key : {"Name[zh_CN]=", "Comment[zh_CN]="})
             QVERIFY(std::any_of(lines.begin(), lines.end(), [&](const QString& l) {
@@ -108,13 +113,12 @@ private slots:
             }));
     }
 
-    // The scalable icon draws what the 256 px picture shows.
+    // The scalable icon draws what the 256 px picture shows, drawn by librsvg as the
+    // desktops draw it (ImageMagick's own renderer differs where it is installed).
     void scalableIconDrawsTheSame() {
-        const CommandResult r =
-            run("convert",
-                {"-background", "none", file("share/icons/hicolor/scalable/apps/" + kId + ".svg"),
-                 "png32:-"},
-                60000);
+        const CommandResult r = run(
+            "rsvg-convert",
+            {"--format", "png", file("share/icons/hicolor/scalable/apps/" + kId + ".svg")}, 60000);
         QCOMPARE(r.exitCode, 0);
         const QImage drawn = QImage::fromData(r.out, "png");
         const QImage pixels(file(QString("share/icons/hicolor/256x256/apps/%1.png").arg(kId)));

@@ -19,7 +19,8 @@ public:
                                "\"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">"
                                "<busconfig><type>session</type>"
                                "<listen>unix:path=%1</listen><auth>EXTERNAL</auth>"
-                               "<policy context=\"default\"><allow send_destination=\"*\"/><allow receive_sender=\"*\"/>"
+                               "<policy context=\"default\"><allow send_destination=\"*\"/>"
+                               "<allow receive_sender=\"*\"/>"
                                "<allow own=\"*\"/></policy></busconfig>")
                     .arg(dir_.filePath(QStringLiteral("bus")))
                     .toUtf8());

@@ -6,6 +6,8 @@
 #include "platform/tone.h"
 #include "platform/tray.h"
 #include "platform/x11windows.h"
+#include "support/fakeclock.h"
+#include "support/noisewindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,38 +21,12 @@
 
 namespace {
 
-class FixedClock final : public kv::Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)); }
-};
-
 class RecordingTones final : public kv::TonePlayer {
 public:
     void Beep(int frequency, int duration) override {
         heard << QString("%1/%2").arg(frequency).arg(duration);
     }
     QStringList heard;
-};
-
-// A decorated window of random pixels for the window capture.
-class NoiseWindow : public QWidget {
-public:
-    NoiseWindow() : image_(320, 200, QImage::Format_RGB32) {
-        QRandomGenerator rng(11);
-        for (int y = 0; y < image_.height(); ++y)
-            for (int x = 0; x < image_.width(); ++x)
-                image_.setPixel(x, y, rng.generate() | 0xff000000u);
-        setWindowTitle("noise");
-        setFixedSize(image_.size());
-        move(1400, 600);
-    }
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
-
-private:
-    QImage image_;
 };
 
 const QString kFileName = "12-31-2026-235958.bmp";
@@ -60,7 +36,7 @@ const QString kFileName = "12-31-2026-235958.bmp";
 class TestCapture : public QObject {
     Q_OBJECT
 
-    FixedClock clock;
+    kvtest::FixedClock clock{QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58))};
     RecordingTones tones;
     std::unique_ptr<kv::ScreenReader> screen = kv::createScreenReader();
     std::unique_ptr<kv::DesktopWindows> windows = kv::createX11DesktopWindows();
@@ -105,7 +81,7 @@ private slots:
     // saved, pixel for pixel, in a folder that did not exist.
     void fullScreenCountdown() {
         w->ShowColourPage();
-        w->capturePage().LblColor_Click(7);
+        w->capturePage().LblColor_Click(kv::Command::FullScreenCapture);
         QVERIFY(w->capturePage().PicMain->isVisible());
         QVERIFY(w->capturePage().Timer2.isActive());
         QVERIFY(!w->capturePage().Timer3.isActive());
@@ -119,7 +95,7 @@ private slots:
 
         const QImage shown = w->capturePage().PicMain->picture().image();
         QCOMPARE(shown.size(), QSize(1920, 1080));
-        QVERIFY(shown == screen->grab(QRect(0, 0, 1920, 1080)));
+        QVERIFY(shown == screen->grab(QRect(0, 0, 1920, 1080)).image);
         const QImage saved = QImage(capturePath(), "bmp").convertToFormat(QImage::Format_RGB32);
         QVERIFY2(!saved.isNull(), qPrintable(capturePath()));
         QVERIFY(saved == shown);
@@ -128,7 +104,7 @@ private slots:
     // The foreground window at the third tick, with its frame: the window's own
     // pixels sit inside the frame where the window manager put them.
     void activeWindowCountdown() {
-        NoiseWindow other;
+        kvtest::NoiseWindow other(QRect(1400, 600, 320, 200));
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         other.activateWindow();
@@ -137,9 +113,9 @@ private slots:
         const QRect frame = windows->windowRect(other.winId(), false);
         const QRect client = windows->windowRect(other.winId(), true);
         QVERIFY(frame.contains(client) && frame != client);
-        QTRY_VERIFY(screen->grab(client) == other.image());
+        QTRY_VERIFY(screen->grab(client).image == other.image());
 
-        w->capturePage().LblColor_Click(5);
+        w->capturePage().LblColor_Click(kv::Command::WindowCapture);
         QVERIFY(w->capturePage().Timer3.isActive());
         runCountdown(&kv::CapturePage::Timer3_Timer);
         QVERIFY(!w->capturePage().Timer3.isActive());
@@ -159,7 +135,7 @@ private slots:
         QFile blocker(programDir->filePath("用户图片"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        w->capturePage().LblColor_Click(7);
+        w->capturePage().LblColor_Click(kv::Command::FullScreenCapture);
         runCountdown(&kv::CapturePage::Timer2_Timer);
         QCOMPARE(w->capturePage().PicMain->picture().size(), QSize(1920, 1080));
         QMessageBox* box = nullptr;
@@ -187,7 +163,7 @@ private slots:
         s.tones = &tones;
         kv::FrmMain other(s);
         other.Form_Load();
-        other.capturePage().LblColor_Click(7);
+        other.capturePage().LblColor_Click(kv::Command::FullScreenCapture);
         runCountdownOn(other);
         const QImage saved = QImage(folder + "/" + kFileName, "bmp");
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
@@ -199,9 +175,11 @@ private slots:
     // Clicking the capture page or a command again shows the resting picture.
     void captureReplacedByRestingPicture() {
         w->capturePage().PicMain->setPicture(w->capturePage().CaptureScreen());
-        QVERIFY(!w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
-        w->capturePage().LblColor_Click(7);
-        QVERIFY(w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
+        QVERIFY(
+            !w->capturePage().PicMain->picture().sameAs(w->ImgTmp[kv::StoredPicture::CaptureRest]));
+        w->capturePage().LblColor_Click(kv::Command::FullScreenCapture);
+        QVERIFY(
+            w->capturePage().PicMain->picture().sameAs(w->ImgTmp[kv::StoredPicture::CaptureRest]));
         w->capturePage().Timer2.stop();
     }
 

@@ -5,7 +5,8 @@
 #include "app/frmmain.h"
 #include "platform/tray.h"
 #include "platform/x11windows.h"
-#include "support/snapfakes.h"
+#include "support/fakescreen.h"
+#include "support/fakewindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,21 +18,14 @@ namespace {
 
 const QString kReason = QStringLiteral("桌面门户没有及时应答");
 
-class UnreadableScreen final : public kv::ScreenReader {
-public:
-    std::optional<QRgb> pixel(QPoint) override { return std::nullopt; }
-    QImage grab(const QRect&) override { return {}; }
-    QSize screenSize() const override { return QSize(1920, 1080); }
-    QString lastFailure() const override { return kReason; }
+// A screen that cannot be read, for the reason a portal would give.
+struct UnreadableScreen : kvtest::FakeScreen {
+    UnreadableScreen() { failure = kReason; }
 };
 
 // A Wayland session: the whole screen, no windows.
-class NoActiveWindow final : public kv::DesktopWindows {
-public:
-    WId desktopWindow() const override { return 0; }
-    WId activeWindow() const override { return 0; }
-    QRect windowRect(WId, bool) const override { return {}; }
-    bool knowsActiveWindow() const override { return false; }
+struct NoActiveWindow : kvtest::FakeWindows {
+    NoActiveWindow() { knowsActive = false; }
 };
 
 QMessageBox* shownBox() {
@@ -78,9 +72,9 @@ private slots:
 
     void unreadable_data() {
         QTest::addColumn<int>("command");
-        QTest::newRow("区域截图") << 6;
-        QTest::newRow("全屏截图") << 7;
-        QTest::newRow("窗体截图") << 5;
+        QTest::newRow("区域截图") << int(kv::Command::RegionCapture);
+        QTest::newRow("全屏截图") << int(kv::Command::FullScreenCapture);
+        QTest::newRow("窗体截图") << int(kv::Command::WindowCapture);
     }
     void unreadable() {
         QFETCH(int, command);
@@ -88,8 +82,9 @@ private slots:
         open(screen);
         const kv::Picture resting = w->capturePage().PicMain->picture();
         w->capturePage().LblColor_Click(command);
-        for (int i = 0; i < 3 && command != 6; ++i)
-            command == 7 ? w->capturePage().Timer2_Timer() : w->capturePage().Timer3_Timer();
+        for (int i = 0; i < 3 && command != kv::Command::RegionCapture; ++i)
+            command == kv::Command::FullScreenCapture ? w->capturePage().Timer2_Timer()
+                                                      : w->capturePage().Timer3_Timer();
         QTRY_VERIFY(shownBox());
         QVERIFY(shownBox()->text().contains(kReason));
         QVERIFY(w->LblHelp->text().contains(kReason));
@@ -105,12 +100,13 @@ private slots:
     void windowCaptureTakesTheScreen() {
         kvtest::FakeScreen screen(QSize(1920, 1080));
         open(screen);
-        w->capturePage().LblColor_Click(5);
+        w->capturePage().LblColor_Click(kv::Command::WindowCapture);
         const QString tip = w->LblHelp->text();
         QVERIFY(tip.contains(QStringLiteral("全屏")));
         for (int i = 0; i < 3; ++i)
             w->capturePage().Timer3_Timer();
-        QCOMPARE(w->capturePage().PicMain->picture().image(), screen.grab(QRect(0, 0, 1920, 1080)));
+        QCOMPARE(w->capturePage().PicMain->picture().image(),
+                 screen.grab(QRect(0, 0, 1920, 1080)).image);
         QCOMPARE(w->LblHelp->text(), tip);
         QCOMPARE(captures().size(), 1);
         QVERIFY(!shownBox());

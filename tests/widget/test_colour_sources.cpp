@@ -1,6 +1,8 @@
 // The main window's colour sources driven in-process: dropper press, drag and
 // release, the palettes and the colour dialog, the hue and saturation sliders.
 #include "app/frmmain.h"
+#include "support/fakeclock.h"
+#include "support/fakescreen.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -9,24 +11,6 @@
 #include <QTimer>
 
 namespace {
-
-class FixedClock : public kv::Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 5), QTime(9, 7, 45)); }
-};
-
-// A screen that shows one colour everywhere, or nothing readable.
-class OneColourScreen final : public kv::ScreenReader {
-public:
-    std::optional<QRgb> colour = qRgb(0x3C, 0x8A, 0x5F);
-    int reads = 0;
-    std::optional<QRgb> pixel(QPoint) override {
-        ++reads;
-        return colour;
-    }
-    QImage grab(const QRect&) override { return {}; }
-    QSize screenSize() const override { return {1920, 1080}; }
-};
 
 void send(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
     const QPointF at(5, 5);
@@ -71,15 +55,20 @@ int worstDifference(const QImage& a, const QImage& b) {
 class TestColourSources : public QObject {
     Q_OBJECT
 
-    FixedClock clock;
-    OneColourScreen screen;
+    kvtest::FixedClock clock;
+    // The screen shows one colour everywhere, or nothing readable.
+    kvtest::FakeScreen screen;
+    std::optional<QRgb> colour;
     std::unique_ptr<kv::FrmMain> w;
     int refreshes_ = 0; // runs of RefreshColourPanel since the window was made
     int refreshCount() const { return refreshes_; }
 
 private slots:
     void init() {
-        screen = OneColourScreen();
+        screen = kvtest::FakeScreen();
+        colour = qRgb(0x3C, 0x8A, 0x5F);
+        screen.pixelAt = [this](QPoint) { return colour; };
+        screen.readsRectangles = false;
         kv::FrmMainServices s;
         s.clock = &clock;
         s.screen = &screen;
@@ -98,12 +87,13 @@ private slots:
     }
 
     void storedPictures() {
-        QCOMPARE(w->ImgTmp[3].size(), QSize(187, 169));
-        QCOMPARE(w->ImgTmp[4].size(), QSize(189, 174));
-        QCOMPARE(w->ImgTmp[5].size(), QSize(188, 172));
-        QCOMPARE(w->ImgTmp[6].size(), QSize(188, 173));
-        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
-        QCOMPARE(w->ImgTmp[3].image().pixel(177, 84), qRgb(0xD0, 0x74, 0x17));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::Wheel].size(), QSize(187, 169));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::WebPalette].size(), QSize(189, 174));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::ComputerPalette].size(), QSize(188, 172));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::GradientPalette].size(), QSize(188, 173));
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[kv::StoredPicture::Wheel]));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::Wheel].image().pixel(177, 84),
+                 qRgb(0xD0, 0x74, 0x17));
     }
 
     void dropperPressDragRelease() {
@@ -114,18 +104,18 @@ private slots:
         QVERIFY(QGuiApplication::overrideCursor());
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
 
-        screen.colour = qRgb(1, 2, 3);
+        colour = qRgb(1, 2, 3);
         nudgePointer();
         moveWith(w->colourPage().Picture1, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{1, 2, 3}));
 
         release(w->colourPage().Picture1, Qt::LeftButton);
         QVERIFY(!w->colourPage().picking());
-        QVERIFY(w->colourPage().Picture1->picture().sameAs(w->ImgTmp[7]));
+        QVERIFY(w->colourPage().Picture1->picture().sameAs(w->ImgTmp[kv::StoredPicture::Dropper]));
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         // After the release moves take no sample.
-        screen.colour = qRgb(9, 9, 9);
+        colour = qRgb(9, 9, 9);
         nudgePointer();
         moveWith(w->colourPage().Picture1, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{1, 2, 3}));
@@ -147,7 +137,7 @@ private slots:
         w->LblColr_Click();
         press(w->colourPage().Picture1, Qt::RightButton); // any button starts a pick
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
-        screen.colour = qRgb(200, 100, 50);
+        colour = qRgb(200, 100, 50);
         nudgePointer();
         moveWith(w->colourPage().Picture1, Qt::MouseButtons(held));
         QCOMPARE(rgbOf(*w) == (QList<int>{200, 100, 50}), samples);
@@ -157,7 +147,7 @@ private slots:
 
     void unreadablePixelLeavesTheColour() {
         w->LblColr_Click();
-        screen.colour.reset();
+        colour.reset();
         const int refreshes = refreshCount();
         press(w->colourPage().Picture1, Qt::LeftButton);
         release(w->colourPage().Picture1, Qt::LeftButton);
@@ -169,7 +159,7 @@ private slots:
         w->LblColr_Click();
         press(w->colourPage().ImgCLR, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{0x3C, 0x8A, 0x5F}));
-        screen.colour = qRgb(7, 8, 9);
+        colour = qRgb(7, 8, 9);
         nudgePointer();
         moveWith(w->colourPage().ImgCLR, Qt::LeftButton);
         QCOMPARE(rgbOf(*w), (QList<int>{7, 8, 9}));
@@ -183,30 +173,35 @@ private slots:
 
     void palettesFromTheCapturePage_data() {
         QTest::addColumn<int>("index");
-        QTest::newRow("web") << 1;
-        QTest::newRow("computer") << 2;
-        QTest::newRow("gradient") << 3;
+        QTest::addColumn<int>("stored");
+        using kv::Command, kv::StoredPicture;
+        QTest::newRow("web") << int(Command::WebPalette) << int(StoredPicture::WebPalette);
+        QTest::newRow("computer") << int(Command::ComputerPalette)
+                                  << int(StoredPicture::ComputerPalette);
+        QTest::newRow("gradient") << int(Command::GradientPalette)
+                                  << int(StoredPicture::GradientPalette);
     }
 
     void palettesFromTheCapturePage() {
         QFETCH(int, index);
+        QFETCH(int, stored);
         QVERIFY(!w->colourPage().ImgCLR->isVisible());
         w->colourPage().LblColor_MouseDown(index, Qt::RightButton);
         QVERIFY(w->colourPage().ImgCLR->isVisible());
         QVERIFY(w->colourPage().Picture1->isVisible());
         QVERIFY(w->colourPage().HSLR->isVisible());
-        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3 + index]));
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[stored]));
         QVERIFY(!w->colourPage().wheel.built()); // the palettes do not build the wheel buffers
     }
 
     void saturationGreyAndBack() {
         w->LblColr_Click();
-        const QImage original = w->ImgTmp[3].image().copy();
+        const QImage original = w->ImgTmp[kv::StoredPicture::Wheel].image().copy();
         const QList<int> colour = rgbOf(*w);
         const int refreshes = refreshCount();
         w->colourPage().HSLF->setValue(0);
         QCOMPARE(w->colourPage().LblFull->text(), QStringLiteral("饱和度:    0"));
-        const QImage grey = w->ImgTmp[3].image();
+        const QImage grey = w->ImgTmp[kv::StoredPicture::Wheel].image();
         for (int y = 0; y < grey.height(); y += 3)
             for (int x = 0; x < grey.width(); x += 3) {
                 const QRgb p = grey.pixel(x, y);
@@ -214,7 +209,7 @@ private slots:
             }
         w->colourPage().HSLF->setValue(128);
         QCOMPARE(w->colourPage().LblFull->text(), QStringLiteral("饱和度:    128"));
-        QVERIFY(worstDifference(w->ImgTmp[3].image(), original) <= 2);
+        QVERIFY(worstDifference(w->ImgTmp[kv::StoredPicture::Wheel].image(), original) <= 2);
         // The current colour is not theirs to change.
         QCOMPARE(rgbOf(*w), colour);
         QCOMPARE(refreshCount(), refreshes);
@@ -231,26 +226,26 @@ private slots:
         QCOMPARE(w->colourPage().wheel.factors.uFactor, 0.0f);
         QCOMPARE(w->colourPage().wheel.factors.vFactor, 1.0f);
         // Blue equals luma once U is gone.
-        const QImage img = w->ImgTmp[3].image();
+        const QImage img = w->ImgTmp[kv::StoredPicture::Wheel].image();
         const QRgb corner = img.pixel(177, 84);
         QCOMPARE(qBlue(corner), int(w->colourPage().wheel.wheelYuv[(84 * 187 + 177) * 4 + 2]));
     }
 
     void sliderBringsTheWheelBackOverAPalette() {
         w->LblColr_Click();
-        w->colourPage().LblColor_MouseDown(2, Qt::LeftButton);
-        const QImage palette = w->ImgTmp[5].image().copy();
+        w->colourPage().LblColor_MouseDown(kv::Command::ComputerPalette, Qt::LeftButton);
+        const QImage palette = w->ImgTmp[kv::StoredPicture::ComputerPalette].image().copy();
         w->colourPage().HSLF->setValue(64);
-        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
-        QCOMPARE(w->ImgTmp[5].image(), palette);
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[kv::StoredPicture::Wheel]));
+        QCOMPARE(w->ImgTmp[kv::StoredPicture::ComputerPalette].image(), palette);
     }
 
     void sliderBeforeTheWheelWasBuilt() {
-        w->colourPage().LblColor_MouseDown(1, Qt::LeftButton);
+        w->colourPage().LblColor_MouseDown(kv::Command::WebPalette, Qt::LeftButton);
         QVERIFY(!w->colourPage().wheel.built());
         w->colourPage().HSLL->setValue(100);
         QVERIFY(w->colourPage().wheel.built());
-        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[3]));
+        QVERIFY(w->colourPage().ImgCLR->picture().sameAs(w->ImgTmp[kv::StoredPicture::Wheel]));
         QCOMPARE(w->colourPage().LblLight->text(), QStringLiteral("色调:      -28"));
     }
 
@@ -262,7 +257,7 @@ private slots:
         QCOMPARE(w->colourPage().HSLF->value(), 0); // the slider keeps its place
         // The grey wheel is the base now: moving the slider cannot bring colour back.
         w->colourPage().HSLF->setValue(256);
-        const QRgb p = w->ImgTmp[3].image().pixel(177, 84);
+        const QRgb p = w->ImgTmp[kv::StoredPicture::Wheel].image().pixel(177, 84);
         QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
     }
 
@@ -292,12 +287,12 @@ private slots:
             accept ? dialog->accept() : dialog->reject();
         });
         poll->start(20);
-        w->colourPage().LblColor_MouseDown(4, Qt::LeftButton);
+        w->colourPage().LblColor_MouseDown(kv::Command::ColourDialog, Qt::LeftButton);
         QVERIFY(seen);
         QVERIFY(w->colourPage().ImgCLR->isVisible());
         QCOMPARE(rgbOf(*w), result);
         const QString html = QColor(result[0], result[1], result[2]).name().toUpper();
-        QCOMPARE(w->colourPage().TxtClrVal[0]->text(), html);
+        QCOMPARE(w->colourPage().TxtClrVal[kv::Notation::Html]->text(), html);
     }
 };
 

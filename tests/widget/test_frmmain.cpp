@@ -2,6 +2,7 @@
 #include "app/frametexts.h"
 #include "app/frmmain.h"
 #include "platform/screenreaderfactory.h"
+#include "support/fakeclock.h"
 #include "support/mouse.h"
 
 #include <QApplication>
@@ -16,11 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-class FixedClock : public kv::Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 5), QTime(9, 7, 45)); }
-};
 
 QColor textColour(QWidget* w) {
     return w->palette().color(QPalette::WindowText);
@@ -61,7 +57,7 @@ bool showsUnderline(QLabel* label) {
 class TestFrmMain : public QObject {
     Q_OBJECT
 
-    FixedClock clock;
+    kvtest::FixedClock clock;
     std::unique_ptr<kv::ScreenReader> screen = kv::createScreenReader();
     std::unique_ptr<kv::FrmMain> w;
     int refreshes_ = 0; // runs of RefreshColourPanel since the window was made
@@ -102,13 +98,15 @@ private slots:
         QCOMPARE(w->size(), QSize(561, 465));
         QCOMPARE(w->windowTitle(), QStringLiteral("Kolvane"));
         QVERIFY(w->capturePage().PicMain->isVisible());
-        QVERIFY(w->capturePage().PicMain->picture().sameAs(w->ImgTmp[8]));
+        QVERIFY(
+            w->capturePage().PicMain->picture().sameAs(w->ImgTmp[kv::StoredPicture::CaptureRest]));
         QVERIFY(!w->colourPage().ImgCLR->isVisible());
         QVERIFY(!w->colourPage().HSLR->isVisible());
         QCOMPARE(w->LblHelp->text(), QStringLiteral("温馨提示：欢迎使用Kolvane。"));
         QCOMPARE(w->LblTime->text(), QStringLiteral("2026年03月05日  星期四  09:07:45"));
         QCOMPARE(w->weekdayName, QStringLiteral("星期四"));
-        QCOMPARE(w->colourPage().TxtClrVal[3]->text(), QStringLiteral("&H00FF901E&"));
+        QCOMPARE(w->colourPage().TxtClrVal[kv::Notation::Vb]->text(),
+                 QStringLiteral("&H00FF901E&"));
         QVERIFY(w->colourPage().Label5->text().startsWith(
             QStringLiteral("作者承接软件定做业务，价钱可议。\r\n\r\n")));
         QCOMPARE(refreshCount(), 0); // the design already shows the initial colour
@@ -228,7 +226,7 @@ private slots:
         const int before = refreshCount();
         w->colourPage().SetCurrentColour(colour[0], colour[1], colour[2]);
         QCOMPARE(refreshCount() - before, refreshes);
-        QCOMPARE(w->colourPage().TxtClrVal[2]->text(),
+        QCOMPARE(w->colourPage().TxtClrVal[kv::Notation::RgbCall]->text(),
                  QStringLiteral("RGB(%1,%2,%3)").arg(colour[0]).arg(colour[1]).arg(colour[2]));
         QCOMPARE(w->colourPage().PicCLR->background(), QColor(colour[0], colour[1], colour[2]));
         for (auto* box : w->colourPage().TxtClrVal)
@@ -277,30 +275,31 @@ private slots:
     void doubleClickCopiesExactText() {
         w->ShowColourPage();
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-        QTest::mouseDClick(w->colourPage().TxtClrVal[2], Qt::LeftButton);
+        QTest::mouseDClick(w->colourPage().TxtClrVal[kv::Notation::RgbCall], Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("RGB(30,144,255)"));
-        QCOMPARE(w->colourPage().TxtClrVal[2]->selectedText(), QStringLiteral("RGB(30,144,255)"));
+        QCOMPARE(w->colourPage().TxtClrVal[kv::Notation::RgbCall]->selectedText(),
+                 QStringLiteral("RGB(30,144,255)"));
         // Typed text is copied as it stands.
-        w->colourPage().TxtClrVal[0]->setText(QStringLiteral("hello"));
-        QTest::mouseDClick(w->colourPage().TxtClrVal[0], Qt::LeftButton);
+        w->colourPage().TxtClrVal[kv::Notation::Html]->setText(QStringLiteral("hello"));
+        QTest::mouseDClick(w->colourPage().TxtClrVal[kv::Notation::Html], Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
     }
 
     void hoverHighlightAndReset() {
         w->ShowColourPage();
-        moveOver(w->colourPage().TxtClrVal[1]);
-        moveOver(w->colourPage().TxtClrVal[4]);
+        moveOver(w->colourPage().TxtClrVal[kv::Notation::Decimal]);
+        moveOver(w->colourPage().TxtClrVal[kv::Notation::Cpp]);
         QCOMPARE(w->LblHelp->text(), kv::frametexts::CopyTip());
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < kv::Notation::Count; ++i)
             QCOMPARE(w->colourPage().TxtClrVal[i]->palette().color(QPalette::Text),
-                     i == 4 ? QColor(255, 0, 0) : QColor(30, 144, 255));
+                     i == kv::Notation::Cpp ? QColor(255, 0, 0) : QColor(30, 144, 255));
         moveOver(w->ImgMin);
-        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[1]));
+        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[kv::StoredPicture::ButtonHover]));
         moveOver(w->LblColr);
         QVERIFY(w->LblColr->font().underline());
 
         moveOver(w.get(), background());
-        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[0]));
+        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[kv::StoredPicture::ButtonRest]));
         QVERIFY(!w->LblColr->font().underline());
         QCOMPARE(w->LblHelp->text(), kv::frametexts::WelcomeTip());
         for (auto* box : w->colourPage().TxtClrVal)
@@ -316,17 +315,17 @@ private slots:
         QCOMPARE(textColour(w->LblWeb[1]), QColor(0xFF, 0x00, 0xFF));
         QVERIFY(w->LblWeb[1]->font().underline());
         QCOMPARE(w->LblHelp->text(), kv::frametexts::WelcomeTip()); // the studio link writes no tip
-        moveOver(w->LblColor[6]);
+        moveOver(w->LblColor[kv::Command::RegionCapture]);
         QCOMPARE(w->LblHelp->text(), QStringLiteral("温馨提示：鼠标左键拖拽进行屏幕部分截图。"));
-        QVERIFY(w->LblColor[6]->font().underline());
+        QVERIFY(w->LblColor[kv::Command::RegionCapture]->font().underline());
         // Over a control without hover handling nothing is restored.
         moveOver(w->capturePage().PicMain);
-        QVERIFY(w->LblColor[6]->font().underline());
+        QVERIFY(w->LblColor[kv::Command::RegionCapture]->font().underline());
         QCOMPARE(w->LblHelp->text(), QStringLiteral("温馨提示：鼠标左键拖拽进行屏幕部分截图。"));
 
         moveOver(w.get(), background());
         QVERIFY(w->linkHover);
-        QVERIFY(!w->LblColor[6]->font().underline());
+        QVERIFY(!w->LblColor[kv::Command::RegionCapture]->font().underline());
         QVERIFY(!w->LblWeb[1]->font().underline());
         for (auto* l : w->LblWeb)
             QCOMPARE(textColour(l), QColor(0x80, 0x80, 0xFF));
@@ -336,7 +335,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("colour tab") << "LblColr";
         QTest::newRow("capture tab") << "LblTrim";
-        for (int i = 0; i < 9; ++i)
+        for (int i = 0; i < kv::kCommandCount; ++i)
             QTest::addRow("command %d", i) << QStringLiteral("LblColor%1").arg(i);
         for (int i = 0; i < 4; ++i)
             QTest::addRow("link %d", i) << QStringLiteral("LblWeb%1").arg(i);
@@ -357,7 +356,7 @@ private slots:
 
     void everyTipFitsTheTipLine_data() {
         QTest::addColumn<QString>("tip");
-        for (int i = 0; i < 9; ++i)
+        for (int i = 0; i < kv::kCommandCount; ++i)
             QTest::addRow("command %d", i) << kv::frametexts::CommandTip(i);
         for (int i : {0, 2, 3})
             QTest::addRow("link %d", i) << kv::frametexts::LinkTip(i);
@@ -387,15 +386,15 @@ private slots:
         QVERIFY(w->isMinimized());
         w->showNormal();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[2]));
+        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[kv::StoredPicture::ButtonPressed]));
         moveOver(w->ImgBanner, QPoint(200, 10));
-        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[0]));
+        QVERIFY(w->ImgMin->picture().sameAs(w->ImgTmp[kv::StoredPicture::ButtonRest]));
     }
 
     void maximiseIsInert() {
         moveOver(w->ImgMax);
         QTest::mouseClick(w->ImgMax, Qt::LeftButton);
-        QVERIFY(w->ImgMax->picture().sameAs(w->ImgTmp[2]));
+        QVERIFY(w->ImgMax->picture().sameAs(w->ImgTmp[kv::StoredPicture::ButtonPressed]));
         QVERIFY(!w->isMaximized() && !w->isMinimized());
     }
 
@@ -404,9 +403,29 @@ private slots:
         QVERIFY(w->colourPageShown());
         QTest::mouseClick(w->LblTrim, Qt::LeftButton);
         QVERIFY(!w->colourPageShown());
-        QTest::mousePress(w->LblColor[2], Qt::LeftButton); // colour commands act on the press
+        QTest::mousePress(w->LblColor[kv::Command::ComputerPalette],
+                          Qt::LeftButton); // colour commands act on the press
         QVERIFY(w->colourPageShown());
-        QTest::mouseRelease(w->LblColor[2], Qt::LeftButton);
+        QTest::mouseRelease(w->LblColor[kv::Command::ComputerPalette], Qt::LeftButton);
+    }
+
+    // The capture commands are the capture page's alone: clicking one leaves the colour
+    // page unbuilt (a command handed over at start would otherwise build it first).
+    void captureCommandsLeaveTheColourPageUnbuilt() {
+        kv::FrmMainServices s;
+        s.clock = &clock;
+        s.screen = screen.get();
+        s.programDir = QCoreApplication::applicationDirPath();
+        kv::FrmMain unshown(s);
+        unshown.Form_Load();
+        kv::ClickableLabel* save = unshown.LblColor[kv::Command::SaveRegion];
+        emit save->pressed(Qt::LeftButton, QPoint());
+        emit save->clicked();
+        QVERIFY(!unshown.colourPageBuilt());
+        QVERIFY(unshown.capturePage().PicMain->isVisibleTo(&unshown));
+        emit unshown.LblColor[kv::Command::Wheel]->pressed(Qt::LeftButton, QPoint());
+        QVERIFY(unshown.colourPageBuilt());
+        QVERIFY(unshown.colourPage().ImgCLR->isVisibleTo(&unshown));
     }
 };
 

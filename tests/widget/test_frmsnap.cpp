@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(snap->historyTop(), 1);
         QCOMPARE(snap->geometry(), QRect(QPoint(0, 0), screen->screenSize()));
         QCOMPARE(snap->session().surface().committed(),
-                 screen->grab(QRect(QPoint(0, 0), screen->screenSize())));
+                 screen->grab(QRect(QPoint(0, 0), screen->screenSize())).image);
         QVERIFY(!snap->overlays().Shape1->isVisible());
         QVERIFY(!snap->overlays().LblPos->isVisible() && !snap->overlays().lblInfo->isVisible());
         QVERIFY(!snap->overlays().LblHelp->isVisible() && !anyHandleShown());

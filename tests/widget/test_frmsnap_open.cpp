@@ -1,6 +1,8 @@
 // Opening the region editor from the main window, closing it and showing a hidden,
 // still-loaded editor again.
 #include "app/frmmain.h"
+#include "support/fakeclock.h"
+#include "support/fakescreen.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -11,35 +13,23 @@ using namespace kv;
 
 namespace {
 
-class FixedClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 5), QTime(9, 7, 45)); }
-};
-
 // A screen that never changes; counts the reads of the whole screen.
-class FakeScreen final : public ScreenReader {
-public:
-    std::optional<QRgb> pixel(QPoint) override { return std::nullopt; }
-    QImage grab(const QRect& r) override {
-        if (r.size() == screenSize()) ++fullReads;
-        QImage img(r.size(), QImage::Format_RGB32);
-        img.fill(QColor(10, 20, 30));
-        return img;
-    }
-    QSize screenSize() const override { return QGuiApplication::primaryScreen()->size(); }
-    int fullReads = 0;
+struct FakeScreen : kvtest::FakeScreen {
+    FakeScreen()
+        : kvtest::FakeScreen(QGuiApplication::primaryScreen()->size(),
+                             kvtest::PlainPattern(qRgb(10, 20, 30))) {}
 };
 
 } // namespace
 
 class TestFrmSnapOpen : public QObject {
     Q_OBJECT
-    FixedClock clock;
+    kvtest::FixedClock clock;
     FakeScreen screen;
     std::unique_ptr<FrmMain> w;
 
     void clickRegionCapture() {
-        QTest::mouseClick(w->LblColor[6], Qt::LeftButton);
+        QTest::mouseClick(w->LblColor[kv::Command::RegionCapture], Qt::LeftButton);
         QVERIFY(w->capturePage().Snap);
         QVERIFY(QTest::qWaitForWindowExposed(w->capturePage().Snap.data()));
     }

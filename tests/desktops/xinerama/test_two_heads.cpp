@@ -41,7 +41,7 @@ private slots:
             // What lies beneath the shorter head is no monitor's and undefined.
             const QRegion dead =
                 QRegion(r) - QRegion(layout_.monitors[0]) - QRegion(layout_.monitors[1]);
-            QImage read = reader->grab(r), expected = root.copy(r);
+            QImage read = reader->grab(r).image, expected = root.copy(r);
             for (QImage* picture : {&read, &expected}) {
                 QPainter p(picture);
                 for (const QRect& d : dead)

@@ -2,26 +2,9 @@
 
 #include "e2e/support/desktop.h"
 
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 namespace e2e {
-
-NoiseWindow::NoiseWindow(QRect where, bool managed) : image_(where.size(), QImage::Format_RGB32) {
-    QRandomGenerator rng(quint32(where.x()));
-    for (int y = 0; y < image_.height(); ++y)
-        for (int x = 0; x < image_.width(); ++x)
-            image_.setPixel(x, y, rng.generate() | 0xff000000u);
-    if (!managed) setWindowFlags(Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-    setWindowTitle("capture target");
-    setFixedSize(where.size());
-    move(where.topLeft());
-}
-
-void NoiseWindow::paintEvent(QPaintEvent*) {
-    QPainter(this).drawImage(0, 0, image_);
-}
 
 QRect clientGeometry(WId window) {
     const QString out =

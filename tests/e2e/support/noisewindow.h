@@ -1,24 +1,13 @@
 #pragma once
 // A window of random pixels to capture, and where the window manager put it.
-#include <QImage>
+#include "support/noisewindow.h"
+
 #include <QRect>
-#include <QWidget>
+#include <QtGui/qwindowdefs.h>
 
 namespace e2e {
 
-// Random pixels, so that every byte of every pixel counts in the comparisons.
-// `managed`: framed by the window manager; otherwise exactly at `where`, past it.
-class NoiseWindow : public QWidget {
-public:
-    explicit NoiseWindow(QRect where, bool managed = true);
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-
-private:
-    QImage image_;
-};
+using NoiseWindow = kvtest::NoiseWindow;
 
 // Where a window's own area is on the screen, as xwininfo reports it.
 QRect clientGeometry(WId window);

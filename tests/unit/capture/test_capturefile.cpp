@@ -1,5 +1,6 @@
 // Names and bitmap files of the timed captures.
 #include "capture/capturefile.h"
+#include "support/fakeclock.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,15 +12,6 @@
 using namespace kv;
 
 namespace {
-
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(QDateTime t) : t_(std::move(t)) {}
-    QDateTime now() const override { return t_; }
-
-private:
-    QDateTime t_;
-};
 
 QImage noise(int w, int h, quint32 seed) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -57,7 +49,7 @@ private slots:
         // The saved file is named by the clock it is given.
         QTemporaryDir dir;
         const CaptureSaveResult r =
-            saveCaptureBitmap(noise(2, 2, 1), captureFolder(dir.path()), FixedClock(when));
+            saveCaptureBitmap(noise(2, 2, 1), captureFolder(dir.path()), kvtest::FixedClock(when));
         QVERIFY2(r.ok(), qPrintable(r.error));
         QCOMPARE(r.path, dir.path() + "/用户图片/" + expected);
         QVERIFY(QFile::exists(r.path));
@@ -76,7 +68,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(!QDir(dir.filePath("用户图片")).exists());
         const QImage image = noise(size.width(), size.height(), 42);
-        const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
+        const kvtest::FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
         const CaptureSaveResult r = saveCaptureBitmap(image, captureFolder(dir.path()), clock);
         QVERIFY2(r.ok(), qPrintable(r.error));
 
@@ -96,7 +88,7 @@ private slots:
 
     void overwritesSameSecond() {
         QTemporaryDir dir;
-        const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
+        const kvtest::FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
         QVERIFY(saveCaptureBitmap(noise(4, 4, 1), captureFolder(dir.path()), clock).ok());
         const QImage second = noise(4, 4, 2);
         const CaptureSaveResult r = saveCaptureBitmap(second, captureFolder(dir.path()), clock);
@@ -123,7 +115,7 @@ private slots:
         } else if (!blocker.isEmpty()) {
             QVERIFY(QDir(dir.path()).mkpath(blocker));
         }
-        const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
+        const kvtest::FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
         const CaptureSaveResult r = saveCaptureBitmap(withPicture ? noise(8, 8, 3) : QImage(),
                                                       captureFolder(dir.path()), clock);
         QVERIFY(!r.ok());

@@ -1,6 +1,8 @@
 // Which part of the screen each capture routine reads, with the screen and the
 // window manager played by fakes.
 #include "capture/screencapture.h"
+#include "support/fakescreen.h"
+#include "support/fakewindows.h"
 
 #include <QtTest>
 #include <map>
@@ -8,23 +10,6 @@
 using namespace kv;
 
 namespace {
-
-class FakeScreen final : public ScreenReader {
-public:
-    std::optional<QRgb> pixel(QPoint) override { return std::nullopt; }
-    QImage grab(const QRect& r) override {
-        grabs << r;
-        QImage image(r.size(), QImage::Format_RGB32);
-        image.fill(Qt::red);
-        return image;
-    }
-    QSize screenSize() const override { return {1920, 1080}; }
-    Monitors monitors() const override {
-        return desk.list.empty() ? ScreenReader::monitors() : desk;
-    }
-    QList<QRect> grabs;
-    Monitors desk; // none: one 1920x1080 screen
-};
 
 // A 1280x1024 monitor at 0,0 and the 1920x1080 primary to its right.
 Monitors primaryOnTheRight() {
@@ -35,20 +20,14 @@ Monitors primaryOnTheRight() {
     return m;
 }
 
-constexpr WId kRoot = 1;
+// A screen of one colour, its grabs recorded.
+struct RedScreen : kvtest::FakeScreen {
+    RedScreen() : FakeScreen(QSize(1920, 1080), kvtest::PlainPattern(qRgb(255, 0, 0))) {}
+};
 
-class FakeWindows final : public DesktopWindows {
-public:
-    WId desktopWindow() const override { return kRoot; }
-    WId activeWindow() const override { return active; }
-    QRect windowRect(WId w, bool client) const override {
-        if (w == kRoot) return QRect(0, 0, 2560, 1080); // two monitors side by side
-        auto it = windows.find(w);
-        if (it == windows.end()) return {};
-        return client ? it->second.second : it->second.first;
-    }
-    WId active = 0;
-    std::map<WId, std::pair<QRect, QRect>> windows; // frame, client area
+// Windows on two monitors side by side.
+struct TwoMonitorWindows : kvtest::FakeWindows {
+    TwoMonitorWindows() { rootRect = QRect(0, 0, 2560, 1080); }
 };
 
 } // namespace
@@ -77,28 +56,44 @@ private slots:
         QFETCH(QString, routine);
         QFETCH(WId, active);
         QFETCH(QRect, expected);
-        FakeScreen screen;
-        FakeWindows windows;
+        RedScreen screen;
+        TwoMonitorWindows windows;
         windows.active = active;
         windows.windows[7] = {QRect(95, 40, 210, 130), QRect(100, 65, 200, 100)};
         windows.windows[8] = {QRect(300, 300, 0, 0), QRect(300, 300, 0, 0)};
         ScreenCapture capture(screen, windows);
 
         QImage result;
-        if (routine == "screen") result = capture.captureScreen();
-        if (routine == "active") result = capture.captureActiveWindow();
-        if (routine == "frame part") result = capture.captureWindow(7, false, 10, 20, 30, 20);
-        if (routine == "client part") result = capture.captureWindow(7, true, 10, 20, 30, 20);
-        if (routine == "empty") result = capture.captureWindow(7, false, 0, 0, 0, 20);
-        if (routine == "negative") result = capture.captureWindow(7, false, 0, 0, 10, -5);
+        if (routine == "screen") result = capture.captureScreen().image;
+        if (routine == "active") result = capture.captureActiveWindow().image;
+        if (routine == "frame part") result = capture.captureWindow(7, false, 10, 20, 30, 20).image;
+        if (routine == "client part") result = capture.captureWindow(7, true, 10, 20, 30, 20).image;
+        if (routine == "empty") result = capture.captureWindow(7, false, 0, 0, 0, 20).image;
+        if (routine == "negative") result = capture.captureWindow(7, false, 0, 0, 10, -5).image;
 
         if (expected.isNull()) {
-            QVERIFY(screen.grabs.isEmpty());
+            QVERIFY(screen.grabbed.isEmpty());
             QVERIFY(result.isNull());
         } else {
-            QCOMPARE(screen.grabs, QList<QRect>{expected});
+            QCOMPARE(screen.grabbed, QList<QRect>{expected});
             QCOMPARE(result.size(), expected.size());
         }
+    }
+
+    // A screen that cannot be read: no picture, and the reason with it.
+    void unreadableScreen() {
+        RedScreen screen;
+        screen.failure = QStringLiteral("桌面门户拒绝了请求");
+        TwoMonitorWindows windows;
+        windows.active = 7;
+        windows.windows[7] = {QRect(95, 40, 210, 130), QRect(100, 65, 200, 100)};
+        ScreenCapture capture(screen, windows);
+        for (const ScreenGrab& read : {capture.captureScreen(), capture.captureActiveWindow()}) {
+            QVERIFY(read.image.isNull());
+            QCOMPARE(read.failure, screen.failure);
+        }
+        // Nothing to read is no failure.
+        QVERIFY(!capture.captureWindow(7, false, 0, 0, 0, 20).failed());
     }
 
     // On two monitors: the primary one wherever it lies; a window over the corner that
@@ -118,15 +113,15 @@ private slots:
         QFETCH(QString, routine);
         QFETCH(QRect, frame);
         QFETCH(QRect, expected);
-        FakeScreen screen;
+        RedScreen screen;
         screen.desk = primaryOnTheRight();
-        FakeWindows windows;
+        TwoMonitorWindows windows;
         windows.active = 7;
         windows.windows[7] = {frame, frame};
         ScreenCapture capture(screen, windows);
         const QImage result =
-            routine == "screen" ? capture.captureScreen() : capture.captureActiveWindow();
-        QCOMPARE(screen.grabs, QList<QRect>{expected});
+            (routine == "screen" ? capture.captureScreen() : capture.captureActiveWindow()).image;
+        QCOMPARE(screen.grabbed, QList<QRect>{expected});
         QCOMPARE(result.size(), expected.size());
         int wrong = 0;
         for (int y = 0; y < result.height(); ++y)

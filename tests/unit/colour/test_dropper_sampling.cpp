@@ -1,5 +1,6 @@
 // The dropper's sampling rules, with a screen that answers from a table.
 #include "colour/screenpicker.h"
+#include "support/fakescreen.h"
 
 #include <QtTest>
 #include <map>
@@ -14,18 +15,17 @@ struct PointLess {
     }
 };
 
-class TableScreen final : public ScreenReader {
+// The shared fake screen answering single pixels from a table.
+class TableScreen final : public kvtest::FakeScreen {
 public:
-    std::map<QPoint, QRgb, PointLess> pixels;
-    int reads = 0;
-    std::optional<QRgb> pixel(QPoint p) override {
-        ++reads;
-        auto it = pixels.find(p);
-        if (it == pixels.end()) return std::nullopt;
-        return it->second;
+    TableScreen() : kvtest::FakeScreen(QSize(100, 100)) {
+        pixelAt = [this](QPoint p) -> std::optional<QRgb> {
+            auto it = pixels.find(p);
+            if (it == pixels.end()) return std::nullopt;
+            return it->second;
+        };
     }
-    QImage grab(const QRect&) override { return {}; }
-    QSize screenSize() const override { return {100, 100}; }
+    std::map<QPoint, QRgb, PointLess> pixels;
 };
 
 struct Rig {
@@ -76,7 +76,7 @@ void TestDropperSampling::samplesOnlyWhilePicking() {
     rig.screen.pixels[{5, 6}] = qRgb(30, 144, 255);
     rig.pointer = {5, 6};
     rig.picker.PickScreenPixel();
-    QCOMPARE(rig.screen.reads, 0);
+    QCOMPARE(rig.screen.pixelReads, 0);
     QVERIFY(rig.colours.isEmpty());
 
     rig.picker.BeginPick();
@@ -97,7 +97,7 @@ void TestDropperSampling::restingPointerTakesOneSample() {
     rig.picker.BeginPick();
     rig.picker.PickScreenPixel();
     rig.picker.PickScreenPixel();
-    QCOMPARE(rig.screen.reads, 1);
+    QCOMPARE(rig.screen.pixelReads, 1);
     rig.pointer = {2, 1};
     rig.picker.PickScreenPixel();
     rig.pointer = {1, 1};

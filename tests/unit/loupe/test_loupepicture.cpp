@@ -2,6 +2,7 @@
 // centre's outline lie between the cells, cells off the desktop look like no colour.
 #include "loupe/loupepicture.h"
 #include "platform/screenreader.h"
+#include "support/fakescreen.h"
 
 #include <QtTest>
 
@@ -33,17 +34,22 @@ bool cellIsChecker(const QImage& out, int column, int row) {
            out.pixel(r.topLeft()) == out.pixel(r.topLeft() + QPoint(1, 1));
 }
 
-class FakeScreen final : public ScreenReader {
+// The shared fake screen showing a picture; it can also answer with a read of the
+// wrong size.
+class FakeScreen final : public kvtest::FakeScreen {
 public:
+    FakeScreen() : kvtest::FakeScreen(QSize(200, 100)) {
+        setPattern([this](QPoint at, QPoint) { return shown.valid(at) ? shown.pixel(at) : 0u; });
+        pixelAt = [this](QPoint at) -> std::optional<QRgb> { return shown.pixel(at); };
+    }
     QImage shown = pattern({200, 100});
     bool wrongSize = false;
     QRect asked;
-    std::optional<QRgb> pixel(QPoint p) override { return shown.pixel(p); }
-    QImage grab(const QRect& r) override {
+    ScreenGrab grab(const QRect& r) override {
         asked = r;
-        return wrongSize ? QImage(3, 3, QImage::Format_RGB32) : shown.copy(r);
+        if (wrongSize) return QImage(3, 3, QImage::Format_RGB32);
+        return kvtest::FakeScreen::grab(r);
     }
-    QSize screenSize() const override { return shown.size(); }
 };
 
 } // namespace

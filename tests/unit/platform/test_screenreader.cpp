@@ -3,6 +3,7 @@
 #include "platform/lazyscreenreader.h"
 #include "platform/screenreaderfactory.h"
 #include "platform/x11screenreader.h"
+#include "support/noisewindow.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -14,27 +15,6 @@
 using namespace kv;
 
 namespace {
-
-// A borderless window showing random pixels, so that every byte of a pixel
-// counts in a comparison.
-class NoiseWindow : public QWidget {
-public:
-    explicit NoiseWindow(const QRect& where) : image_(where.size(), QImage::Format_RGB32) {
-        setWindowFlags(Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-        QRandomGenerator rng(7);
-        for (int y = 0; y < image_.height(); ++y)
-            for (int x = 0; x < image_.width(); ++x)
-                image_.setPixel(x, y, rng.generate() | 0xff000000u);
-        setGeometry(where);
-    }
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, image_); }
-
-private:
-    QImage image_;
-};
 
 QImage importRoot() {
     QTemporaryDir dir;
@@ -53,12 +33,12 @@ class TestScreenReader : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        window_ = std::make_unique<NoiseWindow>(kNoise);
+        window_ = std::make_unique<kvtest::NoiseWindow>(kNoise, false);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         // Wait until the server shows the window's pixels.
         auto reader = createScreenReader();
-        QTRY_VERIFY_WITH_TIMEOUT(reader->grab(kNoise) == window_->image(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(reader->grab(kNoise).image == window_->image(), 10000);
         root_ = importRoot();
         QVERIFY2(!root_.isNull(), "import -window root failed");
     }
@@ -97,7 +77,7 @@ private slots:
         // needs another because the second picture is still held.
         QImage held;
         for (int round = 0; round < 3; ++round) {
-            const QImage grabbed = reader->grab(rect);
+            const QImage grabbed = reader->grab(rect).image;
             if (round == 1) held = grabbed;
             // The held picture's memory is never read into again.
             if (round == 2) QVERIFY(grabbed.constBits() != held.constBits());
@@ -114,7 +94,7 @@ private slots:
                     if (qAlpha(line[x]) != 255) QFAIL("pixel without its opaque byte");
             }
         }
-        QVERIFY(reader->grab(QRect(10, 10, 0, 5)).isNull());
+        QVERIFY(reader->grab(QRect(10, 10, 0, 5)).image.isNull());
     }
 
     void pixel_data() {
@@ -150,7 +130,7 @@ private slots:
             return createScreenReader();
         });
         QCOMPARE(made, 0);
-        QCOMPARE(lazy.grab(kNoise), window_->image());
+        QCOMPARE(lazy.grab(kNoise).image, window_->image());
         QCOMPARE(lazy.screenSize(), root_.size());
         QCOMPARE(QColor(*lazy.pixel(kNoise.topLeft())), QColor(window_->image().pixel(0, 0)));
         QCOMPARE(made, 1);
@@ -159,14 +139,16 @@ private slots:
     void lazyReaderWithoutScreen() {
         LazyScreenReader lazy([] { return std::unique_ptr<ScreenReader>(); });
         QVERIFY(!lazy.pixel(QPoint(1, 1)));
-        QVERIFY(lazy.grab(kNoise).isNull());
-        QVERIFY(!lazy.lastFailure().isEmpty());
+        const ScreenGrab read = lazy.grab(kNoise);
+        QVERIFY(read.image.isNull());
+        QVERIFY(read.failed());
+        QVERIFY(!lazy.holdPicture().held);
     }
 
     void cleanupTestCase() { window_.reset(); }
 
 private:
-    std::unique_ptr<NoiseWindow> window_;
+    std::unique_ptr<kvtest::NoiseWindow> window_;
     QImage root_;
 };
 
