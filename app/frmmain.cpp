@@ -5,6 +5,7 @@
 #include "app/artwork.h"
 #include "app/beforefirstframe.h"
 #include "app/clockline.h"
+#include "app/colourmenu.h"
 #include "app/framestyle.h"
 #include "app/frametexts.h"
 #include "platform/units.h"
@@ -114,6 +115,7 @@ ColourPage& FrmMain::colourPage() {
     finishFirstFrame();
     const QList<QWidget*> before = findChildren<QWidget*>();
     colourPage_ = std::make_unique<ColourPage>(*this, this, services_.screen);
+    colourMenu_ = std::make_unique<ColourMenu>(*colourPage_, *this);
     adoptNewChildren(before);
     ImgBanner->lower();
     if (loaded_) colourPage_->Form_Load();

@@ -20,6 +20,7 @@
 
 namespace kv {
 
+class ColourMenu;
 class DesktopWindows;
 class TonePlayer;
 class TrayIcon;
@@ -58,6 +59,8 @@ public:
     // The colour page is built after the first frame is shown, or at its first use.
     ColourPage& colourPage();
     CapturePage& capturePage() { return *capturePage_; }
+    // The colour preview's menu; made with the colour page.
+    ColourMenu* colourMenu() { return colourMenu_.get(); }
 
     // ---- frame, pages, clock, tips and links ----
     void Form_Load();
@@ -150,6 +153,7 @@ private:
     bool laidOut_ = false;                   // labels fitted, pictures placed
     std::unique_ptr<CapturePage> capturePage_;
     std::unique_ptr<ColourPage> colourPage_;
+    std::unique_ptr<ColourMenu> colourMenu_;
     bool loaded_ = false;
     bool colourPageScheduled_ = false;
     QPoint dragOffset_;
