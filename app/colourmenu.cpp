@@ -57,13 +57,16 @@ void ColourMenu::Popup(QPoint globalPos) {
 }
 
 void ColourMenu::fill(QMenu& menu) {
-    for (const QString& text : formatTexts())
-        connect(menu.addAction(text), &QAction::triggered, this, [this, text] { CopyText(text); });
-    menu.addSeparator();
-    // Figures to read, not commands.
-    for (const QString& text : contrastTexts())
-        menu.addAction(text)->setEnabled(false);
-    menu.addSeparator();
+    auto addCopying = [&](const QStringList& texts) {
+        for (const QString& text : texts)
+            connect(menu.addAction(text), &QAction::triggered, this,
+                    [this, text] { CopyText(text); });
+        menu.addSeparator();
+    };
+    addCopying(formatTexts());
+    // Shown in the menu's full text colour (a disabled item's grey would itself fail
+    // the check), and copied when chosen, as every text above them.
+    addCopying(contrastTexts());
     addRecent(menu);
     QAction* exportAction = menu.addAction(QStringLiteral("导出调色板…"));
     exportAction->setEnabled(!recent_.isEmpty());

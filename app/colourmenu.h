@@ -20,8 +20,8 @@ class ColourPage;
 class PageFrame;
 
 // The menu a right click on the colour preview opens, for the current colour: its
-// notations for style sheets and shader code (a choice copies one), its contrast
-// against white, black and the previous colour, the colours picked in this run
+// notations for style sheets and shader code and its contrast against white, black
+// and the previous colour (a choice copies the text), the colours picked in this run
 // (a choice makes one current) and their export as a palette file.
 class ColourMenu : public QObject {
     Q_OBJECT

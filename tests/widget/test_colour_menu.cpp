@@ -154,6 +154,7 @@ private slots:
         QTest::addColumn<int>("index");
         for (int i = 0; i < 7; ++i)
             QTest::newRow(qPrintable(QString::number(i))) << i;
+        QTest::newRow("contrast") << 8; // after the separator
     }
     void copyPutsExactlyTheText() {
         QFETCH(int, index);
