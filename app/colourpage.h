@@ -108,6 +108,9 @@ public:
 signals:
     // After every run of RefreshColourPanel (for measurements and tests).
     void panelRefreshed();
+    // A pick (dropper, wheel, palette, desktop picker, colour dialog) has set the
+    // current colour; slider moves are no picks.
+    void colourPicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

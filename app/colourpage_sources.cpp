@@ -82,6 +82,7 @@ void ColourPage::chooseFromDialog() {
     const QColor shown = PicCLR->background();
     const Channels c = SplitColourValue(ColourValue(shown.red(), shown.green(), shown.blue()));
     SetCurrentColour(c.red, c.green, c.blue);
+    emit colourPicked();
     // The notations once more, so they show the chosen colour even when it equals
     // the current one and no slider changed.
     const auto texts = FormatColourNotations(colour_.red(), colour_.green(), colour_.blue());
@@ -167,9 +168,10 @@ bool ColourPage::PickWithDesktopPicker() {
     if (!screen) return false;
     const PickedColour picked = screen->pickColour();
     if (!picked.offered) return false;
-    if (picked.colour)
+    if (picked.colour) {
         SetCurrentColour(qRed(*picked.colour), qGreen(*picked.colour), qBlue(*picked.colour));
-    else
+        emit colourPicked();
+    } else
         frame_.ShowTip(QStringLiteral("取色未完成：%1").arg(picked.failure));
     return true;
 }
@@ -185,6 +187,7 @@ void ColourPage::Picture1_MouseUp(Qt::MouseButton) {
     if (dropperLoupe_) dropperLoupe_->End();
     dragPointer_.End();
     Picture1->setPicture(ImgTmp[StoredPicture::Dropper]);
+    if (dropper_->previousSample) emit colourPicked(); // a sample was taken
 }
 
 void ColourPage::ImgCLR_MouseDown(Qt::MouseButton) {
@@ -206,6 +209,7 @@ void ColourPage::ImgCLR_MouseMove(Qt::MouseButtons buttons) {
 void ColourPage::ImgCLR_MouseUp(Qt::MouseButton) {
     // The pick flag stays: only the dropper's own release clears it.
     dragPointer_.End();
+    if (dropper_ && dropper_->previousSample) emit colourPicked();
 }
 
 // The dropper box and the wheel/palette box: a quick second press is a press all the

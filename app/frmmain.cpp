@@ -5,6 +5,7 @@
 #include "app/artwork.h"
 #include "app/beforefirstframe.h"
 #include "app/clockline.h"
+#include "app/colourmenu.h"
 #include "app/framestyle.h"
 #include "app/frametexts.h"
 #include "imageio/clipboardencoder.h"
@@ -133,6 +134,7 @@ ColourPage& FrmMain::colourPage() {
     const QList<QWidget*> before = findChildren<QWidget*>();
     colourPage_ =
         std::make_unique<ColourPage>(*this, this, services_.screen, services_.capabilities);
+    colourMenu_ = std::make_unique<ColourMenu>(*colourPage_, *this);
     adoptNewChildren(before);
     ImgBanner->lower();
     if (loaded_) colourPage_->Form_Load();

@@ -24,6 +24,7 @@
 
 namespace kv {
 
+class ColourMenu;
 class DesktopWindows;
 class TonePlayer;
 class TrayIcon;
@@ -66,6 +67,8 @@ public:
     CapturePage& capturePage() { return *capturePage_; }
     // The pins on the screen, which live as long as this window.
     PinBoard& pinBoard() { return *pins_; }
+    // The colour preview's menu; made with the colour page.
+    ColourMenu* colourMenu() { return colourMenu_.get(); }
 
     // ---- frame, pages, clock, tips and links ----
     void Form_Load();
@@ -158,6 +161,7 @@ private:
     std::unique_ptr<PinBoard> pins_;
     std::unique_ptr<CapturePage> capturePage_;
     std::unique_ptr<ColourPage> colourPage_;
+    std::unique_ptr<ColourMenu> colourMenu_;
     bool loaded_ = false;
     bool colourPageScheduled_ = false;
     QPoint dragOffset_;
