@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/frameartwork.h"
 #include "app/frmmain.h"
+#include "app/ocrcommand.h"
 #include "app/openingreport.h"
 #include "app/qtchinese.h"
 #include "app/runtimefiles.h"
@@ -48,6 +49,7 @@ std::optional<int> answerWithoutStarting(const kv::CommandLine& line) {
         std::fprintf(stderr, "%s\n", qPrintable(line.error));
         return 2;
     case kv::CommandLine::Action::Run:
+    case kv::CommandLine::Action::RecogniseText:
         break;
     }
     return std::nullopt;
@@ -164,6 +166,8 @@ struct Desktop {
 int main(int argc, char** argv) {
     const kv::CommandLine commandLine = readCommandLine(argc, argv);
     if (const std::optional<int> answered = answerWithoutStarting(commandLine)) return *answered;
+    if (commandLine.action == kv::CommandLine::Action::RecogniseText)
+        return kv::printPictureText(argc, argv, commandLine.picture);
     const kv::DesktopScaleInputs asked = takePixelEnvironment();
     kv::keepLargeBlocksForReuse();
     // A second start leaves before it even connects to the display.

@@ -15,6 +15,9 @@ constexpr int kHeight = 48;
 constexpr int kStep = 8; // input columns per output step
 constexpr int kStripWidth = 1280;
 constexpr int kGap = 4 * kStep; // blank between two lines of a strip
+// An empty run of columns this wide, at the network's height, between two Latin
+// characters is a word space (a space of a 16 px interface font is about 9).
+constexpr int kWordGap = 7;
 
 int roundUp(int value, int multiple) {
     return (value + multiple - 1) / multiple * multiple;
@@ -27,6 +30,21 @@ cv::Mat normalised(const cv::Mat& line, int width) {
     cv::resize(line, resized, {width, kHeight}, 0, 0, cv::INTER_LINEAR);
     resized.convertTo(out, CV_32FC3, 1 / 127.5, -1.0);
     return out;
+}
+
+// Which columns of the line (at the network's height) hold ink: dark pixels in
+// its middle rows, where no neighbouring line reaches.
+std::vector<bool> inkColumns(const cv::Mat& line, int width) {
+    cv::Mat grey, resized, dark;
+    cv::cvtColor(line, grey, cv::COLOR_BGR2GRAY);
+    cv::resize(grey, resized, {width, kHeight}, 0, 0, cv::INTER_AREA);
+    cv::threshold(resized, dark, 0, 255, cv::THRESH_BINARY_INV | cv::THRESH_OTSU);
+    cv::Mat middle = dark.rowRange(kHeight / 8, kHeight - kHeight / 8), any;
+    cv::reduce(middle, any, 0, cv::REDUCE_MAX);
+    std::vector<bool> ink(static_cast<size_t>(width), false);
+    for (int x = 0; x < width; ++x)
+        ink[size_t(x)] = any.at<uchar>(0, x) != 0;
+    return ink;
 }
 
 void paste(cv::Mat& blob, const cv::Mat& line, int x) {
@@ -90,6 +108,7 @@ std::vector<DecodedText> Recogniser::read(const std::vector<cv::Mat>& lines,
             const int first = layout.places[i].x / kStep;
             const int steps = std::min((widths[i] + kGap / 2) / kStep, out.size[1] - first);
             read[i] = decodeCtc(out.ptr<float>(0, first), steps, classes, characters_);
+            addWordSpaces(read[i], inkColumns(lines[i], widths[i]), kStep, kWordGap);
         }
     }
     return read;
