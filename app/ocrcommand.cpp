@@ -35,8 +35,10 @@ int printPictureText(int argc, char** argv, const QString& file) {
 
     const RuntimeFiles runtime = findRuntimeFiles(QCoreApplication::applicationDirPath());
     QString error;
-    const auto engine = createOcrEngine(
-        OcrModelFiles::inFolder(runtime.file(QStringLiteral("ocr-models"))), &error);
+    const auto engine =
+        createOcrEngine(OcrModelFiles::inFolder(runtime.file(QStringLiteral("ocr-models")),
+                                                QCoreApplication::applicationDirPath()),
+                        &error);
     if (!engine) return fail(error);
     const QString text = assembleText(engine->recognise(picture));
     if (!text.isEmpty()) std::printf("%s\n", text.toUtf8().constData());

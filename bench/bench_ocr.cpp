@@ -119,14 +119,14 @@ Figures measureSamples(kv::OcrEngine& engine, const QList<kv::bench::OcrSample>&
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    const QString models =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../ocr-models"));
+    const QString program = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/..");
+    const QString models = QDir(program).filePath(QStringLiteral("ocr-models"));
     const QList<kv::bench::OcrSample> samples = kv::bench::renderOcrSamples();
 
     QElapsedTimer first;
     first.start();
     QString error;
-    auto engine = kv::createOcrEngine(kv::OcrModelFiles::inFolder(models), &error);
+    auto engine = kv::createOcrEngine(kv::OcrModelFiles::inFolder(models, program), &error);
     if (!engine) {
         std::printf("bench_ocr: %s\n", qPrintable(error));
         return 1;

@@ -28,13 +28,17 @@ public:
                                      const std::atomic_bool* cancel = nullptr) = 0;
 };
 
-// Where the engine's files are: the folder `ocr-models` among Kolvane's run-time
-// files (beside the program in a build, share/kolvane when installed).
+// Where the engine's files are: the models in the folder `ocr-models` among
+// Kolvane's run-time files (beside the program in a build, share/kolvane when
+// installed), and the backend, a module opened at the first use so that OpenCV and
+// its libraries are not loaded at every start (beside the program in a build,
+// lib/kolvane when installed).
 struct OcrModelFiles {
     QString detection;
     QString recognition;
     QString characters;
-    static OcrModelFiles inFolder(const QString& folder);
+    QString backend;
+    static OcrModelFiles inFolder(const QString& modelFolder, const QString& programDir);
     // Empty when every file is there, else a one-line message naming what is missing.
     QString missing() const;
 };

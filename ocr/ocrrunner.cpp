@@ -12,23 +12,23 @@ namespace kv {
 // The engine, loaded by the first worker and used by one worker at a time.
 struct OcrRunner::Engine {
     QMutex mutex;
-    QString folder;
+    OcrModelFiles files;
     std::unique_ptr<OcrEngine> engine;
     QString error;
 
     OcrOutcome recognise(const QImage& picture, const std::atomic_bool& cancel) {
         QMutexLocker lock(&mutex);
         if (!engine && error.isEmpty()) {
-            engine = createOcrEngine(OcrModelFiles::inFolder(folder), &error);
+            engine = createOcrEngine(files, &error);
         }
         if (!engine) return {{}, error};
         return {assembleText(engine->recognise(picture, &cancel)), {}};
     }
 };
 
-OcrRunner::OcrRunner(const QString& modelFolder, QObject* parent)
+OcrRunner::OcrRunner(const OcrModelFiles& files, QObject* parent)
     : QObject(parent), engine_(std::make_shared<Engine>()) {
-    engine_->folder = modelFolder;
+    engine_->files = files;
 }
 
 OcrRunner::~OcrRunner() {

@@ -21,8 +21,7 @@ struct OcrOutcome {
 class OcrRunner : public QObject {
     Q_OBJECT
 public:
-    // `modelFolder`: Kolvane's ocr-models folder (see OcrModelFiles).
-    explicit OcrRunner(const QString& modelFolder, QObject* parent = nullptr);
+    explicit OcrRunner(const struct OcrModelFiles& files, QObject* parent = nullptr);
     // Cancels what runs and waits for the worker (at most one network pass).
     ~OcrRunner() override;
 

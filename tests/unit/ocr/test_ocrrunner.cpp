@@ -1,6 +1,7 @@
 // Recognition off the interface's thread and its result window: the text comes
 // back once, a cancelled run never answers, and the window copies what it shows
 // (or says "未识别到文字" and copies nothing).
+#include "ocr/ocrengine.h"
 #include "ocr/ocrresultwindow.h"
 #include "ocr/ocrrunner.h"
 
@@ -17,8 +18,9 @@ using namespace kv;
 
 namespace {
 
-QString modelFolder() {
-    return QDir(qEnvironmentVariable("KOLVANE_PROGRAM_DIR")).filePath(QStringLiteral("ocr-models"));
+OcrModelFiles modelFolder() {
+    const QString program = qEnvironmentVariable("KOLVANE_PROGRAM_DIR");
+    return OcrModelFiles::inFolder(QDir(program).filePath(QStringLiteral("ocr-models")), program);
 }
 
 QImage line(const QString& text) {
@@ -87,7 +89,7 @@ private slots:
     }
 
     void missingModelsAreAnError() {
-        OcrRunner runner(QStringLiteral("/nonexistent"));
+        OcrRunner runner(OcrModelFiles::inFolder(QStringLiteral("/nonexistent"), {}));
         QSignalSpy done(&runner, &OcrRunner::finished);
         runner.start(blank());
         QVERIFY(done.wait(10000));

@@ -33,10 +33,11 @@ class TestPpOcrEngine : public QObject {
 
 private slots:
     void initTestCase() {
-        const QString folder = QDir(qEnvironmentVariable("KOLVANE_PROGRAM_DIR"))
-                                   .filePath(QStringLiteral("ocr-models"));
+        const QString program = qEnvironmentVariable("KOLVANE_PROGRAM_DIR");
         QString error;
-        engine_ = createOcrEngine(OcrModelFiles::inFolder(folder), &error);
+        engine_ = createOcrEngine(
+            OcrModelFiles::inFolder(QDir(program).filePath(QStringLiteral("ocr-models")), program),
+            &error);
         QVERIFY2(engine_, qPrintable(error));
     }
 

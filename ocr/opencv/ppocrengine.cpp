@@ -1,10 +1,10 @@
 // The OpenCV dnn backend of the recognition engine: PP-OCRv4 detection, then each
 // line cut out and read.
 #include "ocr/ctcdecode.h"
-#include "ocr/linecrop.h"
 #include "ocr/ocrengine.h"
-#include "ocr/ppocrdetector.h"
-#include "ocr/ppocrrecogniser.h"
+#include "ocr/opencv/linecrop.h"
+#include "ocr/opencv/ppocrdetector.h"
+#include "ocr/opencv/ppocrrecogniser.h"
 
 #include <QThread>
 #include <opencv2/core/utility.hpp>
@@ -62,16 +62,18 @@ private:
 
 } // namespace
 
-std::unique_ptr<OcrEngine> createOcrEngine(const OcrModelFiles& files, QString* error) {
-    if (QString missing = files.missing(); !missing.isEmpty()) {
-        if (error) *error = missing;
-        return nullptr;
-    }
+} // namespace kv
+
+// The module's one entry, looked up by name when the module is opened; the files
+// are there (the caller checked).
+extern "C" __attribute__((visibility("default"))) kv::OcrEngine*
+kolvaneCreateOcrEngine(const kv::OcrModelFiles& files, QString* error) {
+    using namespace kv;
     const QStringList characters = readCharacterList(files.characters);
     // Both cores when there are two; more threads than cores only queue.
     cv::setNumThreads(std::clamp(QThread::idealThreadCount(), 1, 2));
     try {
-        return std::make_unique<PpOcrEngine>(files, characters);
+        return new PpOcrEngine(files, characters);
     } catch (const cv::Exception& e) {
         if (error)
             *error = QStringLiteral("the text recognition model does not load: %1")
@@ -79,5 +81,3 @@ std::unique_ptr<OcrEngine> createOcrEngine(const OcrModelFiles& files, QString* 
         return nullptr;
     }
 }
-
-} // namespace kv

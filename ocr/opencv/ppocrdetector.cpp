@@ -1,6 +1,6 @@
 // PP-OCRv4 text detection: the network's probability map, then one box per
 // connected region of likely text, grown back to the whole line.
-#include "ocr/ppocrdetector.h"
+#include "ocr/opencv/ppocrdetector.h"
 
 #include <algorithm>
 #include <cmath>

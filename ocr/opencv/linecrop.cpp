@@ -1,5 +1,5 @@
 // Cutting lines out for the recogniser.
-#include "ocr/linecrop.h"
+#include "ocr/opencv/linecrop.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 // Cutting one detected line out of the picture, upright and dark on light, for the
 // recogniser. Internal to the OpenCV backend.
-#include "ocr/ppocrdetector.h"
+#include "ocr/opencv/ppocrdetector.h"
 
 #include <opencv2/core.hpp>
 

@@ -1,7 +1,7 @@
 // PP-OCRv4 text recognition. The lines are laid side by side in strips of one
 // width and each strip is read in one pass: OpenCV 4.6 re-plans the whole network
 // whenever the input's size changes, which cost more than reading a short line.
-#include "ocr/ppocrrecogniser.h"
+#include "ocr/opencv/ppocrrecogniser.h"
 
 #include <algorithm>
 #include <cmath>
