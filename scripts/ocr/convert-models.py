@@ -16,6 +16,10 @@ rejects or computes wrongly; each rewrite below gives the same arithmetic:
 - The recognition's final Softmax dropped: the reader needs only each step's
   likeliest class and its probability, which it works out for that one class,
   instead of OpenCV normalising all 6625 classes at every step (a fifth of the time).
+- A Conv followed by a multiplication and an addition of constant scalars (the
+  backbone's learnable affine): folded into the Conv's weights and bias.
+- Hard swish spelt out (x · Clip(x + 3, 0, 6) / 6): OpenCV's own HardSwish layer,
+  one pass over the tensor instead of four.
 - LayerNorm (ReduceMean, Sub, Pow, ReduceMean, Add, Sqrt, Div, Mul, Add): OpenCV's
   own MVN layer, then its scale as a matrix product with a diagonal matrix.
 
@@ -148,6 +152,66 @@ def fold_into_convtranspose(graph):
         node.output[0] = output
 
 
+def scalar(graph, name):
+    if name not in initializer_names(graph):
+        return None
+    v = value(graph, name)
+    return float(v.reshape(-1)[0]) if v.size == 1 else None
+
+
+def fold_scalar_affine_into_conv(graph):
+    for mul in list(graph.node):
+        if mul.op_type != "Mul":
+            continue
+        factors = [scalar(graph, x) for x in mul.input]
+        if factors.count(None) != 1:
+            continue
+        source = mul.input[factors.index(None)]
+        conv = producer(graph, source)
+        followers = consumers(graph, mul.output[0])
+        if conv is None or conv.op_type != "Conv" or len(consumers(graph, source)) != 1 or len(followers) != 1:
+            continue
+        add = followers[0]
+        offsets = [scalar(graph, x) for x in add.input]
+        if add.op_type != "Add" or offsets.count(None) != 1:
+            continue
+        factor = next(f for f in factors if f is not None)
+        offset = next(o for o in offsets if o is not None)
+        weights = value(graph, conv.input[1])
+        bias = value(graph, conv.input[2]) if len(conv.input) > 2 else np.zeros(weights.shape[0], np.float32)
+        set_value(graph, conv.input[1], (weights * factor).astype(np.float32))
+        set_value(graph, conv.name + ".affine", (bias * factor + offset).astype(np.float32))
+        del conv.input[2:]
+        conv.input.append(conv.name + ".affine")
+        conv.output[0] = add.output[0]
+        graph.node.remove(mul)
+        graph.node.remove(add)
+
+
+def hard_swish(graph):
+    for clip in list(graph.node):
+        if clip.op_type != "Clip" or attribute(clip, "min") != 0 or attribute(clip, "max") != 6:
+            continue
+        plus = producer(graph, clip.input[0])
+        if plus is None or plus.op_type != "Add" or scalar(graph, plus.input[1]) != 3:
+            continue
+        x = plus.input[0]
+        users = consumers(graph, clip.output[0])
+        if len(users) != 1 or users[0].op_type != "Mul" or x not in users[0].input:
+            continue
+        times = users[0]
+        after = consumers(graph, times.output[0])
+        if len(after) != 1 or after[0].op_type != "Div" or scalar(graph, after[0].input[1]) != 6:
+            continue
+        if len(consumers(graph, plus.output[0])) != 1:
+            continue
+        divide = after[0]
+        swish = helper.make_node("HardSwish", [x], [divide.output[0]], name=clip.name + ".hardswish")
+        graph.node.insert(list(graph.node).index(divide), swish)
+        for node in (plus, clip, times, divide):
+            graph.node.remove(node)
+
+
 def shape_piece(graph, name):
     """One input of a shape's Concat: its constant values, or one None per length
     taken from a Shape node, with that length's index in the measured tensor."""
@@ -257,10 +321,12 @@ def main(kind, source, target):
     graph = model.graph
     constants_to_initializers(graph)
     clip_bounds_as_attributes(graph)
-    if kind == "det":
+    if kind == "det":  # first: it infers shapes, which ONNX cannot past a HardSwish
         resize_as_convtranspose(model)
         fold_into_convtranspose(graph)
-    else:
+    fold_scalar_affine_into_conv(graph)
+    hard_swish(graph)
+    if kind == "rec":
         constant_reshapes(graph)
         squeeze_as_reshape(graph)
         layernorm_as_mvn(graph)
