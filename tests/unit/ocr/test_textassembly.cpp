@@ -102,6 +102,42 @@ private slots:
         QCOMPARE(assembleText(linesOf(lines)), expected);
     }
 
+    void wordSpaces_data() {
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QList<int>>("steps"); // the step of each character
+        QTest::addColumn<QString>("ink");      // one column a character: '#' ink, '.' empty
+        QTest::addColumn<QString>("expected");
+        // Letters two columns apart, words five: the wider gaps are word spaces.
+        QTest::newRow("dropped spaces put back")
+            << "abcd" << QList<int>{0, 3, 9, 12} << "##.##.....##.##"
+            << "ab cd";
+        QTest::newRow("evenly spaced letters stay one word")
+            << "abcd" << QList<int>{0, 3, 6, 9} << "##.##.##.##"
+            << "abcd";
+        QTest::newRow("a space already read is kept, no second one")
+            << "ab cd" << QList<int>{0, 3, 6, 9, 12} << "##.##.....##.##"
+            << "ab cd";
+        QTest::newRow("digits are not split")
+            << "1122" << QList<int>{0, 3, 9, 12} << "##.##.....##.##"
+            << "1122";
+        QTest::newRow("Chinese is not spaced")
+            << "中文ab" << QList<int>{0, 9, 12, 15} << "##.......##.##.##"
+            << "中文ab";
+    }
+    void wordSpaces() {
+        QFETCH(QString, read);
+        QFETCH(QList<int>, steps);
+        QFETCH(QString, ink);
+        QFETCH(QString, expected);
+        DecodedText text{read, 1.f, steps};
+        std::vector<bool> columns;
+        for (QChar c : ink)
+            columns.push_back(c == QLatin1Char('#'));
+        addWordSpaces(text, columns, 1, 3);
+        QCOMPARE(text.text, expected);
+        QCOMPARE(text.steps.size(), text.text.size());
+    }
+
     void ctc_data() {
         QTest::addColumn<QList<int>>("best"); // the likeliest class at each step
         QTest::addColumn<QString>("expected");
