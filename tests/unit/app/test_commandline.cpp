@@ -53,6 +53,17 @@ private slots:
             << "only one";
         QTest::newRow("upper case")
             << QStringList{"--REGION"} << Action::Error << StartCommand::None << "--REGION";
+        QTest::newRow("text of a picture")
+            << QStringList{"--ocr", "a.png"} << Action::RecogniseText << StartCommand::None << "";
+        QTest::newRow("text of a picture named like an option")
+            << QStringList{"--ocr", "--region"} << Action::RecogniseText << StartCommand::None
+            << "";
+        QTest::newRow("text without a picture")
+            << QStringList{"--ocr"} << Action::Error << StartCommand::None << "--ocr";
+        QTest::newRow("text with a command") << QStringList{"--region", "--ocr", "a.png"}
+                                             << Action::Error << StartCommand::None << "--ocr";
+        QTest::newRow("text then something else") << QStringList{"--ocr", "a.png", "b.png"}
+                                                  << Action::Error << StartCommand::None << "--ocr";
         QTest::newRow("empty argument")
             << QStringList{""} << Action::Error << StartCommand::None << "''";
     }
@@ -64,6 +75,7 @@ private slots:
         const CommandLine line = parseCommandLine(arguments);
         QCOMPARE(line.action, action);
         if (action == Action::Run) QCOMPARE(line.command, command);
+        if (action == Action::RecogniseText) QCOMPARE(line.picture, arguments.last());
         if (action == Action::Error) {
             QVERIFY2(line.error.contains(errorNames), qPrintable(line.error));
             QVERIFY2(!line.error.contains('\n'), "the error is one line");
@@ -86,7 +98,8 @@ private slots:
 
     // The help lists every option a user may type, the version names this one.
     void helpAndVersion() {
-        for (const char* option : {"--region", "--full-screen", "--window", "--help", "--version"})
+        for (const char* option :
+             {"--region", "--full-screen", "--window", "--ocr", "--help", "--version"})
             QVERIFY2(helpText().contains(option), option);
         QCOMPARE(versionText(), QString("kolvane " KOLVANE_VERSION "\n"));
     }

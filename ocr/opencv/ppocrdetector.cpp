@@ -1,0 +1,113 @@
+// PP-OCRv4 text detection: the network's probability map, then one box per
+// connected region of likely text, grown back to the whole line.
+#include "ocr/opencv/ppocrdetector.h"
+
+#include <algorithm>
+#include <cmath>
+#include <opencv2/imgproc.hpp>
+
+namespace kv::ppocr {
+namespace {
+
+// PaddleOCR's defaults for this network.
+constexpr int kLongestSide = 960; // OpenCV 4.6 crashed on inputs above ~3.5 megapixels
+constexpr float kPixelThreshold = 0.3f;
+constexpr float kBoxThreshold = 0.6f;
+constexpr float kUnclipRatio = 1.5f;
+constexpr int kMaxCandidates = 1000;
+constexpr float kMinSide = 3;
+
+// The network was trained on pictures read as BGR and normalised with ImageNet's
+// RGB means, in that (mismatched) order; we feed it the same.
+cv::Mat inputBlob(const cv::Mat& bgr, cv::Size size) {
+    static const float mean[3] = {0.485f, 0.456f, 0.406f};
+    static const float stdDev[3] = {0.229f, 0.224f, 0.225f};
+    cv::Mat resized;
+    cv::resize(bgr, resized, size, 0, 0, cv::INTER_LINEAR);
+    cv::Mat blob = cv::dnn::blobFromImage(resized, 1.0 / 255);
+    for (int c = 0; c < 3; ++c) {
+        cv::Mat plane(size, CV_32F, blob.ptr<float>(0, c));
+        plane = (plane - mean[c]) / stdDev[c];
+    }
+    return blob;
+}
+
+Quad orderedCorners(const cv::RotatedRect& rect) {
+    cv::Point2f p[4];
+    rect.points(p);
+    std::sort(p, p + 4, [](cv::Point2f a, cv::Point2f b) { return a.x < b.x; });
+    const auto [tl, bl] = p[0].y <= p[1].y ? std::pair{p[0], p[1]} : std::pair{p[1], p[0]};
+    const auto [tr, br] = p[2].y <= p[3].y ? std::pair{p[2], p[3]} : std::pair{p[3], p[2]};
+    return {tl, tr, br, bl};
+}
+
+// The mean probability inside the box: how surely it is text.
+float boxScore(const cv::Mat& probability, const cv::RotatedRect& rect) {
+    const cv::Rect bounds = rect.boundingRect() & cv::Rect({}, probability.size());
+    if (bounds.empty()) return 0;
+    cv::Mat mask = cv::Mat::zeros(bounds.size(), CV_8U);
+    cv::Point2f p[4];
+    rect.points(p);
+    std::vector<cv::Point> corners;
+    for (const cv::Point2f& q : p)
+        corners.emplace_back(cvRound(q.x - bounds.x), cvRound(q.y - bounds.y));
+    cv::fillConvexPoly(mask, corners, 1);
+    return static_cast<float>(cv::mean(probability(bounds), mask)[0]);
+}
+
+// The map marks each line's core; grow the box by the margin the network was
+// trained to shrink it by (area × ratio / perimeter on every side).
+cv::RotatedRect unclipped(cv::RotatedRect rect) {
+    const float w = rect.size.width, h = rect.size.height;
+    const float distance = w * h * kUnclipRatio / (2 * (w + h));
+    rect.size.width += 2 * distance;
+    rect.size.height += 2 * distance;
+    return rect;
+}
+
+std::vector<Quad> boxesFromMap(const cv::Mat& probability, cv::Size picture) {
+    cv::Mat bitmap = probability > kPixelThreshold;
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(bitmap, contours, cv::RETR_LIST, cv::CHAIN_APPROX_SIMPLE);
+    const float sx = float(picture.width) / probability.cols;
+    const float sy = float(picture.height) / probability.rows;
+    std::vector<Quad> boxes;
+    const size_t count = std::min<size_t>(contours.size(), kMaxCandidates);
+    for (size_t i = 0; i < count; ++i) {
+        const cv::RotatedRect core = cv::minAreaRect(contours[i]);
+        if (std::min(core.size.width, core.size.height) < kMinSide) continue;
+        if (boxScore(probability, core) < kBoxThreshold) continue;
+        const cv::RotatedRect line = unclipped(core);
+        if (std::min(line.size.width, line.size.height) < kMinSide + 2) continue;
+        Quad quad = orderedCorners(line);
+        for (cv::Point2f& p : quad) {
+            p.x = std::clamp(p.x * sx, 0.f, float(picture.width));
+            p.y = std::clamp(p.y * sy, 0.f, float(picture.height));
+        }
+        boxes.push_back(quad);
+    }
+    return boxes;
+}
+
+} // namespace
+
+cv::Size detectionInputSize(cv::Size picture, int limit) {
+    const double longest = std::max(picture.width, picture.height);
+    const double scale = longest > limit ? limit / longest : 1.0;
+    auto side = [&](int length) {
+        return std::max(32, int(std::lround(length * scale / 32)) * 32);
+    };
+    return {side(picture.width), side(picture.height)};
+}
+
+Detector::Detector(const std::string& model) : net_(cv::dnn::readNetFromONNX(model)) {}
+
+std::vector<Quad> Detector::detect(const cv::Mat& bgr) {
+    const cv::Size size = detectionInputSize(bgr.size(), kLongestSide);
+    net_.setInput(inputBlob(bgr, size));
+    cv::Mat out = net_.forward();
+    const cv::Mat probability(size, CV_32F, out.ptr<float>());
+    return boxesFromMap(probability, bgr.size());
+}
+
+} // namespace kv::ppocr

@@ -1,0 +1,83 @@
+// The OpenCV dnn backend of the recognition engine: PP-OCRv4 detection, then each
+// line cut out and read.
+#include "ocr/ctcdecode.h"
+#include "ocr/ocrengine.h"
+#include "ocr/opencv/linecrop.h"
+#include "ocr/opencv/ppocrdetector.h"
+#include "ocr/opencv/ppocrrecogniser.h"
+
+#include <QThread>
+#include <opencv2/core/utility.hpp>
+#include <opencv2/imgproc.hpp>
+
+namespace kv {
+namespace {
+
+// Lines read with less confidence than this are noise (icons, borders).
+constexpr float kMinConfidence = 0.5f;
+
+cv::Mat bgrOf(const QImage& picture) {
+    const QImage bgr = picture.convertToFormat(QImage::Format_BGR888);
+    return cv::Mat(bgr.height(), bgr.width(), CV_8UC3, const_cast<uchar*>(bgr.constBits()),
+                   size_t(bgr.bytesPerLine()))
+        .clone();
+}
+
+QRect boundsOf(const ppocr::Quad& quad) {
+    std::vector<cv::Point2f> points(quad.begin(), quad.end());
+    const cv::Rect r = cv::boundingRect(points);
+    return {r.x, r.y, r.width, r.height};
+}
+
+class PpOcrEngine final : public OcrEngine {
+public:
+    PpOcrEngine(const OcrModelFiles& files, const QStringList& characters)
+        : detector_(files.detection.toStdString()),
+          recogniser_(files.recognition.toStdString(), characters) {}
+
+    QList<OcrLine> recognise(const QImage& picture, const std::atomic_bool* cancel) override {
+        QList<OcrLine> lines;
+        if (picture.isNull()) return lines;
+        const cv::Mat bgr = bgrOf(picture);
+        const auto cancelled = [cancel] { return cancel && cancel->load(); };
+        if (cancelled()) return lines;
+        std::vector<ppocr::Quad> quads = detector_.detect(bgr);
+        std::vector<cv::Mat> cuts;
+        for (const ppocr::Quad& quad : quads)
+            cuts.push_back(ppocr::darkOnLight(ppocr::cutLine(bgr, quad)));
+        if (cancelled()) return lines;
+        const std::vector<DecodedText> read = recogniser_.read(cuts, cancel);
+        for (size_t i = 0; i < quads.size(); ++i) {
+            const QString text = read[i].text.trimmed();
+            if (text.isEmpty() || read[i].confidence < kMinConfidence) continue;
+            lines.append({boundsOf(quads[i]), text, read[i].confidence});
+        }
+        return lines;
+    }
+
+private:
+    ppocr::Detector detector_;
+    ppocr::Recogniser recogniser_;
+};
+
+} // namespace
+
+} // namespace kv
+
+// The module's one entry, looked up by name when the module is opened; the files
+// are there (the caller checked).
+extern "C" __attribute__((visibility("default"))) kv::OcrEngine*
+kolvaneCreateOcrEngine(const kv::OcrModelFiles& files, QString* error) {
+    using namespace kv;
+    const QStringList characters = readCharacterList(files.characters);
+    // Both cores when there are two; more threads than cores only queue.
+    cv::setNumThreads(std::clamp(QThread::idealThreadCount(), 1, 2));
+    try {
+        return new PpOcrEngine(files, characters);
+    } catch (const cv::Exception& e) {
+        if (error)
+            *error = QStringLiteral("the text recognition model does not load: %1")
+                         .arg(QString::fromStdString(e.msg));
+        return nullptr;
+    }
+}

@@ -1,0 +1,99 @@
+// The recognition engine on small rendered pictures: clear 16 px lines come out
+// exactly, light on dark as well as dark on light, and an empty picture has none.
+#include "ocr/ocrengine.h"
+#include "ocr/textassembly.h"
+
+#include <QDir>
+#include <QFont>
+#include <QPainter>
+#include <QTest>
+
+using namespace kv;
+
+namespace {
+
+QImage rendered(const QStringList& lines, QColor ink, QColor ground, int px = 16) {
+    QImage picture(480, 24 + int(lines.size()) * 2 * px, QImage::Format_RGB32);
+    picture.fill(ground);
+    QPainter p(&picture);
+    QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+    font.setPixelSize(px);
+    p.setFont(font);
+    p.setPen(ink);
+    for (int i = 0; i < lines.size(); ++i)
+        p.drawText(QPoint(16, 12 + px + i * 2 * px), lines[i]);
+    return picture;
+}
+
+} // namespace
+
+class TestPpOcrEngine : public QObject {
+    Q_OBJECT
+    std::unique_ptr<OcrEngine> engine_;
+
+private slots:
+    void initTestCase() {
+        const QString program = qEnvironmentVariable("KOLVANE_PROGRAM_DIR");
+        QString error;
+        engine_ = createOcrEngine(
+            OcrModelFiles::inFolder(QDir(program).filePath(QStringLiteral("ocr-models")), program),
+            &error);
+        QVERIFY2(engine_, qPrintable(error));
+    }
+
+    void exactText_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QColor>("ink");
+        QTest::addColumn<QColor>("ground");
+        const QStringList chinese{QStringLiteral("截图后复制到剪贴板"),
+                                  QStringLiteral("关闭主窗口时最小化到系统托盘")};
+        const QStringList english{QStringLiteral("Copy the text out of a screenshot"),
+                                  QStringLiteral("Press Esc to cancel.")};
+        QTest::newRow("Chinese, dark on light")
+            << chinese << QColor(Qt::black) << QColor(Qt::white);
+        QTest::newRow("Chinese, light on dark")
+            << chinese << QColor(0xe0, 0xe0, 0xe0) << QColor(0x2b, 0x2b, 0x2b);
+        QTest::newRow("English, dark on light")
+            << english << QColor(0x20, 0x20, 0x20) << QColor(0xf3, 0xf3, 0xf3);
+        QTest::newRow("English, light on dark")
+            << english << QColor(Qt::white) << QColor(0x1e, 0x1e, 0x1e);
+        QTest::newRow("Chinese with full-width punctuation")
+            << QStringList{QStringLiteral("提示：按回车键确认，按空格键取消。")}
+            << QColor(Qt::black) << QColor(Qt::white);
+    }
+    void exactText() {
+        QFETCH(QStringList, lines);
+        QFETCH(QColor, ink);
+        QFETCH(QColor, ground);
+        QCOMPARE(assembleText(engine_->recognise(rendered(lines, ink, ground))), lines.join('\n'));
+    }
+
+    void boxesWhereTheLinesAre() {
+        const QList<OcrLine> found = engine_->recognise(
+            rendered({QStringLiteral("第一行"), QStringLiteral("第二行")}, Qt::black, Qt::white));
+        QCOMPARE(found.size(), 2);
+        for (const OcrLine& line : found) {
+            const int row = line.text == QStringLiteral("第一行") ? 0 : 1;
+            // Each box holds its line's baseline area and stays left of the text's end.
+            QVERIFY2(line.box.contains(QPoint(30, 12 + 16 + row * 32 - 6)), qPrintable(line.text));
+            QVERIFY(line.box.width() < 120);
+        }
+    }
+
+    void nothingInAPlainPicture() {
+        QImage blank(320, 200, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        QVERIFY(engine_->recognise(blank).isEmpty());
+        QVERIFY(engine_->recognise(QImage()).isEmpty());
+    }
+
+    void cancelledBeforeStarting() {
+        const std::atomic_bool cancel{true};
+        QVERIFY(
+            engine_->recognise(rendered({QStringLiteral("取消")}, Qt::black, Qt::white), &cancel)
+                .isEmpty());
+    }
+};
+
+QTEST_MAIN(TestPpOcrEngine)
+#include "test_ppocrengine.moc"
