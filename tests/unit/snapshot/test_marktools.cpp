@@ -1,10 +1,12 @@
 // The mosaic tool and the numbered marker's stroke on a real surface: previews stay on
 // the screen, the release draws into the working image, and what a mosaic covered
 // never reaches the picture.
+#include "snapshot/history.h"
 #include "snapshot/markstrokes.h"
 #include "snapshot/mosaic.h"
 #include "snapshot/mosaictool.h"
 #include "snapshot/stepnumber.h"
+#include "snapshot/stepnumbertool.h"
 #include "snapshot/surface.h"
 
 #include <QPainter>
@@ -119,6 +121,45 @@ private slots:
         paintStepStroke(s, kSelection, {60, 60}, {60, 60}, 4, 1, QColor(0, 0, 255));
         QCOMPARE(s.working().pixel(60, 52), qRgb(0, 0, 255));
         QCOMPARE(s.working().pixel(60 + stepMarkerDiameter(1) / 2 + 2, 60), qRgb(255, 255, 255));
+    }
+    // As the editor runs it: the number from the counter, a commit per click, undo.
+    void stepToolFollowsTheHistory() {
+        const ToolInfo stepRow{ToolKind::None,    0, "", nullptr, -1, ToolChooser::PenSize, 0.0,
+                               makeStepNumberTool};
+        QImage ground(240, 160, QImage::Format_RGB32);
+        ground.fill(Qt::white);
+        Surface s;
+        s.load(ground);
+        History history;
+        history.start(s.committed());
+        StepCounter counter;
+        StepNumberTool tool(stepRow);
+        const auto click = [&](QPointF at) {
+            ToolContext c{s, options, kSelection};
+            tool.setNumber(counter.next(history.count()));
+            QVERIFY(tool.press(c, at));
+            s.setPersistent(true);
+            QCOMPARE(tool.release(c, kLeftButton, at), StrokeEnd::Commit);
+            s.commit();
+            history.push(s.committed());
+            counter.pushed(history.count(), true);
+        };
+        // The markers as they should stand, drawn one by one on the ground.
+        const auto expected = [&](const QList<QPair<QPointF, int>>& markers) {
+            QImage img = ground.copy();
+            QPainter p(&img);
+            for (const auto& [at, n] : markers)
+                drawStepMarker(p, {stepMarkerCentre(at), n, stepMarkerDiameter(1), Qt::red, {}});
+            return img;
+        };
+        click({50, 50});
+        click({100, 50});
+        click({150, 50});
+        QCOMPARE(s.committed(), expected({{{50, 50}, 1}, {{100, 50}, 2}, {{150, 50}, 3}}));
+        s.release();
+        s.setCommitted(*history.undo());
+        click({100, 100});
+        QCOMPARE(s.committed(), expected({{{50, 50}, 1}, {{100, 50}, 2}, {{100, 100}, 3}}));
     }
 };
 
