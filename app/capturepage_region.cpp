@@ -79,7 +79,7 @@ void CapturePage::OpenRegionCapture() {
         }
         Snap->ShowEditor();
     }
-    Snap->Status = QStringLiteral("draw");
+    Snap->SetStatus(QStringLiteral("draw"));
     Snap->setCursor(Qt::CrossCursor);
 }
 

@@ -56,7 +56,7 @@ def strip(line, state):
 
 NOT_FUNCTION = re.compile(r"^\s*(namespace|class|struct|enum|union|extern)\b|=\s*\{?$|^\s*\{")
 
-def functions(path, lines):
+def functions(path, lines, everywhere=False):
     """(name line, length) of every function body whose opening brace ends a line at
     namespace level or in a class body."""
     state, depth, scopes, found = {"block": False}, 0, [], []
@@ -77,12 +77,46 @@ def functions(path, lines):
                 kind = scopes.pop()
                 if kind == "function" and start:
                     length = number - start[0] + 1
-                    if length > MAX_FUNC:
+                    if length > MAX_FUNC or everywhere:
                         found.append((start[0], length, start[2]))
                     start = None
     return found
 
+CLASS_DECL = re.compile(r"^\s*(?:class|struct)\s+(\w+)\b[^;]*\{\s*$")
+
+def class_lines(paths):
+    """Lines of each class: its declaration in a header plus every member function
+    defined outside it (Class::name), in whichever files they stand."""
+    sizes = {}
+    for path in paths:
+        with open(path, encoding="utf-8") as f:
+            lines = f.read().split("\n")
+        if path.endswith(".h"):
+            state, depth = {"block": False}, 0
+            current = None
+            for raw in lines:
+                code = strip(raw, state)
+                if current is None and depth == 0 or (current is None and depth == 1 and
+                                                       code.lstrip().startswith(("class", "struct"))):
+                    m = CLASS_DECL.match(code)
+                    if m:
+                        current, start_depth, count = m.group(1), depth, 0
+                if current is not None:
+                    count += 1
+                depth += code.count("{") - code.count("}")
+                if current is not None and depth <= start_depth:
+                    sizes[current] = sizes.get(current, 0) + count
+                    current = None
+        for line, length, text in functions(path, lines, everywhere=True):
+            m = re.search(r"(\w+)::~?\w+\s*\(", text)
+            if m:
+                sizes[m.group(1)] = sizes.get(m.group(1), 0) + length
+    return sizes
+
 units, includes = {}, {}
+for name, size in sorted(class_lines(files).items()):
+    if size > MAX_FILE:
+        report(f"class over {MAX_FILE} lines across its files: {name} ({size})")
 for path in files:
     with open(path, encoding="utf-8") as f:
         lines = f.read().split("\n")

@@ -12,31 +12,23 @@
 
 namespace kv {
 
-void FrmSnap::Form_DblClick() {
-    const int x = nearInt(downX), y = nearInt(downY);
-    // selRect is the selection as the last press in a selection found it; a press that
-    // then cleared it leaves it behind. Only the selection that still exists finishes,
-    // never one that was thrown away (that would hand back an empty region).
-    if (selRect.contains(x, y) && selRectOf(selection()).contains(x, y)) {
-        TextEdit->hide();
-        // The double click's own first click, with a figure tool armed, left a figure
-        // without extent (a dot) on the working image; it was never kept, and it must
-        // not end up in the region.
-        surface.setCommitted(surface.committed());
-        FinishRegion();
-    }
+QImage FrmSnap::selectionPicture() {
+    const SelRect r = selRectOf(session_.selection());
+    session_.hideForCut();
+    applyView();
+    const QRect inside = QRect(r.left, r.top, r.right - r.left, r.bottom - r.top) & rect();
+    if (inside.isEmpty()) return QImage();
+    return grab(inside).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 FinishedRegion FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
-    HideLoupe();
-    Shape1->hide();
-    hideReadOuts();
-    hideHandles();
+    session_.hideForCut();
+    applyView();
     QCoreApplication::processEvents();
     // The events just handled may include the release that ends a double click, which
     // places the tool bar again: nothing but the picture may be in the region.
-    Picture1->hide();
-    Picture2->hide();
+    session_.hideForCut();
+    applyView();
 
     // Pastes are answered from bytes encoded once, off the UI thread.
     FinishedRegion region{Picture(), PictureClipboard(nullptr, encodeForClipboard)};
@@ -53,19 +45,19 @@ FinishedRegion FrmSnap::ScrnCap(int left, int top, int right, int bottom) {
 }
 
 void FrmSnap::FinishRegion() {
-    Picture1->hide();
-    Picture2->hide();
+    session_.hideForCut();
+    applyView();
     // Let the hidden bars be repainted away before the cut.
     QThread::msleep(10);
     QCoreApplication::processEvents();
-    Shape1->hide();
 
-    const SelBox& s = selection();
+    const SelBox& s = session_.selection();
     const FinishedRegion region = ScrnCap(nearInt(s.left), nearInt(s.top),
                                           nearInt(s.left + s.width), nearInt(s.top + s.height));
     if (SnapHost* host = services_.host) host->SnapFinished(region);
     hide();
-    resetScreenPointer();
+    session_.leave();
+    applyView();
     if (SnapHost* host = services_.host) {
         host->SnapShowMainWindow();
         host->SnapRemoveTrayIcon();
@@ -87,9 +79,9 @@ void FrmSnap::closeEvent(QCloseEvent* event) {
 
 void FrmSnap::CloseEditor() {
     if (unloaded_) return;
-    HideLoupe();
+    session_.leave();
+    applyView();
     hide();
-    resetScreenPointer();
     if (SnapHost* host = services_.host) {
         host->SnapShowMainWindow();
         host->SnapRemoveTrayIcon();
@@ -100,7 +92,7 @@ void FrmSnap::CloseEditor() {
 void FrmSnap::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    HideLoupe();
+    widgets_.hideLoupe();
     hide();
     if (SnapHost* host = services_.host) host->SnapUnloaded();
 }

@@ -1,5 +1,6 @@
 // The option bar's controls: colour grid, pen sizes and font size.
 #include "snapshot/optionbar.h"
+#include "snapshot/editorstyle.h"
 
 #include "platform/units.h"
 #include "snapshot/optionbar_layout.h"
@@ -16,10 +17,6 @@
 namespace kv {
 
 namespace {
-
-const QColor kBarBackground(222, 238, 255);
-const QColor kBarOutline(128, 128, 255);
-const QColor kHoverFrame(36, 143, 251);
 
 struct CellLayout {
     int left, top, size; // twips
@@ -118,7 +115,7 @@ void OptionBar::buildPenChooser() {
         ImgPoint[s] = dot;
     }
     for (int s = 0; s < 3; ++s) {
-        auto* frame = new OutlineShape(PicPoint, kHoverFrame);
+        auto* frame = new OutlineShape(PicPoint, kBarHoverFrame);
         frame->setGeometry(twipsRect(kDotFrameAt[s].x(), kDotFrameAt[s].y(), 300, 300));
         frame->hide();
         Shape5[s] = frame;

@@ -1,5 +1,6 @@
 // The selection outline and the handle widgets.
 #include "snapshot/overlays.h"
+#include "snapshot/editorstyle.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,7 +80,7 @@ void ToolBarPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     // Only the background: the outline and the separators are the tool bar's own
     // shapes, laid over the panel with the buttons.
-    p.fillRect(rect(), QColor(222, 238, 255));
+    p.fillRect(rect(), kBarBackground);
 }
 
 } // namespace kv

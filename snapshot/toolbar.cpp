@@ -1,5 +1,6 @@
 // The tool bar's buttons and hover frames.
 #include "snapshot/toolbar.h"
+#include "snapshot/editorstyle.h"
 
 #include "platform/units.h"
 #include "snapshot/tooltable.h"
@@ -7,13 +8,6 @@
 #include <QMouseEvent>
 
 namespace kv {
-
-namespace {
-const QColor kBarBackground(222, 238, 255);
-const QColor kBarOutline(128, 128, 255);
-const QColor kSeparator(192, 192, 255);
-const QColor kHoverFrame(36, 143, 251);
-} // namespace
 
 ToolBar::ToolBar(QWidget* panel) : QObject(panel), Picture1(panel) {
     preparePanel(Picture1, kBarBackground);
@@ -29,7 +23,7 @@ ToolBar::ToolBar(QWidget* panel) : QObject(panel), Picture1(panel) {
         Image2[b.index] = button;
     }
     for (const auto& b : kToolButtons) {
-        auto* frame = new OutlineShape(Picture1, kHoverFrame);
+        auto* frame = new OutlineShape(Picture1, kBarHoverFrame);
         frame->setGeometry(twips(b.frameLeftTwips), twips(kToolFrameTopTwips),
                            twips(kToolFrameSizeTwips), twips(kToolFrameSizeTwips));
         frame->hide();
@@ -37,9 +31,9 @@ ToolBar::ToolBar(QWidget* panel) : QObject(panel), Picture1(panel) {
     }
     const int sepTop = twips(kSeparatorTopTwips);
     const int sepHeight = twips(kSeparatorBottomTwips) - sepTop;
-    Line1 = new LineShape(Picture1, kSeparator);
+    Line1 = new LineShape(Picture1, kBarSeparator);
     Line1->setGeometry(twips(kSeparatorXTwips[0]), sepTop, 1, sepHeight);
-    Line2 = new LineShape(Picture1, kSeparator);
+    Line2 = new LineShape(Picture1, kBarSeparator);
     Line2->setGeometry(twips(kSeparatorXTwips[1]), sepTop, 1, sepHeight);
     Shape2 = new OutlineShape(Picture1, kBarOutline);
     Shape2->setGeometry(0, 0, kToolBarWidth, kToolBarHeight);

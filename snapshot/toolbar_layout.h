@@ -26,6 +26,10 @@ enum ToolButton : int {
     kBrushButton = 9,
 };
 
+// Kolvane's own buttons on the second bar are numbered on from the tool bar's, in
+// their order from left to right.
+constexpr int kFirstSecondBarButton = kToolButtonCount;
+
 struct ToolButtonLayout {
     int index;
     int leftTwips;      // the icon

@@ -1,5 +1,6 @@
 // The tool bar's icons, drawn in code.
 #include "snapshot/toolicons.h"
+#include "snapshot/editorstyle.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,12 +9,12 @@ namespace kv {
 
 namespace {
 
-const QColor kInk(43, 74, 111);     // line work
-const QColor kAccent(36, 143, 251); // the editor's blue
-const QColor kPaper(255, 255, 255); // light fills
-const QColor kStop(214, 52, 52);    // leaving
-const QColor kDone(38, 156, 74);    // finishing
-const QColor kWood(176, 120, 64);   // brush handle
+const QColor kInk(43, 74, 111);        // line work
+const QColor kAccent = kBarHoverFrame; // the editor's blue
+const QColor kPaper(255, 255, 255);    // light fills
+const QColor kStop(214, 52, 52);       // leaving
+const QColor kDone(38, 156, 74);       // finishing
+const QColor kWood(176, 120, 64);      // brush handle
 
 QImage blankIcon(int w = 16, int h = 16) {
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -196,8 +197,8 @@ QImage comboFaceImage(ComboFace face) {
     QImage img(50, 22, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
-    const QColor border = face == ComboFace::Normal ? QColor(128, 128, 255) : kAccent;
-    QColor button = face == ComboFace::Normal  ? QColor(222, 238, 255)
+    const QColor border = face == ComboFace::Normal ? kBarOutline : kAccent;
+    QColor button = face == ComboFace::Normal  ? kBarBackground
                     : face == ComboFace::Hover ? QColor(196, 224, 255)
                                                : QColor(150, 198, 252);
     // The field and the button share one outline; the button sits at the right.

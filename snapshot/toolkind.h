@@ -29,6 +29,9 @@ struct ToolInfo {
     double optionBarWidth; // the option bar's width while it is armed, in pixels
     // What presses, moves and releases do with it; the tool keeps its row.
     std::unique_ptr<Tool> (*make)(const ToolInfo& info);
+    // The editor key that arms it (Qt::Key; 0: only its button). Kolvane's own tools
+    // stand on the second bar (button >= kFirstSecondBarButton) and have a key.
+    int key = 0;
 };
 
 inline constexpr int kToolCount = 5;

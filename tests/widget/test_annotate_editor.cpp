@@ -44,8 +44,8 @@ class TestAnnotateEditor : public QObject {
     // The selection used throughout: left 100, top 100, 300 x 200 (edges at 400, 300).
     void selectRegion() {
         drag(QPoint(100, 100), QPoint(400, 300));
-        QCOMPARE(snap->Status, QStringLiteral("move"));
-        QVERIFY(snap->Picture1->isVisible());
+        QCOMPARE(snap->Status(), QStringLiteral("move"));
+        QVERIFY(snap->overlays().Picture1->isVisible());
     }
     void press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mousePress(snap.get(), b, {}, p);
@@ -57,12 +57,14 @@ class TestAnnotateEditor : public QObject {
     void drag(QPoint from, QPoint to, Qt::MouseButton b = Qt::LeftButton) {
         kvtest::sendDrag(snap.get(), from, to, b);
     }
-    void clickTool(int index) { QTest::mouseClick(snap->toolBar->Image2[index], Qt::LeftButton); }
-    const QImage& committed() { return snap->surface.committed(); }
+    void clickTool(int index) {
+        QTest::mouseClick(snap->overlays().toolBar->Image2[index], Qt::LeftButton);
+    }
+    const QImage& committed() { return snap->session().surface().committed(); }
     QList<int> penFrames() {
         QList<int> on;
         for (int s = 0; s < 3; ++s)
-            if (!snap->optionBar->Shape5[s]->isHidden()) on << s;
+            if (!snap->overlays().optionBar->Shape5[s]->isHidden()) on << s;
         return on;
     }
 
@@ -78,28 +80,29 @@ private slots:
     void cleanup() { snap.reset(); }
 
     void sameToolTwiceClosesItsOptions() {
-        QVERIFY(snap->Picture2->isHidden());
+        QVERIFY(snap->overlays().Picture2->isHidden());
         clickTool(7);
-        QVERIFY(!snap->Picture2->isHidden());
-        QVERIFY(snap->toolMode);
-        QCOMPARE(snap->toolKind, ToolKind::Rectangle);
+        QVERIFY(!snap->overlays().Picture2->isHidden());
+        QVERIFY(snap->session().toolMode());
+        QCOMPARE(snap->session().strokes().toolKind(), ToolKind::Rectangle);
         // 3 pixels under the tool bar, left edges aligned.
-        QCOMPARE(snap->Picture2->pos(), snap->Picture1->pos() + QPoint(0, 26 + 3));
+        QCOMPARE(snap->overlays().Picture2->pos(),
+                 snap->overlays().Picture1->pos() + QPoint(0, 26 + 3));
         clickTool(7);
-        QVERIFY(snap->Picture2->isHidden());
-        QVERIFY(snap->toolMode);
+        QVERIFY(snap->overlays().Picture2->isHidden());
+        QVERIFY(snap->session().toolMode());
         // With the options closed a drag inside the selection draws nothing.
         drag(QPoint(150, 150), QPoint(250, 250));
         QCOMPARE(snap->historyCount(), 1);
-        QCOMPARE(inkBox(snap->surface.working()), QRect());
+        QCOMPARE(inkBox(snap->session().surface().working()), QRect());
         clickTool(7);
-        QVERIFY(!snap->Picture2->isHidden());
+        QVERIFY(!snap->overlays().Picture2->isHidden());
         // Another tool keeps the bar open and relays it out.
         clickTool(4);
-        QVERIFY(!snap->Picture2->isHidden());
-        QCOMPARE(snap->toolKind, ToolKind::Arrow);
-        QCOMPARE(snap->Picture2->width(), 166);
-        QCOMPARE(snap->lastToolIndex, 4);
+        QVERIFY(!snap->overlays().Picture2->isHidden());
+        QCOMPARE(snap->session().strokes().toolKind(), ToolKind::Arrow);
+        QCOMPARE(snap->overlays().Picture2->width(), 166);
+        QCOMPARE(snap->session().strokes().lastToolIndex(), 4);
     }
 
     // A stroke tried while the tool's options were closed is over with its release:
@@ -116,21 +119,21 @@ private slots:
         QFETCH(int, tool);
         clickTool(tool);
         clickTool(tool);
-        QVERIFY(snap->Picture2->isHidden());
+        QVERIFY(snap->overlays().Picture2->isHidden());
         drag(QPoint(150, 150), QPoint(250, 250));
         clickTool(tool);
-        QVERIFY(!snap->Picture2->isHidden());
+        QVERIFY(!snap->overlays().Picture2->isHidden());
         moveHeld(QPoint(300, 280), Qt::NoButton);
-        QCOMPARE(inkBox(snap->surface.screen()), QRect());
+        QCOMPARE(inkBox(snap->session().surface().screen()), QRect());
         drag(QPoint(50, 50), QPoint(300, 280));
-        QCOMPARE(inkBox(snap->surface.screen()), QRect());
+        QCOMPARE(inkBox(snap->session().surface().screen()), QRect());
         QCOMPARE(snap->historyCount(), 1);
     }
 
     void penSizeRememberedPerTool() {
         clickTool(9);
         QCOMPARE(penFrames(), QList<int>{2});
-        QTest::mouseClick(snap->optionBar->ImgPoint[1], Qt::LeftButton);
+        QTest::mouseClick(snap->overlays().optionBar->ImgPoint[1], Qt::LeftButton);
         clickTool(7);
         QCOMPARE(penFrames(), QList<int>{0});
         clickTool(9);
@@ -178,12 +181,12 @@ private slots:
         // editor open.
         drag(QPoint(600, 400), QPoint(600, 400));
         selectRegion();
-        QCOMPARE(snap->justCleared, 1);
+        QCOMPARE(snap->session().justCleared(), true);
         clickTool(9);
         drag(QPoint(150, 200), QPoint(300, 200), Qt::RightButton);
         QVERIFY(!host->calls.contains(QStringLiteral("unloaded")));
         QCOMPARE(snap->historyCount(), 1);
-        QCOMPARE(inkBox(snap->surface.working()), QRect());
+        QCOMPARE(inkBox(snap->session().surface().working()), QRect());
         // A rectangle drawn with the right button is kept like a left one.
         clickTool(7);
         drag(QPoint(150, 150), QPoint(200, 200), Qt::RightButton);
@@ -213,7 +216,7 @@ private slots:
         drag(QPoint(50, 50), QPoint(250, 250));
         drag(QPoint(100, 200), QPoint(250, 250));
         QCOMPARE(snap->historyCount(), 1);
-        QVERIFY(!snap->drawing);
+        QVERIFY(!snap->session().strokes().drawing());
     }
 
     // A rectangle clicked without movement leaves its dot in the working image only:
@@ -222,7 +225,7 @@ private slots:
     void figureWithoutExtentStaysUntilTheNextRelease() {
         clickTool(7);
         drag(QPoint(200, 200), QPoint(200, 200));
-        QCOMPARE(snap->surface.working().pixel(200, 200), kRed);
+        QCOMPARE(snap->session().surface().working().pixel(200, 200), kRed);
         clickTool(9);
         drag(QPoint(250, 250), QPoint(250, 250));
         QCOMPARE(snap->historyCount(), 2);
@@ -230,7 +233,7 @@ private slots:
 
         clickTool(7);
         drag(QPoint(220, 220), QPoint(220, 220));
-        QCOMPARE(snap->surface.working().pixel(220, 220), kRed);
+        QCOMPARE(snap->session().surface().working().pixel(220, 220), kRed);
         drag(QPoint(150, 150), QPoint(180, 180));
         QCOMPARE(snap->historyCount(), 3);
         QCOMPARE(committed().pixel(220, 220), kGround);
@@ -262,9 +265,9 @@ private slots:
         for (int x = 160; x <= 380; x += 20)
             moveHeld(QPoint(x, 250), Qt::LeftButton);
         // Only the latest preview shows; the picture itself is untouched so far.
-        QCOMPARE(inkBox(snap->surface.working()), QRect());
-        QCOMPARE(inkBox(snap->surface.screen()).right(), 380);
-        QVERIFY(inkBox(snap->surface.screen()).bottom() <= 255);
+        QCOMPARE(inkBox(snap->session().surface().working()), QRect());
+        QCOMPARE(inkBox(snap->session().surface().screen()).right(), 380);
+        QVERIFY(inkBox(snap->session().surface().screen()).bottom() <= 255);
         release(QPoint(380, 250));
         QCOMPARE(snap->historyCount(), 2);
         const QRect arrow = inkBox(committed());
@@ -292,28 +295,28 @@ private slots:
         QCOMPARE(snap->historyCount(), 1);
         // Past the snapshot the editor goes back to selecting.
         clickTool(0);
-        QVERIFY(!snap->toolMode);
-        QCOMPARE(snap->Status, QStringLiteral("draw"));
+        QVERIFY(!snap->session().toolMode());
+        QCOMPARE(snap->Status(), QStringLiteral("draw"));
     }
 
     void textIsDrawnAtTheBoxInItsSizeAndColour() {
         clickTool(5);
-        QVERIFY(!snap->optionBar->PicFont->isHidden());
+        QVERIFY(!snap->overlays().optionBar->PicFont->isHidden());
         // Blue, and size 18 from the list.
-        QTest::mouseClick(snap->optionBar->Pcolor[13], Qt::LeftButton);
-        emit snap->optionBar->Combo1->textActivated(QStringLiteral("18"));
+        QTest::mouseClick(snap->overlays().optionBar->Pcolor[13], Qt::LeftButton);
+        emit snap->overlays().optionBar->Combo1->textActivated(QStringLiteral("18"));
         drag(QPoint(200, 180), QPoint(200, 180));
-        QVERIFY(snap->TextEdit->isVisible());
-        QCOMPARE(snap->TextEdit->geometry().topLeft(), QPoint(200, 180));
-        QCOMPARE(snap->TextEdit->width(), 25);
-        QTest::keyClicks(snap->TextEdit, QStringLiteral("Hello"));
-        const int widened = snap->TextEdit->width();
+        QVERIFY(snap->overlays().TextEdit->isVisible());
+        QCOMPARE(snap->overlays().TextEdit->geometry().topLeft(), QPoint(200, 180));
+        QCOMPARE(snap->overlays().TextEdit->width(), 25);
+        QTest::keyClicks(snap->overlays().TextEdit, QStringLiteral("Hello"));
+        const int widened = snap->overlays().TextEdit->width();
         QVERIFY(widened > 25);
-        QTest::keyClick(snap->TextEdit, Qt::Key_Backspace);
-        QCOMPARE(snap->TextEdit->width(), widened);
+        QTest::keyClick(snap->overlays().TextEdit, Qt::Key_Backspace);
+        QCOMPARE(snap->overlays().TextEdit->width(), widened);
         // The next press and release inside the selection draws it.
         drag(QPoint(300, 250), QPoint(300, 250));
-        QVERIFY(snap->TextEdit->isHidden());
+        QVERIFY(snap->overlays().TextEdit->isHidden());
         QCOMPARE(snap->historyCount(), 2);
         const QRect ink = inkBox(committed());
         QVERIFY2(ink.left() >= 200 && ink.left() <= 203, qPrintable(QString::number(ink.left())));
@@ -337,17 +340,17 @@ private slots:
     void typedTextCommittedWhenSwitchingTools() {
         clickTool(5);
         drag(QPoint(200, 180), QPoint(200, 180));
-        QTest::keyClicks(snap->TextEdit, QStringLiteral("Kv"));
+        QTest::keyClicks(snap->overlays().TextEdit, QStringLiteral("Kv"));
         clickTool(7);
-        QVERIFY(snap->TextEdit->isHidden());
+        QVERIFY(snap->overlays().TextEdit->isHidden());
         QCOMPARE(snap->historyCount(), 2);
         QVERIFY(inkBox(committed()).intersects(QRect(200, 180, 40, 20)));
-        QVERIFY(!snap->drawing);
+        QVERIFY(!snap->session().strokes().drawing());
         // An empty box is only closed.
         clickTool(5);
         drag(QPoint(200, 250), QPoint(200, 250));
         clickTool(6);
-        QVERIFY(snap->TextEdit->isHidden());
+        QVERIFY(snap->overlays().TextEdit->isHidden());
         QCOMPARE(snap->historyCount(), 2);
     }
 
@@ -356,24 +359,24 @@ private slots:
     void reopenedEditorOpensAnEmptyTextBox() {
         clickTool(5);
         drag(QPoint(200, 180), QPoint(200, 180));
-        QTest::keyClicks(snap->TextEdit, QStringLiteral("Kv"));
+        QTest::keyClicks(snap->overlays().TextEdit, QStringLiteral("Kv"));
         clickTool(1); // finish, the box cut in as it is shown
         QCOMPARE(host->calls.count("picture"), 1);
         snap->ShowAgain();
         drag(QPoint(250, 250), QPoint(250, 250)); // brings the tool bar back
         clickTool(5);
         drag(QPoint(260, 260), QPoint(260, 260));
-        QVERIFY(snap->TextEdit->isVisible());
-        QCOMPARE(snap->TextEdit->text(), QString());
-        QCOMPARE(snap->TextEdit->width(), 25);
+        QVERIFY(snap->overlays().TextEdit->isVisible());
+        QCOMPARE(snap->overlays().TextEdit->text(), QString());
+        QCOMPARE(snap->overlays().TextEdit->width(), 25);
     }
 
     void mistypedFontSizeKeepsTheLastOne() {
         clickTool(5);
-        snap->optionBar->Text1->setText(QStringLiteral("x"));
+        snap->overlays().optionBar->Text1->setText(QStringLiteral("x"));
         drag(QPoint(200, 180), QPoint(200, 180));
-        QVERIFY(snap->TextEdit->isVisible());
-        QCOMPARE(snap->TextEdit->font().pixelSize(), 15); // 11 points
+        QVERIFY(snap->overlays().TextEdit->isVisible());
+        QCOMPARE(snap->overlays().TextEdit->font().pixelSize(), 15); // 11 points
     }
 
     void optionBarGoesAboveNearTheBottom() {
@@ -381,7 +384,7 @@ private slots:
         clickTool(0); // back to selecting
         drag(QPoint(300, 500), QPoint(700, 699));
         clickTool(7);
-        QCOMPARE(snap->Picture2->y(), snap->Picture1->y() - 37 - 3);
+        QCOMPARE(snap->overlays().Picture2->y(), snap->overlays().Picture1->y() - 37 - 3);
     }
 };
 

@@ -2,6 +2,7 @@
 // what the main window is told. (Saving it: test_region_save.cpp.)
 #include "platform/screenpointer.h"
 #include "snapshot/frmsnap.h"
+#include "snapshot/toolbar_layout.h"
 #include "support/mouse.h"
 #include "support/snapfakes.h"
 
@@ -44,7 +45,7 @@ class TestFrmSnapFinish : public QObject {
         QCOMPARE(snap->selection(), (SelBox{float(kRegion.x()), float(kRegion.y()),
                                             float(kRegion.width()), float(kRegion.height())}));
     }
-    QImage frozenRegion() { return snap->surface.committed().copy(kRegion); }
+    QImage frozenRegion() { return snap->session().surface().committed().copy(kRegion); }
     // Finishes with a double click in the middle of the selection.
     void doubleClickInside() {
         QTest::mousePress(snap.get(), Qt::LeftButton, {}, kRegion.center());
@@ -81,15 +82,24 @@ private slots:
     void cutHoldsWhatTheEditorShows() {
         QFETCH(bool, byDoubleClick);
         QFETCH(bool, textBoxOpen);
-        // The option bar open over the selection, the read-outs shown on it.
-        snap->Picture2->move(kRegion.center());
-        snap->Picture2->show();
-        QVERIFY(snap->LblPos->isVisible() && snap->Shape1->isVisible());
         if (textBoxOpen) {
-            snap->TextEdit->setGeometry(kRegion.x() + 10, kRegion.y() + 10, 120, 30);
-            snap->TextEdit->setText(QStringLiteral("标注 text"));
-            snap->TextEdit->show();
+            // Typed into the text tool's box, which stays open when a handle press
+            // then leaves drawing (nothing was committed yet).
+            snap->Image2_Click(kTextButton);
+            const QPoint at = kRegion.topLeft() + QPoint(10, 10);
+            QTest::mousePress(snap.get(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(snap.get(), Qt::LeftButton, {}, at);
+            QVERIFY(snap->overlays().TextEdit->isVisible());
+            snap->overlays().TextEdit->setText(QStringLiteral("标注 text"));
+            snap->Image1_MouseDown(0);
+            snap->Image1_MouseUp(0);
+            QVERIFY(!snap->session().toolMode());
+            QVERIFY(snap->overlays().TextEdit->isVisible());
         }
+        // The option bar open over the selection, the read-outs shown on it.
+        snap->overlays().Picture2->move(kRegion.center());
+        snap->overlays().Picture2->show();
+        QVERIFY(snap->overlays().LblPos->isVisible() && snap->overlays().Shape1->isVisible());
         if (byDoubleClick)
             doubleClickInside();
         else
@@ -105,7 +115,7 @@ private slots:
         QCOMPARE(host->shown.image() != frozenRegion(), showsTextBox);
         if (showsTextBox) {
             // Only the box's area differs from the frozen picture.
-            const QRect box = snap->TextEdit->geometry().translated(-kRegion.topLeft());
+            const QRect box = snap->overlays().TextEdit->geometry().translated(-kRegion.topLeft());
             QImage outside = host->shown.image();
             QImage expected = frozenRegion();
             QPainter(&outside).fillRect(box, Qt::black);

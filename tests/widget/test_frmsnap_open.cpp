@@ -65,7 +65,7 @@ private slots:
         QVERIFY(!w->colourPageShown());
         FrmSnap* snap = w->capturePage().Snap.data();
         QVERIFY(snap->isVisible());
-        QCOMPARE(snap->Status, QStringLiteral("draw"));
+        QCOMPARE(snap->Status(), QStringLiteral("draw"));
         QVERIFY(!w->capturePage().flaga());
         QCOMPARE(snap->cursor().shape(), Qt::CrossCursor);
         QCOMPARE(screen.fullReads, 1);
@@ -96,9 +96,9 @@ private slots:
         snap->Form_MouseDown(1, 100, 100);
         snap->Form_MouseMove(1, 300, 200);
         snap->Form_MouseUp(1, 300, 200);
-        snap->toolMode = true;
-        snap->PaintSurface([](QPainter& p) { p.fillRect(120, 120, 10, 10, Qt::red); });
-        snap->Commit();
+        snap->session().strokes().setToolMode(true);
+        snap->session().surface().paint([](QPainter& p) { p.fillRect(120, 120, 10, 10, Qt::red); });
+        snap->session().Commit();
         snap->FinishRegion();
         QVERIFY(w->capturePage().flaga());
         QVERIFY(!snap->isVisible());
@@ -108,13 +108,13 @@ private slots:
         QCOMPARE(w->capturePage().Snap.data(), snap.data());
         QCOMPARE(screen.fullReads, 1);
         QVERIFY(snap->isVisible() && !w->isVisible());
-        QCOMPARE(snap->Status, QStringLiteral("draw"));
+        QCOMPARE(snap->Status(), QStringLiteral("draw"));
         QVERIFY(!w->capturePage().flaga());
-        QVERIFY(snap->toolMode); // everything else is kept
+        QVERIFY(snap->session().toolMode()); // everything else is kept
         QCOMPARE(snap->historyCount(), 2);
-        QCOMPARE(snap->surface.screen().pixel(125, 125), qRgb(255, 0, 0));
-        QVERIFY(!snap->Shape1->isVisible() && !snap->Picture1->isVisible());
-        QVERIFY(!snap->LblPos->isVisible() && !snap->Image1[0]->isVisible());
+        QCOMPARE(snap->session().surface().screen().pixel(125, 125), qRgb(255, 0, 0));
+        QVERIFY(!snap->overlays().Shape1->isVisible() && !snap->overlays().Picture1->isVisible());
+        QVERIFY(!snap->overlays().LblPos->isVisible() && !snap->overlays().Image1[0]->isVisible());
     }
 };
 
