@@ -12,7 +12,7 @@ namespace kv {
 const QString& FrmSnap::keysTip() {
     static const QString tip =
         QStringLiteral("方向键移动1像素(Shift:10)，Ctrl+方向键调整右下边，Ctrl+Z撤销，Ctrl+Y重做，"
-                       "Enter完成，C/Shift+C复制颜色");
+                       "Enter完成，C/Shift+C复制颜色，M马赛克，N序号");
     return tip;
 }
 
