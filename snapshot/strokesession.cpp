@@ -4,6 +4,7 @@
 
 #include "platform/units.h"
 #include "snapshot/optionbar_layout.h"
+#include "snapshot/stepnumbertool.h"
 #include "snapshot/textbox.h"
 #include "snapshot/toolbar_layout.h"
 #include "snapshot/tools.h"
@@ -27,6 +28,7 @@ void StrokeSession::reset() {
     toolKind_ = ToolKind::None;
     lastToolIndex_ = 0;
     drawing_ = false;
+    steps_.restart();
 }
 
 Tool* StrokeSession::armedTool() const {
@@ -77,6 +79,8 @@ void StrokeSession::arm(int index) {
 void StrokeSession::press(float x, float y) {
     Tool* tool = armedTool();
     if (!tool) return;
+    if (toolKind_ == ToolKind::StepNumber)
+        static_cast<StepNumberTool*>(tool)->setNumber(steps_.next(history_.count()));
     ToolContext c = context();
     if (tool->press(c, QPointF(x, y))) drawing_ = true;
 }
@@ -169,6 +173,7 @@ void StrokeSession::drawText() {
 void StrokeSession::commit() {
     surface_.commit();
     history_.push(surface_.committed());
+    steps_.pushed(history_.count(), toolKind_ == ToolKind::StepNumber);
 }
 
 void StrokeSession::undoStep() {

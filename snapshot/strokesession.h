@@ -5,6 +5,7 @@
 #include "platform/monitors.h"
 #include "snapshot/editorview.h"
 #include "snapshot/history.h"
+#include "snapshot/stepnumber.h"
 #include "snapshot/surface.h"
 #include "snapshot/tool.h"
 #include "snapshot/tooloptions.h"
@@ -80,6 +81,8 @@ private:
     ToolKind toolKind_ = ToolKind::None;
     int lastToolIndex_ = 0;
     bool drawing_ = false;
+    // Numbers the step markers by the history shown.
+    StepCounter steps_;
 };
 
 } // namespace kv

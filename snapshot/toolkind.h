@@ -9,8 +9,9 @@ namespace kv {
 
 class Tool;
 
-// The editor's five drawing tools. None: no tool armed yet.
-enum class ToolKind { None, Arrow, Text, Ellipse, Rectangle, Brush };
+// The editor's drawing tools: the five described ones, then Kolvane's own on the second
+// bar. None: no tool armed yet.
+enum class ToolKind { None, Arrow, Text, Ellipse, Rectangle, Brush, Mosaic, StepNumber };
 
 // Which chooser the option bar shows beside its colour grid for a tool.
 enum class ToolChooser { None, PenSize, FontSize };
@@ -24,7 +25,7 @@ struct ToolInfo {
     int button;            // its tool-bar button, Image2 index
     const char* tip;       // the button's tip text (UTF-8), as the system names the tool
     IconPainter paintIcon; // the button's icon
-    int penSlot;           // where it remembers its pen size (0..2); -1: no pen size
+    int penSlot;           // where it remembers its pen size (0..4); -1: no pen size
     ToolChooser chooser;   // the option bar's chooser
     double optionBarWidth; // the option bar's width while it is armed, in pixels
     // What presses, moves and releases do with it; the tool keeps its row.
@@ -34,7 +35,7 @@ struct ToolInfo {
     int key = 0;
 };
 
-inline constexpr int kToolCount = 5;
-inline constexpr int kPenSlotCount = 3;
+inline constexpr int kToolCount = 7;
+inline constexpr int kPenSlotCount = 5;
 
 } // namespace kv

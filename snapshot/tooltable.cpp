@@ -1,9 +1,12 @@
 // The one table of what each drawing tool is.
 #include "snapshot/tooltable.h"
 
+#include "snapshot/mosaictool.h"
 #include "snapshot/optionbar_layout.h"
+#include "snapshot/stepnumbertool.h"
 #include "snapshot/toolbar_layout.h"
 #include "snapshot/toolicons.h"
+#include "snapshot/toolicons_extra.h"
 #include "snapshot/tools.h"
 
 namespace kv {
@@ -34,6 +37,11 @@ const std::array<ToolInfo, kToolCount>& toolTable() {
          ToolChooser::PenSize, kOptionBarFullWidth, makeRectangleTool},
         {ToolKind::Brush, kBrushButton, "画刷工具", paintBrushIcon, 2, ToolChooser::PenSize,
          kOptionBarFullWidth, makeBrushTool},
+        // Kolvane's own: the size buttons choose the mosaic's blocks and the circle's size.
+        {ToolKind::Mosaic, kFirstSecondBarButton, "马赛克", paintMosaicIcon, 3,
+         ToolChooser::PenSize, kOptionBarFullWidth, makeMosaicTool, Qt::Key_M},
+        {ToolKind::StepNumber, kFirstSecondBarButton + 1, "序号", paintStepNumberIcon, 4,
+         ToolChooser::PenSize, kOptionBarFullWidth, makeStepNumberTool, Qt::Key_N},
     }};
     return table;
 }

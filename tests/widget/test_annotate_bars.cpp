@@ -179,7 +179,7 @@ void TestAnnotateBars::penSizeFramedPerTool() {
     optionBar->arrangeFor(ToolKind::Arrow);
     optionBar->PicPoint->show();
     QTest::mouseClick(optionBar->ImgPoint[2], Qt::LeftButton);
-    QCOMPARE(told.penIndex, (std::array<std::int16_t, 3>{0, 1, 2}));
+    QCOMPARE(told.penIndex, (std::array<std::int16_t, kPenSlotCount>{0, 1, 2, 1, 0}));
     QCOMPARE(optionBar->options(), told);
 }
 
@@ -255,7 +255,7 @@ void TestAnnotateBars::chosenSizeGoesIntoTheBox() {
 void TestAnnotateBars::optionsGivenAreShownQuietly() {
     optionBar->arrangeFor(ToolKind::Rectangle);
     ToolOptions given;
-    given.penIndex = {2, 1, 0};
+    given.penIndex = {2, 1, 0, 2, 1};
     given.colour = QColor(0, 128, 0);
     given.fontSize = 14.0f;
     optionBar->setOptions(given);

@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(snap->overlays().Picture1->size(), QSize(265, 26));
         QVERIFY(screenPointerIs(Qt::CrossCursor));
         QCOMPARE(snap->session().strokes().options().penIndex,
-                 (std::array<std::int16_t, 3>{0, 0, 2}));
+                 (std::array<std::int16_t, kPenSlotCount>{0, 0, 2, 1, 0}));
         // What the window paints is the frozen picture.
         const QImage shown = snap->grab(QRect(100, 200, 50, 40)).toImage();
         QCOMPARE(shown.pixel(0, 0), qRgb(100, 200, 77));
