@@ -21,6 +21,7 @@ namespace kv {
 
 class DesktopWindows;
 class PinBoard;
+class TextRecognition;
 class TonePlayer;
 class TrayIcon;
 
@@ -38,7 +39,8 @@ struct CapturePageServices {
     TrayIcon* tray = nullptr;          // icon shown while the region editor is open
     OpeningProbe* probe = nullptr;     // told the steps of each editor opening (measurements)
     PinBoard* pins = nullptr;          // where a region is pinned to the screen
-    PlatformCapabilities capabilities; // what the session allows
+    TextRecognition* textRecognition = nullptr; // reads a region's text
+    PlatformCapabilities capabilities;          // what the session allows
 };
 
 // The capture page of the main window: its picture box `PicMain`, the capture

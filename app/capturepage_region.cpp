@@ -2,6 +2,7 @@
 // hands back and saving that region.
 #include "app/capturepage.h"
 
+#include "app/textrecognition.h"
 #include "imageio/encoders.h"
 #include "imageio/pictureformat.h"
 #include "imageio/savedialog.h"
@@ -40,6 +41,9 @@ public:
     }
     void SnapPin(const QImage& picture, const QRect& selection) override {
         if (PinBoard* pins = page_.services_.pins) pins->pin(picture, selection.topLeft());
+    }
+    void SnapRecognise(const QImage& picture) override {
+        if (TextRecognition* ocr = page_.services_.textRecognition) ocr->recognise(picture);
     }
     bool SnapCanLongCapture() const override {
         return page_.services_.screen && scroller().canScroll();

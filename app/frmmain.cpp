@@ -8,6 +8,7 @@
 #include "app/colourmenu.h"
 #include "app/framestyle.h"
 #include "app/frametexts.h"
+#include "app/textrecognition.h"
 #include "imageio/clipboardencoder.h"
 #include "platform/units.h"
 
@@ -80,6 +81,9 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
 
     buildFrame();
     pins_ = std::make_unique<PinBoard>(pinContext());
+    textRecognition_ = new TextRecognition(this, *this, services_.programDir);
+    pins_->setTextRecognition(
+        [this](const QImage& picture) { textRecognition_->recognise(picture); });
     connectTitleBar();
     connectNavigation();
     CapturePageServices capture;
@@ -93,6 +97,7 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
     capture.tray = services_.tray;
     capture.probe = services_.probe;
     capture.pins = pins_.get();
+    capture.textRecognition = textRecognition_;
     capture.capabilities = services_.capabilities;
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
     // The colour page (its wheel and palette pictures among it) waits until the

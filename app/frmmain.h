@@ -24,6 +24,8 @@
 
 namespace kv {
 
+class TextRecognition;
+
 class ColourMenu;
 class DesktopWindows;
 class TonePlayer;
@@ -159,6 +161,7 @@ private:
     BeforeFirstFrame* firstFrame_ = nullptr; // until finishFirstFrame() ran
     bool laidOut_ = false;                   // labels fitted, pictures placed
     std::unique_ptr<PinBoard> pins_;
+    TextRecognition* textRecognition_ = nullptr; // a child of this window
     std::unique_ptr<CapturePage> capturePage_;
     std::unique_ptr<ColourPage> colourPage_;
     std::unique_ptr<ColourMenu> colourMenu_;
