@@ -56,6 +56,22 @@ QFont boldFont(QFont f) {
     return f;
 }
 
+// What the capture page is given of the main window's outside world.
+CapturePageServices captureServicesFrom(const FrmMainServices& services) {
+    CapturePageServices capture;
+    capture.clock = services.clock;
+    capture.screen = services.screen;
+    capture.programDir = services.programDir;
+    capture.iconFile = services.iconFile;
+    capture.captureFolder = services.captureFolder;
+    capture.windows = services.windows;
+    capture.tones = services.tones;
+    capture.tray = services.tray;
+    capture.probe = services.probe;
+    capture.capabilities = services.capabilities;
+    return capture;
+}
+
 } // namespace
 
 FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
@@ -86,19 +102,9 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
         [this](const QImage& picture) { textRecognition_->recognise(picture); });
     connectTitleBar();
     connectNavigation();
-    CapturePageServices capture;
-    capture.clock = services_.clock;
-    capture.screen = services_.screen;
-    capture.programDir = services_.programDir;
-    capture.iconFile = services_.iconFile;
-    capture.captureFolder = services_.captureFolder;
-    capture.windows = services_.windows;
-    capture.tones = services_.tones;
-    capture.tray = services_.tray;
-    capture.probe = services_.probe;
+    CapturePageServices capture = captureServicesFrom(services_);
     capture.pins = pins_.get();
     capture.textRecognition = textRecognition_;
-    capture.capabilities = services_.capabilities;
     capturePage_ = std::make_unique<CapturePage>(*this, this, capture);
     // The colour page (its wheel and palette pictures among it) waits until the
     // window is on the screen: the first frame shows the capture page.

@@ -86,8 +86,9 @@ def functions(path, lines, everywhere=False):
 CLASS_DECL = re.compile(r"^\s*(?:class|struct)\s+(\w+)\b[^;]*\{\s*$")
 
 def class_lines(paths):
-    """Lines of each class: its declaration in a header plus every member function
-    defined outside it (Class::name), in whichever files they stand."""
+    """Code lines of each class (comments and blank lines left out): its declaration
+    in a header plus every member function defined outside it (Class::name), in
+    whichever files they stand."""
     sizes = {}
     for path in paths:
         with open(path, encoding="utf-8") as f:
@@ -102,7 +103,7 @@ def class_lines(paths):
                     m = CLASS_DECL.match(code)
                     if m:
                         current, start_depth, count = m.group(1), depth, 0
-                if current is not None:
+                if current is not None and code.strip():
                     count += 1
                 depth += code.count("{") - code.count("}")
                 if current is not None and depth <= start_depth:
@@ -111,13 +112,16 @@ def class_lines(paths):
         for line, length, text in functions(path, lines, everywhere=True):
             m = re.search(r"(\w+)::~?\w+\s*\(", text)
             if m:
-                sizes[m.group(1)] = sizes.get(m.group(1), 0) + length
+                state = {"block": False}
+                body = lines[line - 1:line - 1 + length]
+                sizes[m.group(1)] = sizes.get(m.group(1), 0) + sum(
+                    1 for raw in body if strip(raw, state).strip())
     return sizes
 
 units, includes = {}, {}
 for name, size in sorted(class_lines(files).items()):
     if size > MAX_FILE:
-        report(f"class over {MAX_FILE} lines across its files: {name} ({size})")
+        report(f"class over {MAX_FILE} code lines across its files: {name} ({size})")
 for path in files:
     with open(path, encoding="utf-8") as f:
         lines = f.read().split("\n")
