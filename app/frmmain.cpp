@@ -72,6 +72,15 @@ CapturePageServices captureServicesFrom(const FrmMainServices& services) {
     return capture;
 }
 
+// Pins are copied as regions are and saved where finished regions are.
+PinContext pinContextFor(ScreenReader* screen, std::function<QString()> saveFolder) {
+    PinContext context;
+    context.clipboardEncoder = encodeForClipboard;
+    context.saveFolder = std::move(saveFolder);
+    if (screen) context.monitors = [screen] { return screen->monitors(); };
+    return context;
+}
+
 } // namespace
 
 FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
@@ -96,7 +105,8 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
         ImgTmp[i].mutableImage().fill(Qt::white);
 
     buildFrame();
-    pins_ = std::make_unique<PinBoard>(pinContext());
+    pins_ = std::make_unique<PinBoard>(
+        pinContextFor(services_.screen, [this] { return capturePage_->captureFolder(); }));
     textRecognition_ = new TextRecognition(this, *this, services_.programDir);
     pins_->setTextRecognition(
         [this](const QImage& picture) { textRecognition_->recognise(picture); });
@@ -119,16 +129,6 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
 }
 
 FrmMain::~FrmMain() = default;
-
-PinContext FrmMain::pinContext() {
-    PinContext context;
-    context.clipboardEncoder = encodeForClipboard;
-    // Pins are saved where finished regions are.
-    context.saveFolder = [this] { return capturePage_->captureFolder(); };
-    if (ScreenReader* screen = services_.screen)
-        context.monitors = [screen] { return screen->monitors(); };
-    return context;
-}
 
 void FrmMain::adoptNewChildren(const QList<QWidget*>& before) {
     for (QWidget* child : findChildren<QWidget*>()) {

@@ -142,7 +142,6 @@ protected:
 
 private:
     void buildFrame();
-    PinContext pinContext();
     void buildTitleBar();
     void buildNavigation();
     void buildStatusBar();
