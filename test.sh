@@ -20,6 +20,7 @@ for f in scripts/desktops/*.sh; do
   # Only start a desktop that has tests selected for it.
   if ctest --test-dir "$build" -N -L "^desktop:$d\$" "$@" | grep -q 'Total Tests: [1-9]'; then
     echo "== tests on the '$d' desktop"
+    ./scripts/install-deps.sh --desktop "$d"
     KOLVANE_DESKTOP="$d" ./scripts/with-desktop.sh \
       ctest --test-dir "$build" --output-on-failure -j2 -L "^desktop:$d\$" "$@" || status=1
   fi
