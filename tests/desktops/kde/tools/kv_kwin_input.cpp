@@ -4,7 +4,7 @@
 // real session offers it only to programs whose desktop entry asks for it),
 // driven by the words of support/pointersteps.h.
 //
-//   kv_kwin_input STEPS...
+//   kv_kwin_input [--extent WxH] STEPS...
 //
 // Positions are absolute, in the compositor's layout pixels.
 #include "fake-input-client-protocol.h"
@@ -47,6 +47,9 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    uint32_t w = 0, h = 0; // positions are absolute: the size is not needed
+    int i = 1;
+    if (!kvtest::extentOption(argc, argv, i, w, h)) return 2;
     wl_display* display = wl_display_connect(nullptr);
     if (!display) {
         std::fprintf(stderr, "kv_kwin_input: no Wayland display\n");
@@ -62,7 +65,7 @@ int main(int argc, char** argv) {
     org_kde_kwin_fake_input_authenticate(fakeInput, "kv_kwin_input", "test input");
     wl_display_roundtrip(display);
     KWinInput input(display);
-    const int status = kvtest::runDriver(input, argc, argv, 1);
+    const int status = kvtest::runDriver(input, argc, argv, i);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return status;
