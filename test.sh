@@ -13,7 +13,7 @@ status=0
 # circle (scripts/check-structure.sh prints what misses them).
 echo "== source layout"
 ./scripts/check-structure.sh || status=1
-./scripts/with-desktop.sh ctest --test-dir "$build" --output-on-failure -j2 -LE '^desktop:' "$@" || status=1
+./scripts/with-desktop.sh ctest --test-dir "$build" --output-on-failure -j2 -LE '^(desktop|manual):' "$@" || status=1
 for f in scripts/desktops/*.sh; do
   d=$(basename "$f" .sh)
   [ "$d" = xvfb ] && continue

@@ -56,6 +56,24 @@ inline double openEditorOnce(QProcess& kolvane, QPoint command, QByteArray& outp
     return m.hasMatch() ? m.captured(1).toDouble() : -1;
 }
 
+inline void printFigures(const std::vector<double>& opened, const std::vector<double>& bare,
+                         const std::vector<double>& kwinBare, bool kwin, int kRuns) {
+    const double b = median(bare), k = median(kwinBare), o = median(opened);
+    std::printf("portal screenshot round trip      %8.1f ms (median of %d)\n", b, kRuns);
+    if (kwin)
+        std::printf("KWin ScreenShot2 round trip       %8.1f ms (median of %d%s)\n", k, kRuns,
+                    kwinBare.empty() ? ", not answered: no desktop entry allows this program" : "");
+    std::printf("click to editor's first frame     %8.1f ms (median of %d)\n", o, kRuns);
+    const double base = kwin && !kwinBare.empty() ? std::min(b, k) : b;
+    std::printf("program's own cost                %8.1f ms (target <= 50 ms), ratio %.2f\n",
+                o - base, base > 0 ? o / base : 0.0);
+    std::printf("SUMMARY | %-36s | %8.1f ms | %-34s | %8.1f ms | %6.2f | own cost <= 50 ms\n",
+                kwin ? "KDE click to editor" : "GNOME click to editor", o,
+                kwin && !kwinBare.empty() && k < b ? "bare ScreenShot2 round trip"
+                                                   : "bare portal round trip",
+                base, base > 0 ? o / base : 0.0);
+}
+
 inline int runEditorBench(int argc, char** argv, bool kwin) {
     qputenv("QT_QPA_PLATFORM", "wayland");
     QApplication app(argc, argv);
@@ -101,20 +119,7 @@ inline int runEditorBench(int argc, char** argv, bool kwin) {
         kwin ? roundTrips(kRuns, [&] { return !own.take().image.isNull(); })
              : std::vector<double>();
 
-    const double b = median(bare), k = median(kwinBare), o = median(opened);
-    std::printf("portal screenshot round trip      %8.1f ms (median of %d)\n", b, kRuns);
-    if (kwin)
-        std::printf("KWin ScreenShot2 round trip       %8.1f ms (median of %d%s)\n", k, kRuns,
-                    kwinBare.empty() ? ", not answered: no desktop entry allows this program" : "");
-    std::printf("click to editor's first frame     %8.1f ms (median of %d)\n", o, kRuns);
-    const double base = kwin && !kwinBare.empty() ? std::min(b, k) : b;
-    std::printf("program's own cost                %8.1f ms (target <= 50 ms), ratio %.2f\n",
-                o - base, base > 0 ? o / base : 0.0);
-    std::printf("SUMMARY | %-36s | %8.1f ms | %-34s | %8.1f ms | %6.2f | own cost <= 50 ms\n",
-                kwin ? "KDE click to editor" : "GNOME click to editor", o,
-                kwin && !kwinBare.empty() && k < b ? "bare ScreenShot2 round trip"
-                                                   : "bare portal round trip",
-                base, base > 0 ? o / base : 0.0);
+    printFigures(opened, bare, kwinBare, kwin, kRuns);
     return 0;
 }
 

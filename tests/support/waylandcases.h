@@ -165,7 +165,8 @@ public:
     // screen without the main window; a dragged region, finished by a double click,
     // is on the clipboard pixel for pixel; the main window comes back.
     // `cut`: the region is made and read back from the clipboard; else (where that
-    // cannot be driven yet) the editor is left with a right click.
+    // cannot be driven yet) the editor is left with Escape, through a driver that
+    // has a keyboard.
     void regionToClipboard(bool cut = true) {
         ScreenProgram kolvane;
         const QRect main = kolvane.start(skip_);
@@ -178,7 +179,7 @@ public:
         // The editor is up when the screen is the picture again, without the window.
         QVERIFY(e2e::waitFor([&] { return sameOutside(screen(), truth, moving); }, 20000));
         if (!cut) {
-            QVERIFY(pointer({"move", "300", "600", "sleep", "100", "click", "right"}));
+            QVERIFY(pointer({"key", "0xff1b"})); // Escape leaves the editor
             QVERIFY(park());
             QVERIFY(kolvane.mainBack());
             return;

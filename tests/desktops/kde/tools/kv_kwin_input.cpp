@@ -18,9 +18,10 @@ org_kde_kwin_fake_input* fakeInput = nullptr;
 
 void onGlobal(void*, wl_registry* registry, uint32_t name, const char* interface,
               uint32_t version) {
-    if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 2)
+    // Absolute motion came with version 3.
+    if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 3)
         fakeInput = static_cast<org_kde_kwin_fake_input*>(
-            wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 2));
+            wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 3));
 }
 
 void onGlobalRemove(void*, wl_registry*, uint32_t) {}
