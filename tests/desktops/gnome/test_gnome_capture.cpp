@@ -1,7 +1,8 @@
 // Kolvane on headless GNOME, driven as a user would through Mutter's remote
 // desktop: its full-screen capture and its frozen editor show exactly what the
 // compositor shows (the portal's picture), the editor never shows the main window,
-// which comes back, and a screenshot permission GNOME keeps refused is told at once.
+// and a screenshot permission GNOME keeps refused is told at once, the main window
+// back.
 #include "support/waylandcases.h"
 
 #include <QApplication>
@@ -59,8 +60,9 @@ private Q_SLOTS:
         QTest::qWait(500);
     }
     void fullScreenCapture() { cases_.fullScreenCapture(); }
-    // The double click that finishes a region is not taken from Mutter's remote
-    // desktop input here (the editor stays open), so the cut is not made on GNOME.
+    // The editor takes the drag from Mutter's remote desktop here, but neither the
+    // double click that finishes a region, nor a right click or Escape that leaves
+    // it: only its frozen picture is checked on GNOME.
     void regionEditor() { cases_.regionToClipboard(false); }
     // The dropper's drag through Mutter's remote desktop picked the colour in one
     // run of two here; until that is understood it runs on request only
