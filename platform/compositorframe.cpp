@@ -119,7 +119,7 @@ bool waitForCompositorFrame(int timeoutMs) {
     // The compositor read our requests after every request sent before them on
     // other connections: what the hidden window asked is done once this returns.
     wl->roundtrip(display);
-    if (s.compositor) {
+    if (s.compositor && timeoutMs > 0) {
         wl_proxy* surface =
             wl->send(s.compositor, WL_COMPOSITOR_CREATE_SURFACE, wl->surfaceInterface);
         wl_proxy* callback = wl->send(surface, WL_SURFACE_FRAME, wl->callbackInterface);
@@ -133,6 +133,7 @@ bool waitForCompositorFrame(int timeoutMs) {
         wl->send(surface, WL_SURFACE_DESTROY, nullptr, WL_MARSHAL_FLAG_DESTROY);
         wl->destroy(s.compositor);
     }
+    if (s.compositor && timeoutMs <= 0) wl->destroy(s.compositor);
     wl->destroy(registry);
     wl->disconnect(display);
     return s.framed;

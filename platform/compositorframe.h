@@ -6,8 +6,9 @@ namespace kv {
 // ours included, and has drawn a new frame since: after a window is hidden, the
 // screen no longer shows it from then on. Asks through a connection of its own (a
 // round trip, then a frame callback of a surface that is never shown); a compositor
-// that sends no callbacks for such a surface is given `timeoutMs`. Returns whether a
-// frame was seen; false as well outside a Wayland session.
+// that sends no callbacks for such a surface is given `timeoutMs`; with 0, only the
+// round trip is made. Returns whether a frame was seen; false as well outside a
+// Wayland session.
 bool waitForCompositorFrame(int timeoutMs);
 
 } // namespace kv
