@@ -74,14 +74,18 @@ inline void printFigures(const std::vector<double>& opened, const std::vector<do
                 base, base > 0 ? o / base : 0.0);
 }
 
-inline int runEditorBench(int argc, char** argv, bool kwin) {
-    qputenv("QT_QPA_PLATFORM", "wayland");
-    QApplication app(argc, argv);
-    // The program beside the benchmarks' folder, build/bench/<desktop>/.
+// The program beside the benchmarks' folder, build/bench/<desktop>/.
+inline void useProgramBesideBench() {
     if (qEnvironmentVariableIsEmpty("KOLVANE_BIN"))
         qputenv(
             "KOLVANE_BIN",
             QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../../kolvane").toUtf8());
+}
+
+inline int runEditorBench(int argc, char** argv, bool kwin) {
+    qputenv("QT_QPA_PLATFORM", "wayland");
+    QApplication app(argc, argv);
+    useProgramBesideBench();
     constexpr int kRuns = 7;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("KOLVANE_TIMING", "1");
