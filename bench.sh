@@ -21,6 +21,7 @@ done
 for d in build/bench/*/; do
   desk=$(basename "$d")
   [ -f "scripts/desktops/$desk.sh" ] || continue
+  ./scripts/install-deps.sh --desktop "$desk"
   for b in "$d"bench_*; do
     [ -f "$b" ] && [ -x "$b" ] || continue
     echo "== $(basename "$b") (desktop $desk)"

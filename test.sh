@@ -16,13 +16,14 @@ echo "== source layout"
 # Every tracked C++ source as clang-format writes it (.clang-format).
 echo "== source format"
 ./scripts/check-format.sh || status=1
-./scripts/with-desktop.sh ctest --test-dir "$build" --output-on-failure -j2 -LE '^desktop:' "$@" || status=1
+./scripts/with-desktop.sh ctest --test-dir "$build" --output-on-failure -j2 -LE '^(desktop|manual):' "$@" || status=1
 for f in scripts/desktops/*.sh; do
   d=$(basename "$f" .sh)
   [ "$d" = xvfb ] && continue
   # Only start a desktop that has tests selected for it.
   if ctest --test-dir "$build" -N -L "^desktop:$d\$" "$@" | grep -q 'Total Tests: [1-9]'; then
     echo "== tests on the '$d' desktop"
+    ./scripts/install-deps.sh --desktop "$d"
     KOLVANE_DESKTOP="$d" ./scripts/with-desktop.sh \
       ctest --test-dir "$build" --output-on-failure -j2 -L "^desktop:$d\$" "$@" || status=1
   fi

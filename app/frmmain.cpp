@@ -344,7 +344,9 @@ void FrmMain::ResetLinkLabels() {
 void FrmMain::LblColor_MouseMove(int index) {
     setUnderline(LblColor[index], true);
     linkHover = true;
-    LblHelp->setText(frametexts::CommandTip(index));
+    // The capture commands (5 to 7) first say what the desktop is about to ask.
+    const QString notice = index >= 5 && index <= 7 ? captureNotice_.text() : QString();
+    LblHelp->setText(notice.isEmpty() ? frametexts::CommandTip(index) : notice);
 }
 
 void FrmMain::LblWeb_MouseMove(int index) {

@@ -2,6 +2,7 @@
 
 // The main window FrmMain: the frame around the colour page and the capture page.
 #include "app/beforefirstframe.h"
+#include "app/capturenotice.h"
 #include "app/capturepage.h"
 #include "app/colourpage.h"
 #include "app/frameartwork.h"
@@ -135,6 +136,7 @@ public:
     QTimer Timer1;
     QString weekdayName;
     bool linkHover = false;
+    CaptureNotice captureNotice_; // the capture commands' tip before the desktop asks
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

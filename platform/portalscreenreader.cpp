@@ -1,6 +1,7 @@
 #include "platform/portalscreenreader.h"
 
 #include "platform/locatewindow.h"
+#include "platform/screenshotpermission.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -30,13 +31,27 @@ QSize outputsSize() {
 
 } // namespace
 
-PortalScreenReader::PortalScreenReader(std::unique_ptr<PortalScreenshot> portal)
-    : portal_(std::move(portal)) {}
+PortalScreenReader::PortalScreenReader(std::unique_ptr<PortalScreenshot> portal,
+                                       std::unique_ptr<KWinScreenshot> kwin)
+    : portal_(std::move(portal)), kwin_(std::move(kwin)) {}
 
 ScreenGrab PortalScreenReader::takePicture() {
+    if (kwin_) {
+        KWinPicture own = kwin_->take();
+        if (!own.image.isNull()) {
+            lastSize_ = own.image.size();
+            return {std::move(own.image), QString()};
+        }
+        if (own.refused) kwin_.reset();
+    }
     PortalPicture picture = portal_->take();
     if (!picture.image.isNull()) lastSize_ = picture.image.size();
-    return {std::move(picture.image), portalFailureText(picture.outcome)};
+    const QString failure =
+        picture.outcome == PortalOutcome::Success
+            ? QString()
+            : screenshotFailureText(picture.outcome,
+                                    readScreenshotPermission(QDBusConnection::sessionBus()));
+    return {std::move(picture.image), failure};
 }
 
 std::optional<QRgb> PortalScreenReader::pixel(QPoint p) {
@@ -113,8 +128,14 @@ PickedColour PortalScreenReader::pickColour() {
 }
 
 std::unique_ptr<ScreenReader> createPortalScreenReader() {
-    return std::make_unique<PortalScreenReader>(std::make_unique<PortalScreenshot>(
-        QDBusConnection::sessionBus(), kScreenshotTimeoutMs, kPickTimeoutMs));
+    const bool kde = qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+                         .split(QLatin1Char(':'))
+                         .contains(QLatin1String("KDE"), Qt::CaseInsensitive);
+    return std::make_unique<PortalScreenReader>(
+        std::make_unique<PortalScreenshot>(QDBusConnection::sessionBus(), kScreenshotTimeoutMs,
+                                           kPickTimeoutMs),
+        kde ? std::make_unique<KWinScreenshot>(QDBusConnection::sessionBus(), kScreenshotTimeoutMs)
+            : nullptr);
 }
 
 } // namespace kv

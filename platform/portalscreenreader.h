@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/kwinscreenshot.h"
 #include "platform/portalscreenshot.h"
 #include "platform/screenreader.h"
 
@@ -12,10 +13,12 @@ namespace kv {
 // outputs, in their pixels). Single pixels come from a held picture while one is
 // held, else each from a picture of their own. A held picture is matched to the
 // pointer through our own window, found in it by its looks (Wayland tells no
-// window where it is).
+// window where it is). Where KWin's own screenshot interface answers us, whole
+// pictures come from it instead, the portal being the fallback.
 class PortalScreenReader final : public ScreenReader {
 public:
-    explicit PortalScreenReader(std::unique_ptr<PortalScreenshot> portal);
+    explicit PortalScreenReader(std::unique_ptr<PortalScreenshot> portal,
+                                std::unique_ptr<KWinScreenshot> kwin = nullptr);
 
     std::optional<QRgb> pixel(QPoint screenPos) override;
     ScreenGrab grab(const QRect& screenRect) override;
@@ -33,6 +36,7 @@ private:
     ScreenGrab takePicture();
 
     std::unique_ptr<PortalScreenshot> portal_;
+    std::unique_ptr<KWinScreenshot> kwin_; // null once KWin said no
     QImage held_;
     // From the positions Qt gives (our idea of where our windows are) to the
     // held picture's pixels.

@@ -1,5 +1,8 @@
 #include "platform/windowgone.h"
 
+#include "platform/compositorframe.h"
+#include "platform/screenshotpermission.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -41,10 +44,9 @@ bool viewable(xcb_connection_t* c, xcb_window_t w) {
     return shown;
 }
 
-// Long enough for Qt to flush its requests to the compositor. The screenshot that
-// follows goes through the portal to a new client of the compositor, which is
-// served only after what we sent before.
-constexpr int kWaylandGoneMs = 5;
+// A frame of a compositor that sends none for a surface never shown: it is not
+// waited for longer than this.
+constexpr int kWaylandFrameMs = 100;
 
 } // namespace
 
@@ -59,17 +61,17 @@ bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const 
 }
 
 // Without an X server (a Wayland session) there is nothing to ask: every read is a
-// whole portal request, far too slow to watch the area with. Hiding destroys the
-// window's surface as soon as Qt flushes its requests; the compositor drops it from
-// the next frame it draws.
+// whole portal request, far too slow to watch the area with. Hiding unmaps the
+// window's surface once Qt sends its requests; the compositor has taken the window
+// away once it has handled them and drawn a frame since (GNOME's screenshot, asked
+// through the portal a moment after a fixed short wait, could still show it).
 static bool hideOnWayland(QWidget* window) {
     window->hide();
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < kWaylandGoneMs) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(5);
-    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // sends them
+    // Mutter sends the callback of a surface that is never shown after its next
+    // frame; wlroots and KWin never send it, and handle an unmapped window before
+    // a later screenshot request anyway: a round trip is all they need.
+    waitForCompositorFrame(desktopAsksForScreenshots() ? kWaylandFrameMs : 0);
     return true;
 }
 

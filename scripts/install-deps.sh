@@ -26,12 +26,30 @@ test_pkgs=(
   desktop-file-utils appstream lintian librsvg2-bin
   gdb # the stacks of a program whose window never came, in a failed test's log
   tesseract-ocr tesseract-ocr-chi-sim tesseract-ocr-eng # the recognition benchmark's baseline
+  plasma-wayland-protocols # the description of KWin's fake input, for its test driver
+)
+# The larger test desktops, installed only when their tests are about to run
+# (--desktop NAME): GNOME (about 140 packages) and KWin with KDE's portal, whose
+# screenshot dialog needs Plasma's QML modules (about 330).
+gnome_pkgs=(gnome-shell mutter xdg-desktop-portal xdg-desktop-portal-gnome libglib2.0-bin)
+kde_pkgs=(
+  kwin-wayland xdg-desktop-portal-kde qtwayland5 plasma-workspace
+  qml-module-org-kde-kirigami2 qml-module-qtquick-controls2 qml-module-qtquick-layouts
+  qml-module-qtquick2
 )
 
 want=("${build_pkgs[@]}")
 # npm fetches the recognition models; a machine with Node.js has it already.
 if ! command -v npm >/dev/null; then want+=(npm); fi
-if [ "${1:-}" = "--test" ]; then want+=("${test_pkgs[@]}"); fi
+case "${1:-}" in
+  --test) want+=("${test_pkgs[@]}") ;;
+  --desktop)
+    case "${2:-}" in
+      gnome) want=("${gnome_pkgs[@]}") ;;
+      kde) want=("${kde_pkgs[@]}") ;;
+      *) exit 0 ;; # the others come with --test
+    esac ;;
+esac
 
 missing=()
 for p in "${want[@]}"; do

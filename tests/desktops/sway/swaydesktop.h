@@ -4,6 +4,7 @@
 // screen from grim, the clipboard from wl-paste, pointer input from our
 // virtual-pointer driver, and the built program started as a Wayland client.
 #include "e2e/support/desktop.h"
+#include "support/waylanddesktop.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,6 +17,17 @@
 #include <QTest>
 
 namespace sway {
+
+using wld::clipboardImage;
+using wld::kColourPreview;
+using wld::kColourTab;
+using wld::kDropper;
+using wld::kRegionCommand;
+using wld::kScreenCommand;
+using wld::kWindowCommand;
+using wld::pattern;
+using wld::pointerArea;
+using wld::sameOutside;
 
 inline QJsonObject tree() {
     return QJsonDocument::fromJson(e2e::run("swaymsg", {"-r", "-t", "get_tree"}).out).object();
@@ -43,17 +55,9 @@ inline QRect rectOf(const QJsonObject& view) {
                  r.value("height").toInt());
 }
 
-// The screen as the compositor shows it, without the pointer.
+// The screen as the compositor shows it.
 inline QImage grim() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("screen.png");
-    if (e2e::run("grim", {file}).exitCode != 0) return {};
-    return QImage(file).convertToFormat(QImage::Format_RGB32);
-}
-
-inline QImage clipboardImage() {
-    return QImage::fromData(e2e::run("wl-paste", {"--no-newline", "-t", "image/png"}).out)
-        .convertToFormat(QImage::Format_RGB32);
+    return wld::screen();
 }
 
 // What the virtual pointer's positions span: the compositor's whole layout of
@@ -71,49 +75,14 @@ inline QSize& pointerExtent() {
     return extent;
 }
 
-// The virtual pointer, one device for the whole test run (kv_wl_pointer reading
-// its steps from standard input): steps as it takes them ("move", "100", ...).
+// The virtual pointer (the desktops' shared driver), told the layout's size first.
 inline bool pointer(const QStringList& steps) {
-    static QProcess* driver = nullptr;
-    if (!driver) {
-        driver = new QProcess;
-        driver->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        const QSize extent = pointerExtent();
-        driver->start(
-            QFileInfo(e2e::binary()).dir().filePath("tests/desktops/sway/tools/kv_wl_pointer"),
-            {"--extent", QString("%1x%2").arg(extent.width()).arg(extent.height())});
-        if (!driver->waitForStarted(5000)) return false;
-        // Clients take their pointer when the new device appears; the first events
-        // may come before they have it. One move to wake them all, then the steps.
-        driver->write(
-            QString("move %1 %2\n").arg(extent.width() - 1).arg(extent.height() - 1).toUtf8());
-        driver->waitForReadyRead(5000);
-        driver->readAll();
-        QTest::qWait(300);
-    }
-    driver->write(steps.join(' ').toUtf8() + "\n");
-    QByteArray answer;
-    QElapsedTimer clock;
-    clock.start();
-    while (!answer.contains('\n') && clock.elapsed() < 20000) {
-        QTest::qWait(5); // our own windows keep answering the compositor meanwhile
-        answer += driver->readAll();
-    }
-    return answer.trimmed() == "ok";
+    wld::pointerExtent() = pointerExtent();
+    return wld::pointer(steps);
 }
 
 inline bool click(QPoint at) {
     return pointer({"move", QString::number(at.x()), QString::number(at.y()), "click"});
-}
-
-// Different in every pixel across the screen, so that a shifted or scaled copy
-// never matches by chance.
-inline QImage pattern(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb(x & 255, y & 255, ((x >> 8) << 4 | (y >> 8)) ^ 0x5a));
-    return image;
 }
 
 // Makes `picture` the desktop background and waits until the screen shows it.
@@ -176,43 +145,6 @@ private:
     QProcess process_;
     QRect main_;
 };
-
-// The two pictures agree everywhere outside `skip`.
-inline bool sameOutside(const QImage& a, const QImage& b, const QRect& skip) {
-    if (a.size() != b.size()) {
-        qWarning("sizes differ: %dx%d vs %dx%d", a.width(), a.height(), b.width(), b.height());
-        return false;
-    }
-    QRect differ;
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (!skip.contains(x, y) && a.pixel(x, y) != b.pixel(x, y)) {
-                if (!count)
-                    qWarning("first difference at %d,%d: %08x vs %08x", x, y, a.pixel(x, y),
-                             b.pixel(x, y));
-                differ |= QRect(x, y, 1, 1);
-                ++count;
-            }
-    if (count)
-        qWarning("%d pixels differ, within %d,%d %dx%d", count, differ.x(), differ.y(),
-                 differ.width(), differ.height());
-    return count == 0;
-}
-
-// The headless compositor draws the pointer into the output itself, so every
-// screenshot (the portal's too) holds it where it was: around a point it rested on.
-inline QRect pointerArea(QPoint at, int scale = 1) {
-    return QRect(at - QPoint(16, 16) * scale, QSize(56, 56) * scale);
-}
-
-// Places of the main window's controls, in its own pixels.
-inline const QPoint kRegionCommand(80, 278); // 区域截图
-inline const QPoint kWindowCommand(80, 294); // 窗体截图
-inline const QPoint kScreenCommand(80, 310); // 全屏截图
-inline const QPoint kColourTab(69, 128);     // 取色
-inline const QPoint kDropper(376, 224);
-inline const QPoint kColourPreview(384, 302);
 
 // Finishes the selection by a double click at `at` (inside it) and returns the
 // region the editor put on the clipboard; null when the click or the region failed.

@@ -148,6 +148,14 @@ private Q_SLOTS:
         QDBusInterface item(service, path, kItem);
         item.call("Activate", 10, 10);
         item.call("SecondaryActivate", 10, 10);
+        // The editor shows once the portal's picture came, which may take a busy
+        // machine longer than the clicks.
+        QVERIFY(e2e::waitFor(
+            [&] {
+                const auto views = kolvane.windows();
+                return views.size() == 1 && sway::rectOf(views.first()) == QRect(0, 0, 1920, 1080);
+            },
+            15000));
         QTest::qWait(500);
         QCOMPARE(kolvane.process().state(), QProcess::Running);
         const auto views = kolvane.windows();
