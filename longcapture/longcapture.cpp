@@ -94,7 +94,7 @@ void LongCapture::readSoon() {
 // is awaited a little longer: the window may not have taken the wheel yet.
 void LongCapture::readNow() {
     if (!running_) return;
-    const QImage now = screen_.grab(selection_);
+    const QImage now = screen_.grab(selection_).image;
     const qint64 waited = sinceScroll_.elapsed();
     const bool agree = !previousRead_.isNull() && now == previousRead_;
     const bool moved = !stitcher_ || now != stitcher_->lastFrame();
@@ -152,7 +152,7 @@ void LongCapture::end(bool kept) {
     WarpPointer(pointerBefore_);
     LongCaptureResult result;
     result.kept = kept;
-    if (kept) result.picture = stitcher_ ? stitcher_->result() : screen_.grab(selection_);
+    if (kept) result.picture = stitcher_ ? stitcher_->result() : screen_.grab(selection_).image;
     if (done_) done_(result);
 }
 
