@@ -1,6 +1,7 @@
 // The main window's title bar, window dragging and tab hover, its painted panels, and
 // the connections from its labels' signals to the handlers (and to the pages' commands).
 #include "app/framepanels.h"
+#include "app/framestyle.h"
 #include "app/frmmain.h"
 
 #include <QCoreApplication>

@@ -19,8 +19,10 @@ const QString& FrmSnap::keysTip() {
 
 bool FrmSnap::EditorKeyPress(int key, Qt::KeyboardModifiers modifiers) {
     const QPoint pointer = PointerScreenPos();
-    KeyContext context{QGuiApplication::mouseButtons() != Qt::NoButton, pointer,
-                       mapFromGlobal(pointer)};
+    KeyContext context;
+    context.buttonHeld = QGuiApplication::mouseButtons() != Qt::NoButton;
+    context.pointer = pointer;
+    context.pointerInEditor = mapFromGlobal(pointer);
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
         context.windowsAtPointer = windowTree_.chainAt(context.pointerInEditor);
     const bool handled = EditorSessionKey(session_, key, modifiers, context);

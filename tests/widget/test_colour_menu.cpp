@@ -29,7 +29,7 @@ class OneColourScreen final : public kv::ScreenReader {
 public:
     QRgb colour = qRgb(0x3C, 0x8A, 0x5F);
     std::optional<QRgb> pixel(QPoint) override { return colour; }
-    QImage grab(const QRect&) override { return {}; }
+    kv::ScreenGrab grab(const QRect&) override { return {}; }
     QSize screenSize() const override { return {1920, 1080}; }
 };
 
