@@ -89,7 +89,10 @@ QStringList layoutFaults(kv::FrmMain& w) {
     std::vector<const QWidget*> controls;
     for (const QWidget* c : w.findChildren<QWidget*>()) {
         if (!c->isVisibleTo(&w)) continue;
-        if (auto* l = qobject_cast<const QLabel*>(c))
+        // Pictures are labels without text now (they take the pointer as labels do);
+        // they are checked as the pictures they are, not as text.
+        auto* l = qobject_cast<const QLabel*>(c);
+        if (l && !l->text().isEmpty())
             labels.push_back(l);
         else if (c == w.capturePage().PicMain || c == w.colourPage().ImgCLR ||
                  c == w.colourPage().PicCLR || c == w.colourPage().Picture1 || c == w.Image1 ||
