@@ -16,8 +16,19 @@ public:
         shown = region.picture;
     }
     void SnapUnloaded() override { calls << "unloaded"; }
+    void SnapPin(const QImage& picture, const QRect& selection) override {
+        calls << "pin";
+        handed = picture;
+        handedAt = selection;
+    }
+    void SnapRecognise(const QImage& picture) override {
+        calls << "recognise";
+        handed = picture;
+    }
     QStringList calls;
     kv::Picture shown;
+    QImage handed; // what an action of the second bar was given
+    QRect handedAt;
 };
 
 } // namespace kvtest

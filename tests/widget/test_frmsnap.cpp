@@ -398,6 +398,27 @@ private slots:
         QCOMPARE(host->calls.contains("picture"), finishes);
     }
 
+    // Kolvane's own actions take the selection as shown, then the editor leaves as Esc
+    // leaves it; without a selection their keys do nothing.
+    void actionKeysHandTheSelectionOver_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("P pins") << int(Qt::Key_P) << "pin";
+        QTest::newRow("O reads the text") << int(Qt::Key_O) << "recognise";
+    }
+    void actionKeysHandTheSelectionOver() {
+        QFETCH(int, key);
+        QFETCH(QString, call);
+        QTest::keyClick(snap.get(), Qt::Key(key));
+        QVERIFY(host->calls.isEmpty());
+        drag(at(200, 150), at(420, 300));
+        const QImage frozen = snap->session().surface().committed().copy(200, 150, 220, 150);
+        QTest::keyClick(snap.get(), Qt::Key(key));
+        QCOMPARE(host->calls, QStringList({"show", "tray", "unloaded", call}));
+        QCOMPARE(host->handed, frozen);
+        if (call == "pin") QCOMPARE(host->handedAt, QRect(200, 150, 220, 150));
+    }
+
     void otherKeysAreIgnored() {
         QTest::keyClick(snap.get(), Qt::Key_A);
         QTest::keyClick(snap.get(), Qt::Key_Return);
