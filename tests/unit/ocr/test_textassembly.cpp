@@ -11,13 +11,13 @@ using namespace kv;
 namespace {
 
 // "x,y,w,h:text" per line.
-QList<OcrLine> linesOf(const QStringList& specs) {
+QList<OcrLine> linesOf(const QStringList& rows) {
     QList<OcrLine> lines;
-    for (const QString& spec : specs) {
-        const int colon = spec.indexOf(QLatin1Char(':'));
-        const QStringList n = spec.left(colon).split(QLatin1Char(','));
+    for (const QString& row : rows) {
+        const int colon = row.indexOf(QLatin1Char(':'));
+        const QStringList n = row.left(colon).split(QLatin1Char(','));
         lines.append({QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()),
-                      spec.mid(colon + 1), 1.f});
+                      row.mid(colon + 1), 1.f});
     }
     return lines;
 }
