@@ -23,6 +23,7 @@
 #include "platform/x11windows.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
@@ -213,6 +214,13 @@ int main(int argc, char** argv) {
     // worker would only slow the toolkit's own start.
     kv::FrameArtworkDrawing artwork{kv::UiScale(scale)};
     Desktop desktop(backend);
+    // Started only to pin the clipboard, with no picture on it: nothing to start for.
+    if (commandLine.command == kv::StartCommand::Pin &&
+        desktop.platform->capabilities().readsClipboardWithoutWindow &&
+        QApplication::clipboard()->image().isNull()) {
+        std::fprintf(stderr, "kolvane: %s\n", qPrintable(kv::NoPictureToPin()));
+        return 1;
+    }
     kv::FrmMainServices services = desktop.services(scale);
     services.artwork = &artwork;
 
