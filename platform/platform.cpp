@@ -42,6 +42,7 @@ public:
         c.oneWindowCoversAllOutputs = !speaksWayland();
         c.canInjectScrolling = false;
         c.readsClipboardWithoutWindow = !speaksWayland();
+        c.placesOwnWindows = !speaksWayland();
         return c;
     }
     ScreenReader& screen() override { return screen_; }

@@ -29,6 +29,9 @@ struct PlatformCapabilities {
     // The clipboard can be read before any window of ours is shown (an X server hands
     // it to any client; a Wayland compositor only to the one with the keyboard focus).
     bool readsClipboardWithoutWindow = true;
+    // A window of ours stands where it is put, moves itself and can stay above the
+    // others; under a compositor, the compositor places, moves and stacks it.
+    bool placesOwnWindows = true;
 };
 
 class Platform {
