@@ -56,18 +56,23 @@ QImage kwinRawPicture(const QByteArray& data, int width, int height, int stride,
 KWinScreenshot::KWinScreenshot(QDBusConnection bus, int timeoutMs)
     : bus_(std::move(bus)), timeoutMs_(timeoutMs) {}
 
-KWinPicture KWinScreenshot::take() {
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) return {{}, false, QStringLiteral("no pipe")};
+QDBusMessage KWinScreenshot::callCapture(int writeEnd) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
                                                        QStringLiteral("CaptureWorkspace"));
     QVariantMap options;
     options.insert(QStringLiteral("include-cursor"), false);
     options.insert(QStringLiteral("native-resolution"), true);
-    call << options << QVariant::fromValue(QDBusUnixFileDescriptor(fds[1]));
-    // The message holds its own copy of the write end: ours must go, or the read
-    // below never sees the end of the data.
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs_);
+    call << options << QVariant::fromValue(QDBusUnixFileDescriptor(writeEnd));
+    return bus_.call(call, QDBus::Block, timeoutMs_);
+}
+
+KWinPicture KWinScreenshot::take() {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return {{}, false, QStringLiteral("no pipe")};
+    // The call carries a copy of the write end, and so does the message until it is
+    // gone: every copy of ours must be closed before the read, or the read never sees
+    // the end of the data and waits for its whole time.
+    const QDBusMessage reply = callCapture(fds[1]);
     close(fds[1]);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         close(fds[0]);

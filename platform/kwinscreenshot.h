@@ -24,6 +24,9 @@ public:
     KWinPicture take();
 
 private:
+    // Asks KWin to write the workspace's pixels into `writeEnd`; its answer.
+    QDBusMessage callCapture(int writeEnd);
+
     QDBusConnection bus_;
     int timeoutMs_;
 };
