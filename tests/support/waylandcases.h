@@ -9,16 +9,24 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <cstdio>
 
 namespace wld {
 
 // The built program as a Wayland client, its main window found on the screen.
 class ScreenProgram {
 public:
-    explicit ScreenProgram(
-        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    explicit ScreenProgram(QProcessEnvironment env = QProcessEnvironment::systemEnvironment()) {
+        // The program says on standard error when an editor's first frame is out: its
+        // frozen picture looks just like the desktop it froze, so the screen cannot.
+        env.insert("KOLVANE_TIMING", "1");
         process_.setProcessEnvironment(env);
-        process_.setProcessChannelMode(QProcess::ForwardedChannels);
+        process_.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        QObject::connect(&process_, &QProcess::readyReadStandardError, [this] {
+            const QByteArray said = process_.readAllStandardError();
+            said_ += said;
+            std::fwrite(said.constData(), 1, size_t(said.size()), stderr);
+        });
     }
     ~ScreenProgram() { stop(); }
 
@@ -81,9 +89,15 @@ public:
         }
     }
     QProcess& process() { return process_; }
+    // Waits until the region editor has shown its first frame `openings` times.
+    bool editorShown(int openings = 1) {
+        return e2e::waitFor([&] { return said_.count("region editor first frame") >= openings; },
+                            20000);
+    }
 
 private:
     QProcess process_;
+    QByteArray said_;
     QImage empty_;
     QImage looks_;
     QRect main_;
@@ -176,7 +190,8 @@ public:
         QVERIFY(kolvane.click(kRegionCommand));
         const QList<QRect> moving =
             skip_ + QList<QRect>{pointerArea(command), pointerArea(kParked)};
-        // The editor is up when the screen is the picture again, without the window.
+        QVERIFY(kolvane.editorShown());
+        // The frozen picture is the screen without the main window.
         QVERIFY(e2e::waitFor([&] { return sameOutside(screen(), truth, moving); }, 20000));
         if (!cut) return;
         QVERIFY(pointer({"drag", "100", "120", "420", "300", "12"}));
