@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <numeric>
 #include <opencv2/imgproc.hpp>
 #include <thread>
@@ -125,17 +126,26 @@ std::vector<DecodedText> Recogniser::read(const std::vector<cv::Mat>& lines,
     // Each worker takes the next strip not yet taken, with a network of its own; the
     // strips' lines are disjoint, so their answers go to different places.
     std::atomic_int next{0};
-    const auto work = [&](cv::dnn::Net& net) {
-        for (int s = next++; s < batch.layout.strips && !(cancel && cancel->load()); s = next++)
-            readStrip(net, s, batch, read);
+    // A failure (OpenCV throws) stops every reader and reaches the caller as before.
+    std::vector<std::exception_ptr> failures(nets_.size());
+    const auto work = [&](size_t w) {
+        try {
+            for (int s = next++; s < batch.layout.strips && !(cancel && cancel->load()); s = next++)
+                readStrip(nets_[w], s, batch, read);
+        } catch (...) {
+            failures[w] = std::current_exception();
+            next = batch.layout.strips;
+        }
     };
     std::vector<std::thread> helpers;
-    const int workers = std::min<int>(int(nets_.size()), batch.layout.strips);
-    for (int w = 1; w < workers; ++w)
-        helpers.emplace_back(work, std::ref(nets_[size_t(w)]));
-    work(nets_.front());
+    const size_t workers = std::min<size_t>(nets_.size(), size_t(batch.layout.strips));
+    for (size_t w = 1; w < workers; ++w)
+        helpers.emplace_back(work, w);
+    work(0);
     for (std::thread& helper : helpers)
         helper.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
     return read;
 }
 
