@@ -12,6 +12,8 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
 #include <ctime>
 #include <sys/resource.h>
 
@@ -91,7 +93,8 @@ double peakMegabytes() {
 }
 
 struct Figures {
-    double sum = 0, worst = 1, dialogMs = 0, pageMs = 0, tessDialogMs = 0, tessPageMs = 0;
+    double sum = 0, worst = 1;
+    double dialogMs = 0, dialogCpu = 0, pageMs = 0, pageCpu = 0, tessDialogMs = 0, tessPageMs = 0;
 };
 
 // Each picture read by Kolvane (median of three) and by Tesseract; one row each.
@@ -120,10 +123,67 @@ Figures measureSamples(kv::OcrEngine& engine, const QList<kv::bench::OcrSample>&
         if (verbose) std::printf("---\n%s\n---\n", qPrintable(text));
         f.sum += acc;
         f.worst = std::min(f.worst, acc);
-        if (s.name == QLatin1String("dialog light")) f.dialogMs = ms, f.tessDialogMs = tessMs;
-        if (s.picture.width() == 1920) f.pageMs = ms, f.tessPageMs = tessMs;
+        if (s.name == QLatin1String("dialog light"))
+            f.dialogMs = ms, f.dialogCpu = cpu, f.tessDialogMs = tessMs;
+        if (s.picture.width() == 1920) f.pageMs = ms, f.pageCpu = cpu, f.tessPageMs = tessMs;
     }
     return f;
+}
+
+struct Timing {
+    double ms = 0, cpu = 0;
+};
+
+// A region of a size the engine has not just read, as a user's next selection
+// mostly is: OpenCV re-plans a network whenever its input's size changes. Median
+// of three, each after reading `before` (another size) untimed.
+Timing afterAnotherSize(kv::OcrEngine& engine, const QImage& picture, const QImage& before) {
+    std::vector<double> ms;
+    double cpu = 0;
+    for (int round = 0; round < 3; ++round) {
+        engine.recognise(before);
+        const double cpuBefore = processorMs();
+        QElapsedTimer t;
+        t.start();
+        engine.recognise(picture);
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+        cpu += processorMs() - cpuBefore;
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[1], cpu / 3};
+}
+
+void target(const char* figure, double value, const char* unit, double cpu, bool met,
+            const char* goal) {
+    const QString processor =
+        cpu > 0 ? QStringLiteral("(processor %1 ms)").arg(cpu, 0, 'f', 0) : QString();
+    std::printf("%-44s %8.1f %-3s %-22s %-11s %s\n", figure, value, unit, qPrintable(processor),
+                goal, met ? "met" : "MISSED");
+}
+
+struct FirstUse {
+    double ms = 0, cpu = 0; // the module and models loaded, then the dialog read once
+};
+
+void printTargets(const Figures& f, double samples, Timing newDialog, Timing newPage,
+                  FirstUse first) {
+    const double mean = f.sum / samples;
+    std::printf("\ntargets (%d cores; times are wall-clock, processor time is all threads')\n",
+                QThread::idealThreadCount());
+    target("mean character accuracy", 100 * mean, "%", 0, mean >= 0.98, ">= 98 %");
+    target("lowest character accuracy", 100 * f.worst, "%", 0, f.worst >= 0.95, ">= 95 %");
+    target("800x600 dialog, the same size again", f.dialogMs, "ms", f.dialogCpu, f.dialogMs <= 1000,
+           "<= 1000 ms");
+    target("800x600 dialog, after another size", newDialog.ms, "ms", newDialog.cpu,
+           newDialog.ms <= 1000, "<= 1000 ms");
+    target("1920x1080 page, the same size again", f.pageMs, "ms", f.pageCpu, f.pageMs <= 3000,
+           "<= 3000 ms");
+    target("1920x1080 page, after another size", newPage.ms, "ms", newPage.cpu, newPage.ms <= 3000,
+           "<= 3000 ms");
+    // Beside the same picture read again later.
+    const double extra = first.ms - f.dialogMs;
+    target("first use, more than a later dialog", extra, "ms", first.cpu - f.dialogCpu,
+           extra <= 1500, "<= 1500 ms");
 }
 
 } // namespace
@@ -133,9 +193,13 @@ int main(int argc, char** argv) {
     const QString program = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/..");
     const QString models = QDir(program).filePath(QStringLiteral("ocr-models"));
     const QList<kv::bench::OcrSample> samples = kv::bench::renderOcrSamples();
+    const QImage& dialog = samples.front().picture;
+    const QImage& page = samples.back().picture;
+    const QImage& small = samples[samples.size() - 2].picture; // neither of the two sizes
 
     QElapsedTimer first;
     first.start();
+    const double firstCpuBefore = processorMs();
     QString error;
     auto engine = kv::createOcrEngine(kv::OcrModelFiles::inFolder(models, program), &error);
     if (!engine) {
@@ -143,19 +207,21 @@ int main(int argc, char** argv) {
         return 1;
     }
     const double loadMs = double(first.nsecsElapsed()) / 1e6;
-    engine->recognise(samples.front().picture);
+    engine->recognise(dialog);
     const double firstMs = double(first.nsecsElapsed()) / 1e6;
+    const double firstCpu = processorMs() - firstCpuBefore;
 
     const Figures f = measureSamples(*engine, samples);
-    std::printf("mean accuracy %.1f %% (target >= 98 %%), lowest %.1f %% (target >= 95 %%)\n",
-                100 * f.sum / samples.size(), 100 * f.worst);
-    std::printf("first use: models loaded in %.0f ms, first 800x600 picture done after %.0f ms "
-                "(a later one: %.0f ms; target: at most 1500 ms more)\n",
-                loadMs, firstMs, f.dialogMs);
-    std::printf("peak memory %.0f MB\n", peakMegabytes());
-    kv::bench::summaryRow("OCR 800x600 dialog (target <= 1 s)", f.dialogMs, "Tesseract chi_sim+eng",
-                          f.tessDialogMs, "<= 1000 ms");
-    kv::bench::summaryRow("OCR 1920x1080 page (target <= 3 s)", f.pageMs, "Tesseract chi_sim+eng",
+    const Timing newDialog = afterAnotherSize(*engine, dialog, small);
+    const Timing newPage = afterAnotherSize(*engine, page, small);
+    printTargets(f, double(samples.size()), newDialog, newPage, {firstMs, firstCpu});
+    std::printf("first use: models loaded in %.0f ms, the dialog read after %.0f ms\n", loadMs,
+                firstMs);
+    std::printf("peak memory %.0f MB (the whole benchmark: Qt, pictures, engine)\n",
+                peakMegabytes());
+    kv::bench::summaryRow("OCR 800x600 dialog (target <= 1 s)", newDialog.ms,
+                          "Tesseract chi_sim+eng", f.tessDialogMs, "<= 1000 ms");
+    kv::bench::summaryRow("OCR 1920x1080 page (target <= 3 s)", newPage.ms, "Tesseract chi_sim+eng",
                           f.tessPageMs, "<= 3000 ms");
     return 0;
 }

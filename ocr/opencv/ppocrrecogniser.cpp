@@ -1,12 +1,18 @@
 // PP-OCRv4 text recognition. The lines are laid side by side in strips of one
 // width and each strip is read in one pass: OpenCV 4.6 re-plans the whole network
 // whenever the input's size changes, which cost more than reading a short line.
+// Several strips are read at once, each by a network of its own on one core: on
+// two cores that is close to twice as fast, where OpenCV's own threads, splitting
+// each layer of a 48-row strip, gained little and lost time whenever the other
+// core was busy.
 #include "ocr/opencv/ppocrrecogniser.h"
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <numeric>
 #include <opencv2/imgproc.hpp>
+#include <thread>
 
 namespace kv::ppocr {
 namespace {
@@ -82,35 +88,64 @@ StripLayout layOutStrips(const std::vector<int>& widths, int minWidth, int gap) 
     return layout;
 }
 
-Recogniser::Recogniser(const std::string& model, const QStringList& characters)
-    : net_(cv::dnn::readNetFromONNX(model)), characters_(characters) {}
+Recogniser::Recogniser(const std::string& model, const QStringList& characters, int workers)
+    : characters_(characters) {
+    for (int i = 0; i < std::max(1, workers); ++i)
+        nets_.push_back(cv::dnn::readNetFromONNX(model));
+}
+
+void Recogniser::readStrip(cv::dnn::Net& net, int strip, const Batch& batch,
+                           std::vector<DecodedText>& read) {
+    const StripLayout& layout = batch.layout;
+    cv::Mat blob(std::vector<int>{1, 3, kHeight, layout.width}, CV_32F, cv::Scalar(0));
+    for (size_t i = 0; i < batch.lines.size(); ++i)
+        if (layout.places[i].strip == strip && batch.widths[i] > 0)
+            paste(blob, normalised(batch.lines[i], batch.widths[i]), layout.places[i].x);
+    net.setInput(blob);
+    const cv::Mat out = net.forward(); // 1 × steps × classes
+    const int classes = out.size[2];
+    for (size_t i = 0; i < batch.lines.size(); ++i) {
+        if (layout.places[i].strip != strip || batch.widths[i] == 0) continue;
+        const int first = layout.places[i].x / kStep;
+        const int steps = std::min((batch.widths[i] + kGap / 2) / kStep, out.size[1] - first);
+        read[i] = decodeCtc(out.ptr<float>(0, first), steps, classes, characters_);
+        addWordSpaces(read[i], inkColumns(batch.lines[i], batch.widths[i]), kStep, kWordGap);
+    }
+}
 
 std::vector<DecodedText> Recogniser::read(const std::vector<cv::Mat>& lines,
                                           const std::atomic_bool* cancel) {
-    std::vector<int> widths;
+    Batch batch{lines, {}, {}};
     for (const cv::Mat& line : lines)
-        widths.push_back(
+        batch.widths.push_back(
             line.empty()
                 ? 0
                 : std::max(kStep, int(std::ceil(kHeight * double(line.cols) / line.rows))));
-    const StripLayout layout = layOutStrips(widths, kStripWidth, kGap);
+    batch.layout = layOutStrips(batch.widths, kStripWidth, kGap);
     std::vector<DecodedText> read(lines.size());
-    for (int s = 0; s < layout.strips && !(cancel && cancel->load()); ++s) {
-        cv::Mat blob(std::vector<int>{1, 3, kHeight, layout.width}, CV_32F, cv::Scalar(0));
-        for (size_t i = 0; i < lines.size(); ++i)
-            if (layout.places[i].strip == s && widths[i] > 0)
-                paste(blob, normalised(lines[i], widths[i]), layout.places[i].x);
-        net_.setInput(blob);
-        const cv::Mat out = net_.forward(); // 1 × steps × classes
-        const int classes = out.size[2];
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (layout.places[i].strip != s || widths[i] == 0) continue;
-            const int first = layout.places[i].x / kStep;
-            const int steps = std::min((widths[i] + kGap / 2) / kStep, out.size[1] - first);
-            read[i] = decodeCtc(out.ptr<float>(0, first), steps, classes, characters_);
-            addWordSpaces(read[i], inkColumns(lines[i], widths[i]), kStep, kWordGap);
+    // Each worker takes the next strip not yet taken, with a network of its own; the
+    // strips' lines are disjoint, so their answers go to different places.
+    std::atomic_int next{0};
+    // A failure (OpenCV throws) stops every reader and reaches the caller as before.
+    std::vector<std::exception_ptr> failures(nets_.size());
+    const auto work = [&](size_t w) {
+        try {
+            for (int s = next++; s < batch.layout.strips && !(cancel && cancel->load()); s = next++)
+                readStrip(nets_[w], s, batch, read);
+        } catch (...) {
+            failures[w] = std::current_exception();
+            next = batch.layout.strips;
         }
-    }
+    };
+    std::vector<std::thread> helpers;
+    const size_t workers = std::min<size_t>(nets_.size(), size_t(batch.layout.strips));
+    for (size_t w = 1; w < workers; ++w)
+        helpers.emplace_back(work, w);
+    work(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
     return read;
 }
 

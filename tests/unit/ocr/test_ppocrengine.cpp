@@ -60,6 +60,20 @@ private slots:
         QTest::newRow("Chinese with full-width punctuation")
             << QStringList{QStringLiteral("提示：按回车键确认，按空格键取消。")}
             << QColor(Qt::black) << QColor(Qt::white);
+        // More than one strip's worth of lines: strips are read side by side, each
+        // line's answer must land on its own line.
+        QTest::newRow("many lines, several strips read at once")
+            << QStringList{QStringLiteral("截图后复制到剪贴板"),
+                           QStringLiteral("Copy the text out of a screenshot"),
+                           QStringLiteral("关闭主窗口时最小化到系统托盘"),
+                           QStringLiteral("Press Esc to cancel"),
+                           QStringLiteral("开机时自动启动"),
+                           QStringLiteral("Save the picture as PNG"),
+                           QStringLiteral("播放快门声音"),
+                           QStringLiteral("首选项"),
+                           QStringLiteral("文字识别把截图中的文字复制出来"),
+                           QStringLiteral("保存位置：/home/user/图片")}
+            << QColor(Qt::black) << QColor(Qt::white);
     }
     void exactText() {
         QFETCH(QStringList, lines);
