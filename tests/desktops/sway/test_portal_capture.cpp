@@ -37,6 +37,19 @@ private:
     QColor colour_;
 };
 
+// "区域截图": true once the editor, the program's only window, covers the output.
+bool openEditor(sway::Program& kolvane) {
+    if (!kolvane.click(sway::kRegionCommand)) return false;
+    const bool shown = e2e::waitFor(
+        [&] {
+            const auto views = kolvane.windows();
+            return views.size() == 1 && sway::rectOf(views.first()) == QRect(0, 0, 1920, 1080);
+        },
+        15000);
+    QTest::qWait(200);
+    return shown;
+}
+
 } // namespace
 
 class TestPortalCapture : public QObject {
@@ -95,17 +108,7 @@ private Q_SLOTS:
         sway::Program kolvane;
         const QRect main = kolvane.start();
         QVERIFY(main.isValid());
-        QVERIFY(kolvane.click(sway::kRegionCommand));
-        QRect editor;
-        QVERIFY(e2e::waitFor(
-            [&] {
-                const auto views = kolvane.windows();
-                if (views.size() != 1) return false;
-                editor = sway::rectOf(views.first());
-                return editor == QRect(0, 0, 1920, 1080);
-            },
-            15000));
-        QTest::qWait(200);
+        QVERIFY(openEditor(kolvane));
         QVERIFY(sway::sameOutside(sway::grim(), background_,
                                   sway::pointerArea(main.topLeft() + sway::kRegionCommand)));
 
@@ -145,14 +148,7 @@ private Q_SLOTS:
         QVERIFY(e2e::run("wl-copy", {"replaced by the text"}).exitCode == 0);
         sway::Program kolvane;
         QVERIFY(kolvane.start().isValid());
-        QVERIFY(kolvane.click(sway::kRegionCommand));
-        QVERIFY(e2e::waitFor(
-            [&] {
-                const auto views = kolvane.windows();
-                return views.size() == 1 && sway::rectOf(views.first()) == QRect(0, 0, 1920, 1080);
-            },
-            15000));
-        QTest::qWait(200);
+        QVERIFY(openEditor(kolvane));
         const QPoint end = text.topLeft() + QPoint(text.width(), text.height());
         QVERIFY(sway::pointer({"drag", QString::number(text.x()), QString::number(text.y()),
                                QString::number(end.x()), QString::number(end.y()), "12"}));
