@@ -1,12 +1,11 @@
 #include "app/capturenotice.h"
 
-#include "platform/screenreaderfactory.h"
 #include "platform/screenshotpermission.h"
 
 namespace kv {
 
 QString CaptureNotice::text() {
-    if (!isWaylandSession() || !desktopAsksForScreenshots()) return {};
+    if (!screenshotsAskTheUser()) return {};
     if (!readAt_.isValid() || readAt_.elapsed() > 2000) {
         text_ = screenshotQuestionNotice(readScreenshotPermission(QDBusConnection::sessionBus()));
         readAt_.start();

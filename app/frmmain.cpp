@@ -11,6 +11,7 @@
 #include "app/textrecognition.h"
 #include "imageio/clipboardencoder.h"
 #include "platform/units.h"
+#include "platform/waylandscale.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -73,11 +74,15 @@ CapturePageServices captureServicesFrom(const FrmMainServices& services) {
 }
 
 // Pins are copied as regions are and saved where finished regions are.
-PinContext pinContextFor(ScreenReader* screen, std::function<QString()> saveFolder) {
+PinContext pinContextFor(const FrmMainServices& services, std::function<QString()> saveFolder) {
     PinContext context;
     context.clipboardEncoder = encodeForClipboard;
     context.saveFolder = std::move(saveFolder);
+    ScreenReader* screen = services.screen;
     if (screen) context.monitors = [screen] { return screen->monitors(); };
+    context.placesOwnWindows = services.capabilities.placesOwnWindows;
+    // A compositor scales our windows by its outputs' scale: their sides must divide.
+    if (!context.placesOwnWindows) context.sizeStep = waylandOutputScale;
     return context;
 }
 
@@ -106,7 +111,7 @@ FrmMain::FrmMain(const FrmMainServices& services, QWidget* parent)
 
     buildFrame();
     pins_ = std::make_unique<PinBoard>(
-        pinContextFor(services_.screen, [this] { return capturePage_->captureFolder(); }));
+        pinContextFor(services_, [this] { return capturePage_->captureFolder(); }));
     textRecognition_ = new TextRecognition(this, *this, services_.programDir);
     pins_->setTextRecognition(
         [this](const QImage& picture) { textRecognition_->recognise(picture); });

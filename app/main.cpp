@@ -23,6 +23,7 @@
 #include "platform/x11windows.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
@@ -186,6 +187,17 @@ void afterFirstFrame(kv::FrmMain& main, const QString& iconFile) {
     });
 }
 
+// Started only to pin the clipboard, with no picture on it: nothing to start for.
+// Where the clipboard cannot be read before a window shows, the running program says
+// it on its tip line instead.
+bool nothingToPin(kv::StartCommand command, const kv::Platform& platform) {
+    if (command != kv::StartCommand::Pin || !platform.capabilities().readsClipboardWithoutWindow)
+        return false;
+    if (!QApplication::clipboard()->image().isNull()) return false;
+    std::fprintf(stderr, "kolvane: %s\n", qPrintable(kv::NoPictureToPin()));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -213,6 +225,7 @@ int main(int argc, char** argv) {
     // worker would only slow the toolkit's own start.
     kv::FrameArtworkDrawing artwork{kv::UiScale(scale)};
     Desktop desktop(backend);
+    if (nothingToPin(commandLine.command, *desktop.platform)) return 1;
     kv::FrmMainServices services = desktop.services(scale);
     services.artwork = &artwork;
 

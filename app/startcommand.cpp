@@ -2,6 +2,7 @@
 #include "app/startcommand.h"
 
 #include "app/capturepage.h"
+#include "app/frameindices.h"
 #include "app/frmmain.h"
 
 #include <QApplication>
@@ -20,13 +21,13 @@ void RunStartCommand(FrmMain& main, StartCommand command) {
     if (main.capturePage().Snap && main.capturePage().Snap->isVisible()) return;
     switch (command) {
     case StartCommand::Region:
-        main.capturePage().LblColor_Click(6);
+        main.capturePage().LblColor_Click(Command::RegionCapture);
         break;
     case StartCommand::FullScreen:
-        main.capturePage().LblColor_Click(7);
+        main.capturePage().LblColor_Click(Command::FullScreenCapture);
         break;
     case StartCommand::Window:
-        main.capturePage().LblColor_Click(5);
+        main.capturePage().LblColor_Click(Command::WindowCapture);
         break;
     case StartCommand::Pin:
     case StartCommand::None:
@@ -34,11 +35,15 @@ void RunStartCommand(FrmMain& main, StartCommand command) {
     }
 }
 
+QString NoPictureToPin() {
+    return QStringLiteral("the clipboard holds no picture to pin");
+}
+
 QString PinClipboardPicture(FrmMain& main) {
     const QImage picture = QApplication::clipboard()->image();
     if (picture.isNull()) {
         main.ShowTip(QStringLiteral("剪贴板中没有图片，无法贴图"));
-        return QStringLiteral("the clipboard holds no picture to pin");
+        return NoPictureToPin();
     }
     main.pinBoard().pinAtPointer(picture);
     return {};

@@ -16,5 +16,7 @@ void RunStartCommand(FrmMain& main, StartCommand command);
 // "kolvane --pin": the clipboard's picture pinned at the pointer. Empty when it was
 // pinned; otherwise why not, in one line for the command (the tip line says it too).
 QString PinClipboardPicture(FrmMain& main);
+// What "kolvane --pin" says when the clipboard holds no picture.
+QString NoPictureToPin();
 
 } // namespace kv

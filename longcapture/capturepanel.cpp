@@ -13,6 +13,28 @@ namespace {
 
 constexpr QSize kPreviewSize(160, 120);
 
+// Enter keeps what is stitched, Esc discards it; false for any other key.
+bool answerKey(const QKeyEvent* event, const std::function<void(bool keep)>& keep) {
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) return false;
+    if (keep) keep(key != Qt::Key_Escape);
+    return true;
+}
+
+// One strip of the frame; it hears the keys while it holds the keyboard.
+class FrameStrip : public QWidget {
+public:
+    FrameStrip()
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                               Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus) {}
+    std::function<void(bool keep)> keep;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!answerKey(event, keep)) QWidget::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 LongCapturePanel::LongCapturePanel()
@@ -59,25 +81,17 @@ void LongCapturePanel::showProgress(int height, const QImage& latest) {
 }
 
 void LongCapturePanel::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (onDone) onDone();
-        return;
-    case Qt::Key_Escape:
-        if (onCancel) onCancel();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
-    }
+    const auto keep = [this](bool kept) {
+        if (kept && onDone) onDone();
+        if (!kept && onCancel) onCancel();
+    };
+    if (!answerKey(event, keep)) QWidget::keyPressEvent(event);
 }
 
 LongCaptureFrame::LongCaptureFrame(const QRect& selection) {
     const auto rects = frameStrips(selection);
     for (size_t i = 0; i < strips_.size(); ++i) {
-        auto strip = std::make_unique<QWidget>(
-            nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                         Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus);
+        auto strip = std::make_unique<FrameStrip>();
         strip->setAttribute(Qt::WA_TransparentForMouseEvents);
         strip->setAttribute(Qt::WA_ShowWithoutActivating);
         strip->setAutoFillBackground(true);
@@ -97,8 +111,19 @@ void LongCaptureFrame::show() {
 }
 
 void LongCaptureFrame::hide() {
+    if (keyboardTaken_) strips_[0]->releaseKeyboard();
+    keyboardTaken_ = false;
     for (auto& s : strips_)
         s->hide();
+}
+
+void LongCaptureFrame::takeKeyboard(std::function<void(bool keep)> keep) {
+    auto* strip = static_cast<FrameStrip*>(strips_[0].get());
+    strip->keep = std::move(keep);
+    // Off the screen where the selection fills it, the strip is still mapped: an X
+    // server grants the grab to any mapped window.
+    strip->grabKeyboard();
+    keyboardTaken_ = true;
 }
 
 } // namespace kv

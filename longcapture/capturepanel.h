@@ -39,16 +39,21 @@ private:
 };
 
 // The frame: four strips just outside the selection, past the window manager, taking
-// neither the pointer nor the keyboard.
+// neither the pointer nor, unless asked, the keyboard.
 class LongCaptureFrame {
 public:
     explicit LongCaptureFrame(const QRect& selection);
     ~LongCaptureFrame();
     void show();
+    // Hides the frame and lets go of the keyboard.
     void hide();
+    // Where no monitor has room for the panel, Enter and Esc still end the capture:
+    // the shown frame takes every key, `keep(true)` for Enter and `keep(false)` for Esc.
+    void takeKeyboard(std::function<void(bool keep)> keep);
 
 private:
     std::array<std::unique_ptr<QWidget>, 4> strips_;
+    bool keyboardTaken_ = false;
 };
 
 } // namespace kv

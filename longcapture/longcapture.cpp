@@ -34,7 +34,7 @@ LongCapture::LongCapture(ScreenReader& screen, Scroller& scroller, const QRect& 
     const PanelPlace place = placePanel(panel_->size(), selection, monitors);
     panel_->move(place.rect.topLeft());
     // With no room for it anywhere but over the selection, the panel would be read
-    // into the page: it is left out, and the capture runs to the end of the page.
+    // into the page: it is left out, and only Enter and Esc end the capture early.
     panelShown_ = !place.overSelection;
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &LongCapture::readNow);
@@ -51,6 +51,8 @@ void LongCapture::start() {
         panel_->show();
         panel_->raise();
         panel_->activateWindow();
+    } else {
+        frame_->takeKeyboard([this](bool keep) { end(keep); });
     }
     parkPointer();
     // The first picture: what the selection shows before any scroll.

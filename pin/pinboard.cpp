@@ -3,7 +3,6 @@
 #include "pin/pingeometry.h"
 #include "pin/pinwindow.h"
 #include "platform/pointer.h"
-#include "platform/waylandscale.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -29,13 +28,8 @@ PinBoard::~PinBoard() {
 
 PinWindow* PinBoard::pin(const QImage& picture, QPoint screenTopLeft) {
     if (picture.isNull()) return nullptr;
-    if (!sizeStepKnown_) {
-        // Asked once, at the first pin: it takes a connection to the compositor.
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-            context_.sizeStep = waylandOutputScale();
-        sizeStepKnown_ = true;
-    }
-    auto* pin = new PinWindow(picture, screenTopLeft, context_);
+    if (sizeStep_ == 0) sizeStep_ = context_.sizeStep ? std::max(1, context_.sizeStep()) : 1;
+    auto* pin = new PinWindow(picture, screenTopLeft, context_, sizeStep_);
     connect(pin, &PinWindow::closeAllAsked, this, &PinBoard::closeAll, Qt::QueuedConnection);
     connect(pin, &QObject::destroyed, this, [this] {
         std::erase_if(pins_, [](const QPointer<PinWindow>& p) { return p.isNull(); });

@@ -44,7 +44,7 @@ signals:
 
 private:
     PinContext context_;
-    bool sizeStepKnown_ = false;
+    int sizeStep_ = 0; // 0 until the first pin asks
     std::vector<QPointer<PinWindow>> pins_;
 };
 

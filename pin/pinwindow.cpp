@@ -25,21 +25,19 @@ namespace {
 const QColor kBorder(0x80, 0x80, 0x80);
 const QColor kBorderHovered(0x1e, 0x90, 0xff);
 
-bool onWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 // The rectangle round every monitor; nothing where a window's place is not known.
-QRect virtualDesktop() {
+QRect virtualDesktop(const PinContext& context) {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen && !onWayland() ? screen->virtualGeometry() : QRect();
+    return screen && context.placesOwnWindows ? screen->virtualGeometry() : QRect();
 }
 
 } // namespace
 
-PinWindow::PinWindow(const QImage& picture, QPoint pictureTopLeft, const PinContext& context)
+PinWindow::PinWindow(const QImage& picture, QPoint pictureTopLeft, const PinContext& context,
+                     int sizeStep)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      context_(context), view_(picture), pictureTopLeft_(pictureTopLeft) {
+      context_(context), sizeStep_(std::max(1, sizeStep)), view_(picture),
+      pictureTopLeft_(pictureTopLeft) {
     setAttribute(Qt::WA_DeleteOnClose);
     // Every pixel is drawn by paintEvent: no background fill first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -54,7 +52,7 @@ PinWindow::PinWindow(const QImage& picture, QPoint pictureTopLeft, const PinCont
 
 QRect PinWindow::pinRect() const {
     const QRect r = pinWindowRect(pictureTopLeft_, view_.shownSize());
-    return QRect(r.topLeft(), roundedUpTo(r.size(), context_.sizeStep));
+    return QRect(r.topLeft(), roundedUpTo(r.size(), sizeStep_));
 }
 
 QRegion PinWindow::border() const {
@@ -63,7 +61,7 @@ QRegion PinWindow::border() const {
 
 void PinWindow::place() {
     const QRect pin = pinRect();
-    const QRect seen = pin.intersected(virtualDesktop());
+    const QRect seen = pin.intersected(virtualDesktop(context_));
     const QRect window = seen.isEmpty() ? pin : seen;
     const QPoint offset = pin.topLeft() - window.topLeft();
     placedAt_ = window.topLeft();
@@ -161,7 +159,7 @@ void PinWindow::paintEvent(QPaintEvent* event) {
 
 void PinWindow::moveEvent(QMoveEvent* event) {
     // Moved by someone else (the window manager): the pin goes along.
-    if (!onWayland() && pos() != placedAt_) {
+    if (context_.placesOwnWindows && pos() != placedAt_) {
         pictureTopLeft_ += pos() - placedAt_;
         place();
     }
@@ -189,7 +187,7 @@ void PinWindow::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     // The compositor moves a Wayland window; on X the pin follows the pointer
     // itself, pixel for pixel.
-    if (onWayland()) {
+    if (!context_.placesOwnWindows) {
         if (QWindow* w = windowHandle()) w->startSystemMove();
         return;
     }

@@ -27,7 +27,9 @@ class PinWindow : public QWidget {
     Q_OBJECT
 public:
     // `pictureTopLeft`: where the picture's first pixel stands, in screen pixels.
-    PinWindow(const QImage& picture, QPoint pictureTopLeft, const PinContext& context);
+    // `sizeStep`: the window's sides are whole multiples of it (see PinContext).
+    PinWindow(const QImage& picture, QPoint pictureTopLeft, const PinContext& context,
+              int sizeStep = 1);
     ~PinWindow() override;
 
     const QImage& picture() const { return view_.picture(); }
@@ -85,6 +87,7 @@ private:
     QRegion border() const;
 
     const PinContext& context_;
+    int sizeStep_;
     ZoomedPicture view_;
     QPoint pictureTopLeft_; // screen pixels
     QPoint offset_;

@@ -54,10 +54,17 @@ void ClickableLabel::mouseMoveEvent(QMouseEvent* event) {
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     const bool left = event->button() == Qt::LeftButton;
-    const bool click = left && leftDown_ && rect().contains(event->position().toPoint());
+    const bool over = rect().contains(event->position().toPoint());
+    const bool click = left && leftDown_ && over;
     if (left) leftDown_ = false;
     emit released(event->button(), event->globalPosition().toPoint());
+    if (over) emit releasedOver(event->button());
     if (click) emit clicked();
+}
+
+void ClickableLabel::leaveEvent(QEvent* event) {
+    QLabel::leaveEvent(event);
+    emit pointerLeft();
 }
 
 void ClickableLabel::paintEvent(QPaintEvent* event) {

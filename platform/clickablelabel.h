@@ -43,14 +43,20 @@ signals:
     // The pointer moved over the label (or dragged from it) with these buttons held.
     void moved(Qt::MouseButtons buttons, QPoint globalPos);
     void released(Qt::MouseButton button, QPoint globalPos);
+    // A button let go with the pointer over the label (wherever it went down; the
+    // label holds the pointer while a button is down, so this is checked here).
+    void releasedOver(Qt::MouseButton button);
     // After the release that ends a click.
     void clicked();
+    // The pointer left the label.
+    void pointerLeft();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -11,10 +11,11 @@ namespace kv {
 
 namespace {
 
-// A compositor places every window itself, one output each at full screen; an X
-// window manager can be passed by.
-bool canPlaceWindowsFreely() {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+// Whether Qt is a Wayland client here. A compositor places every window itself (one
+// output each at full screen; an X window manager can be passed by) and offers the
+// clipboard only to the client with the keyboard focus.
+bool speaksWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 // The windows of a session that tells us of none: the screen is there as a whole.
@@ -38,8 +39,10 @@ public:
         PlatformCapabilities c;
         c.samplesLive = backend_ != Backend::Portal;
         c.knowsActiveWindow = windows_->knowsActiveWindow();
-        c.oneWindowCoversAllOutputs = canPlaceWindowsFreely();
+        c.oneWindowCoversAllOutputs = !speaksWayland();
         c.canInjectScrolling = false;
+        c.readsClipboardWithoutWindow = !speaksWayland();
+        c.placesOwnWindows = !speaksWayland();
         return c;
     }
     ScreenReader& screen() override { return screen_; }

@@ -26,6 +26,12 @@ struct PlatformCapabilities {
     bool oneWindowCoversAllOutputs = true;
     // Scrolling can be sent to another program's window (a long capture).
     bool canInjectScrolling = false;
+    // The clipboard can be read before any window of ours is shown (an X server hands
+    // it to any client; a Wayland compositor only to the one with the keyboard focus).
+    bool readsClipboardWithoutWindow = true;
+    // A window of ours stands where it is put, moves itself and can stay above the
+    // others; under a compositor, the compositor places, moves and stacks it.
+    bool placesOwnWindows = true;
 };
 
 class Platform {

@@ -1,5 +1,7 @@
 #include "platform/screenshotpermission.h"
 
+#include "platform/platformbackend.h"
+
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QStringList>
@@ -36,6 +38,10 @@ bool desktopAsksForScreenshots() {
     const QStringList desktops =
         qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
     return desktops.contains(QLatin1String("GNOME"), Qt::CaseInsensitive);
+}
+
+bool screenshotsAskTheUser() {
+    return isWaylandSession() && desktopAsksForScreenshots();
 }
 
 ScreenshotPermission readScreenshotPermission(QDBusConnection bus) {

@@ -24,6 +24,8 @@ ScreenshotPermission readScreenshotPermission(QDBusConnection bus);
 
 // Whether this session's portal is GNOME's, the one that asks.
 bool desktopAsksForScreenshots();
+// Whether this session's screenshots go through a desktop that asks the user first.
+bool screenshotsAskTheUser();
 
 // The command that gives the permission again after it was refused.
 QString screenshotPermissionCommand();

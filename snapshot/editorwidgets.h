@@ -76,8 +76,8 @@ private:
     QLabel* lblInfo = nullptr;
     QLabel* LblHelp = nullptr;
     QLabel* LblKeys = nullptr;
-    ToolBarPanel* Picture1 = nullptr; // tool bar
-    QWidget* Picture2 = nullptr;      // option bar
+    ToolBarPanel* Picture1 = nullptr;   // tool bar
+    ClickableLabel* Picture2 = nullptr; // option bar
     ToolBarPanel* secondPanel_ = nullptr;
     QLineEdit* TextEdit = nullptr;
     ToolBar* toolBar_ = nullptr;

@@ -59,7 +59,7 @@ void EditorWidgets::build(const QString& keysTip) {
     secondPanel_ = new ToolBarPanel(editor_);
     secondPanel_->hide();
     secondBar_ = new SecondBar(secondPanel_);
-    Picture2 = new QWidget(editor_);
+    Picture2 = new ClickableLabel(editor_);
     Picture2->setAutoFillBackground(true);
     QPalette pal = Picture2->palette();
     pal.setColor(QPalette::Window, kBarBackground);

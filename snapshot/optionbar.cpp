@@ -51,7 +51,8 @@ const char* const kSizes[] = {"6", "8", "9", "10", "11", "12", "14", "18", "20"}
 
 } // namespace
 
-ColourCell::ColourCell(QWidget* parent, const QColor& colour) : QWidget(parent), colour_(colour) {
+ColourCell::ColourCell(QWidget* parent, const QColor& colour)
+    : ClickableLabel(parent), colour_(colour) {
     setMouseTracking(true);
 }
 
@@ -74,10 +75,11 @@ void ColourCell::paintEvent(QPaintEvent*) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-OptionBar::OptionBar(QWidget* panel, const ToolOptions& options)
+OptionBar::OptionBar(ClickableLabel* panel, const ToolOptions& options)
     : QObject(panel), Picture2(panel), options_(options) {
     preparePanel(Picture2, kBarBackground);
-    Picture2->installEventFilter(this);
+    connect(Picture2, &ClickableLabel::moved, this, &OptionBar::Picture2_MouseMove);
+    connect(Picture2, &ClickableLabel::pointerLeft, this, &OptionBar::Picture2_PointerLeft);
     Picture2->resize(nearInt(kOptionBarFullWidth), nearInt(kOptionBarHeight));
     buildPenChooser();
     buildFontChooser();
@@ -88,16 +90,18 @@ OptionBar::OptionBar(QWidget* panel, const ToolOptions& options)
 }
 
 void OptionBar::buildColourGrid() {
-    PicColor = new QWidget(Picture2);
+    PicColor = new ClickableLabel(Picture2);
     preparePanel(PicColor, kBarBackground);
     PicColor->setGeometry(nearInt(kColourGridLeft), nearInt(kColourGridTop),
                           nearInt(kColourGridWidth), nearInt(kColourGridHeight));
-    PicColor->installEventFilter(this);
+    connect(PicColor, &ClickableLabel::moved, this, &OptionBar::PicColor_MouseMove);
     for (int i = 0; i < 17; ++i) {
         const auto& c = kCells[i];
         auto* cell = new ColourCell(PicColor, c.colour);
         cell->setGeometry(twipsRect(c.left, c.top, c.size, c.size));
-        cell->installEventFilter(this);
+        connect(cell, &ClickableLabel::moved, this, [this, i] { Pcolor_MouseMove(i); });
+        // Any button let go over the cell it went down in chooses it.
+        connect(cell, &ClickableLabel::releasedOver, this, [this, i] { Pcolor_MouseUp(i); });
         Pcolor[i] = cell;
     }
 }
@@ -111,7 +115,10 @@ void OptionBar::buildPenChooser() {
     for (int s = 0; s < 3; ++s) {
         auto* dot = new IconButton(PicPoint, penSizeIcon(s));
         dot->move(twips(kDotAt[s].x()), twips(kDotAt[s].y()));
-        dot->installEventFilter(this);
+        connect(dot, &ClickableLabel::moved, this, [this, s] { ImgPoint_MouseMove(s); });
+        // Any button chooses, and so does the second press of a double click.
+        connect(dot, &ClickableLabel::pressed, this, [this, s] { ImgPoint_MouseDown(s); });
+        connect(dot, &ClickableLabel::doublePressed, this, [this, s] { ImgPoint_MouseDown(s); });
         ImgPoint[s] = dot;
     }
     for (int s = 0; s < 3; ++s) {
@@ -123,11 +130,11 @@ void OptionBar::buildPenChooser() {
 }
 
 void OptionBar::buildFontChooser() {
-    PicFont = new QWidget(Picture2);
+    PicFont = new ClickableLabel(Picture2);
     preparePanel(PicFont, kBarBackground);
     PicFont->setGeometry(nearInt(kChooserLeft), nearInt(kChooserTop), nearInt(kChooserWidth),
                          nearInt(kChooserHeight));
-    PicFont->installEventFilter(this);
+    connect(PicFont, &ClickableLabel::moved, this, &OptionBar::PicFont_MouseMove);
     PicFont->hide();
 
     Image3 = new IconButton(PicFont, fontSizeIcon());
@@ -149,7 +156,9 @@ void OptionBar::buildFontChooser() {
     PicCombox = new IconButton(PicFont, Image4[0]);
     PicCombox->setGeometry(twipsRect(320, 0, 750, 330));
     PicCombox->setToolTip(QStringLiteral("选择字体大小"));
-    PicCombox->installEventFilter(this);
+    connect(PicCombox, &ClickableLabel::moved, this, &OptionBar::PicCombox_MouseMove);
+    connect(PicCombox, &ClickableLabel::pressed, this, &OptionBar::PicCombox_MouseDown);
+    connect(PicCombox, &ClickableLabel::doublePressed, this, &OptionBar::PicCombox_MouseDown);
 
     Text1 = new QLineEdit(PicCombox);
     Text1->setFrame(false);
@@ -286,13 +295,6 @@ void OptionBar::OpenCombo(QComboBox* combo) {
 
 bool OptionBar::eventFilter(QObject* watched, QEvent* event) {
     if (Combo1 && watched == Combo1->view()->parentWidget()) return filterSizeList(event);
-    if (watched == Picture2 || watched == PicColor || watched == PicFont)
-        return filterPanel(watched, event);
-    if (watched == PicCombox) return filterFace(event);
-    for (int i = 0; i < 17; ++i)
-        if (watched == Pcolor[i]) return filterCell(i, event);
-    for (int s = 0; s < 3; ++s)
-        if (watched == ImgPoint[s]) return filterDot(s, event);
     return false;
 }
 
@@ -310,55 +312,14 @@ bool OptionBar::filterSizeList(QEvent* event) {
     return false;
 }
 
-// The bar and the two choosers' backgrounds keep every pointer event from the editor.
-bool OptionBar::filterPanel(QObject* watched, QEvent* event) {
-    const bool move = event->type() == QEvent::MouseMove;
-    if (watched == PicColor) {
-        if (move) PicColor_MouseMove();
-    } else if (watched == PicFont) {
-        if (move) PicFont_MouseMove();
-    } else {
-        if (move) Picture2_MouseMove();
-        // Leaving the bar altogether leaves no hover marks behind.
-        if (event->type() == QEvent::Leave) {
-            for (auto* f : Shape5)
-                f->hide();
-            showRememberedPenFrame();
-            PicColor_MouseMove();
-            // The open list takes the pointer away; the face stays pressed meanwhile.
-            if (!sizeListOpen()) PicFont_MouseMove();
-        }
-    }
-    return isMouseEvent(event);
-}
-
-bool OptionBar::filterFace(QEvent* event) {
-    const auto type = event->type();
-    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-    if (type == QEvent::MouseMove) PicCombox_MouseMove();
-    if (press) PicCombox_MouseDown();
-    return type == QEvent::MouseMove || press;
-}
-
-bool OptionBar::filterCell(int index, QEvent* event) {
-    const auto type = event->type();
-    if (type == QEvent::MouseMove) Pcolor_MouseMove(index);
-    if (type == QEvent::MouseButtonRelease) {
-        // Released over the cell it was pressed in (the cell holds the pointer while a
-        // button is down, so check where the release happened).
-        auto* me = static_cast<QMouseEvent*>(event);
-        if (Pcolor[index]->rect().contains(me->position().toPoint())) Pcolor_MouseUp(index);
-    }
-    return type == QEvent::MouseMove || type == QEvent::MouseButtonRelease ||
-           type == QEvent::MouseButtonPress;
-}
-
-bool OptionBar::filterDot(int size, QEvent* event) {
-    const auto type = event->type();
-    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-    if (type == QEvent::MouseMove) ImgPoint_MouseMove(size);
-    if (press) ImgPoint_MouseDown(size);
-    return type == QEvent::MouseMove || press;
+// Leaving the bar altogether leaves no hover marks behind.
+void OptionBar::Picture2_PointerLeft() {
+    for (auto* f : Shape5)
+        f->hide();
+    showRememberedPenFrame();
+    PicColor_MouseMove();
+    // The open list takes the pointer away; the face stays pressed meanwhile.
+    if (!sizeListOpen()) PicFont_MouseMove();
 }
 
 } // namespace kv

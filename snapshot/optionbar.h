@@ -16,7 +16,7 @@ namespace kv {
 
 // A colour cell of the colour grid: its colour fills it; a single-line border shows
 // while it is marked.
-class ColourCell : public QWidget {
+class ColourCell : public ClickableLabel {
 public:
     ColourCell(QWidget* parent, const QColor& colour);
     QColor colour() const { return colour_; }
@@ -40,19 +40,20 @@ private:
 class OptionBar : public QObject {
     Q_OBJECT
 public:
-    explicit OptionBar(QWidget* panel, const ToolOptions& options = {});
+    // Builds the bar inside `panel`, which keeps every pointer event from the editor.
+    explicit OptionBar(ClickableLabel* panel, const ToolOptions& options = {});
 
-    QWidget* Picture2;
+    ClickableLabel* Picture2;
     OutlineShape* Shape4 = nullptr;
 
-    QWidget* PicColor = nullptr;
+    ClickableLabel* PicColor = nullptr;
     std::array<ColourCell*, 17> Pcolor{};
 
     QWidget* PicPoint = nullptr;
     std::array<IconButton*, 3> ImgPoint{};
     std::array<OutlineShape*, 3> Shape5{};
 
-    QWidget* PicFont = nullptr;
+    ClickableLabel* PicFont = nullptr;
     IconButton* Image3 = nullptr;
     IconButton* PicCombox = nullptr;
     QLineEdit* Text1 = nullptr;
@@ -96,14 +97,12 @@ signals:
     void optionsChanged(const ToolOptions& options);
 
 protected:
+    // Watches the open list of sizes, a window of its own.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool filterSizeList(QEvent* event);
-    bool filterPanel(QObject* watched, QEvent* event);
-    bool filterFace(QEvent* event);
-    bool filterCell(int index, QEvent* event);
-    bool filterDot(int size, QEvent* event);
+    void Picture2_PointerLeft();
     void showRememberedPenFrame();
     void buildColourGrid();
     void buildPenChooser();

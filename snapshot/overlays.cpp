@@ -70,7 +70,7 @@ void HandleBox::mouseDoubleClickEvent(QMouseEvent* e) {
     mousePressEvent(e);
 }
 
-ToolBarPanel::ToolBarPanel(QWidget* parent) : QWidget(parent) {
+ToolBarPanel::ToolBarPanel(QWidget* parent) : ClickableLabel(parent) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 // The editor's overlay widgets: the selection outline and its eight handles.
+#include "platform/clickablelabel.h"
 #include "snapshot/selection.h"
 
 #include <QColor>
@@ -52,7 +53,7 @@ private:
 
 // The tool bar panel: 265 x 26 pixels, light blue with a blue-violet outline and two
 // separator lines; the tool buttons are placed on it by the tool bar code.
-class ToolBarPanel : public QWidget {
+class ToolBarPanel : public ClickableLabel {
 public:
     static constexpr int kWidth = 265;
     static constexpr int kHeight = 26;

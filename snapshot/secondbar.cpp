@@ -7,7 +7,6 @@
 #include "snapshot/toolicons.h"
 
 #include <QKeySequence>
-#include <QMouseEvent>
 
 namespace kv {
 
@@ -32,11 +31,15 @@ QRect secondBarGeometry(const QRect& toolBar, int width, const QRect& monitor) {
     return bar;
 }
 
-SecondBar::SecondBar(QWidget* panel) : QObject(panel), panel_(panel) {
+SecondBar::SecondBar(ClickableLabel* panel) : QObject(panel), panel_(panel) {
     const std::vector<SecondBarItem> items = secondBarItems();
     width_ = secondBarWidth(int(items.size()));
     preparePanel(panel_, kBarBackground);
-    panel_->installEventFilter(this);
+    connect(panel_, &ClickableLabel::moved, this, [this] {
+        showArrowPointer();
+        hover(-1);
+    });
+    connect(panel_, &ClickableLabel::pointerLeft, this, [this] { hover(-1); });
     if (width_ > 0) panel_->setFixedSize(width_, kToolBarHeight);
     for (std::size_t i = 0; i < items.size(); ++i) {
         auto* frame = new OutlineShape(panel_, kBarHoverFrame);
@@ -48,9 +51,12 @@ SecondBar::SecondBar(QWidget* panel) : QObject(panel), panel_(panel) {
         const QString key = QKeySequence(items[i].key).toString();
         button->setToolTip(key.isEmpty() ? items[i].tip
                                          : QStringLiteral("%1 (%2)").arg(items[i].tip, key));
-        button->installEventFilter(this);
+        const int position = int(i);
+        const int index = items[i].button;
+        connect(button, &ClickableLabel::moved, this, [this, position] { hover(position); });
+        connect(button, &ClickableLabel::clicked, this, [this, index] { emit clicked(index); });
         buttons_.push_back(button);
-        indexes_.push_back(items[i].button);
+        indexes_.push_back(index);
     }
     auto* outline = new OutlineShape(panel_, kBarOutline);
     outline->setGeometry(0, 0, width_, kToolBarHeight);
@@ -59,40 +65,6 @@ SecondBar::SecondBar(QWidget* panel) : QObject(panel), panel_(panel) {
 void SecondBar::hover(int position) {
     for (std::size_t i = 0; i < frames_.size(); ++i)
         frames_[i]->setVisible(int(i) == position);
-}
-
-bool SecondBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == panel_) {
-        if (event->type() == QEvent::MouseMove) {
-            showArrowPointer();
-            hover(-1);
-        }
-        if (event->type() == QEvent::Leave) hover(-1);
-        // The bar is not part of the picture: no press on it may reach the editor below.
-        return isMouseEvent(event);
-    }
-    const auto found = std::find(buttons_.begin(), buttons_.end(), watched);
-    if (found == buttons_.end()) return false;
-    const int i = int(found - buttons_.begin());
-    auto* me = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
-    case QEvent::MouseMove:
-        hover(i);
-        return true;
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (me->button() == Qt::LeftButton) pressed_ = i;
-        return true;
-    case QEvent::MouseButtonRelease: {
-        const bool click = me->button() == Qt::LeftButton && pressed_ == i &&
-                           buttons_[std::size_t(i)]->rect().contains(me->position().toPoint());
-        pressed_ = -1;
-        if (click) emit clicked(indexes_[std::size_t(i)]);
-        return true;
-    }
-    default:
-        return false;
-    }
 }
 
 } // namespace kv

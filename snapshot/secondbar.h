@@ -22,7 +22,8 @@ int secondBarWidth(int buttons);
 class SecondBar : public QObject {
     Q_OBJECT
 public:
-    explicit SecondBar(QWidget* panel);
+    // Builds the bar inside `panel`, which keeps every pointer event from the editor.
+    explicit SecondBar(ClickableLabel* panel);
     // 0 while the bar has no buttons (it is never shown then).
     int width() const { return width_; }
     // The button widgets, left to right, and the editor button index of each.
@@ -33,18 +34,14 @@ signals:
     // A left click (press and release on the same button) on editor button `index`.
     void clicked(int index);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void hover(int position);
 
-    QWidget* panel_;
+    ClickableLabel* panel_;
     int width_ = 0;
     std::vector<IconButton*> buttons_;
     std::vector<OutlineShape*> frames_;
     std::vector<int> indexes_;
-    int pressed_ = -1;
 };
 
 } // namespace kv

@@ -5,13 +5,13 @@
 #include "platform/units.h"
 #include "snapshot/tooltable.h"
 
-#include <QMouseEvent>
-
 namespace kv {
 
-ToolBar::ToolBar(QWidget* panel) : QObject(panel), Picture1(panel) {
+ToolBar::ToolBar(ClickableLabel* panel) : QObject(panel), Picture1(panel) {
     preparePanel(Picture1, kBarBackground);
-    Picture1->installEventFilter(this);
+    connect(Picture1, &ClickableLabel::moved, this, &ToolBar::Picture1_MouseMove);
+    // Leaving the bar altogether must not leave a frame behind.
+    connect(Picture1, &ClickableLabel::pointerLeft, this, &ToolBar::hideFrames);
 
     for (const auto& b : kToolButtons) {
         auto* button = new IconButton(Picture1, toolButtonIcon(b.index));
@@ -19,7 +19,10 @@ ToolBar::ToolBar(QWidget* panel) : QObject(panel), Picture1(panel) {
                             kToolIconSize);
         button->setToolTip(toolButtonTip(b.index));
         button->setObjectName(QStringLiteral("Image2_%1").arg(b.index));
-        button->installEventFilter(this);
+        const int index = b.index;
+        connect(button, &ClickableLabel::moved, this, [this, index] { Image2_MouseMove(index); });
+        connect(button, &ClickableLabel::clicked, this,
+                [this, index] { emit Image2_Click(index); });
         Image2[b.index] = button;
     }
     for (const auto& b : kToolButtons) {
@@ -58,42 +61,6 @@ int ToolBar::hoverFrame() const {
     for (int i = 0; i < kToolButtonCount; ++i)
         if (Shape3[i]->isVisibleTo(Picture1)) return i;
     return -1;
-}
-
-bool ToolBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Picture1) {
-        if (event->type() == QEvent::MouseMove) Picture1_MouseMove();
-        // Leaving the bar altogether must not leave a frame behind.
-        if (event->type() == QEvent::Leave) hideFrames();
-        // The bar is not part of the picture: no press on it may reach the editor below.
-        return isMouseEvent(event);
-    }
-    for (int i = 0; i < kToolButtonCount; ++i) {
-        if (watched != Image2[i]) continue;
-        switch (event->type()) {
-        case QEvent::MouseMove:
-            Image2_MouseMove(i);
-            return true;
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) pressed_ = i;
-            return true;
-        case QEvent::MouseButtonRelease: {
-            auto* me = static_cast<QMouseEvent*>(event);
-            const bool click = me->button() == Qt::LeftButton && pressed_ == i &&
-                               Image2[i]->rect().contains(me->position().toPoint());
-            pressed_ = -1;
-            if (click) emit Image2_Click(i);
-            return true;
-        }
-        case QEvent::MouseButtonDblClick:
-            // A quick second click is a click of its own.
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) pressed_ = i;
-            return true;
-        default:
-            return false;
-        }
-    }
-    return false;
 }
 
 } // namespace kv

@@ -15,9 +15,10 @@ namespace kv {
 class ToolBar : public QObject {
     Q_OBJECT
 public:
-    explicit ToolBar(QWidget* panel);
+    // Builds the bar inside `panel`, which keeps every pointer event from the editor.
+    explicit ToolBar(ClickableLabel* panel);
 
-    QWidget* Picture1;
+    ClickableLabel* Picture1;
     std::array<IconButton*, kToolButtonCount> Image2{};
     std::array<OutlineShape*, kToolButtonCount> Shape3{};
     OutlineShape* Shape2 = nullptr;
@@ -35,12 +36,8 @@ signals:
     // A left click (press and release on the same button).
     void Image2_Click(int index);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void hideFrames();
-    int pressed_ = -1;
 };
 
 } // namespace kv

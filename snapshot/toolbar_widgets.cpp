@@ -8,7 +8,8 @@
 
 namespace kv {
 
-IconButton::IconButton(QWidget* parent, const QImage& image) : QWidget(parent), image_(image) {
+IconButton::IconButton(QWidget* parent, const QImage& image)
+    : ClickableLabel(parent), image_(image) {
     setMouseTracking(true);
     if (!image_.isNull()) resize(image_.size());
 }
@@ -41,19 +42,6 @@ LineShape::LineShape(QWidget* parent, const QColor& colour) : QWidget(parent) {
     pal.setColor(QPalette::Window, colour);
     setPalette(pal);
     setAutoFillBackground(true);
-}
-
-bool isMouseEvent(const QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-        return true;
-    default:
-        return false;
-    }
 }
 
 void preparePanel(QWidget* panel, const QColor& background) {

@@ -1,6 +1,8 @@
 #pragma once
 
 // Small widgets shared by the tool bar and the option bar.
+#include "platform/clickablelabel.h"
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -10,8 +12,9 @@ namespace kv {
 // Small building blocks of the tool bar and the option bar.
 
 // A picture shown unscaled at its top-left corner; it reports pointer movement even
-// without a button held, so that hover frames can follow the pointer.
-class IconButton : public QWidget {
+// without a button held, so that hover frames can follow the pointer, and its presses
+// and clicks as any clickable label does.
+class IconButton : public ClickableLabel {
 public:
     explicit IconButton(QWidget* parent, const QImage& image = QImage());
     void setImage(const QImage& image);
@@ -43,9 +46,6 @@ class LineShape : public QWidget {
 public:
     LineShape(QWidget* parent, const QColor& colour);
 };
-
-// Whether `event` is one of the pointer's (buttons, movement, wheel).
-bool isMouseEvent(const QEvent* event);
 
 // Gives `panel` a plain background colour and pointer tracking.
 void preparePanel(QWidget* panel, const QColor& background);

@@ -18,10 +18,14 @@ namespace {
 // One long capture over the page's selection, run to its end.
 class Run {
 public:
-    explicit Run(const QRect& selection)
+    // `panelRoom`: false pretends the selection fills the only monitor, which leaves
+    // the panel no place beside it.
+    explicit Run(const QRect& selection, bool panelRoom = true)
         : screen_(kv::createScreenReader()), scroller_(kv::createScroller()) {
+        const kv::Monitors monitors =
+            panelRoom ? screen_->monitors() : kv::Monitors::single(selection);
         capture_ = std::make_unique<kv::LongCapture>(
-            *screen_, *scroller_, selection, screen_->monitors(),
+            *screen_, *scroller_, selection, monitors,
             [this](const kv::LongCaptureResult& r) { result = r; });
     }
     void start() {
@@ -43,10 +47,12 @@ private:
     std::unique_ptr<kv::LongCapture> capture_;
 };
 
-// Presses a key the way the user does: on the keyboard, into the focused panel.
+// Presses a key the way the user does: on the keyboard, into the focused panel, or
+// with no panel shown, into the frame that holds the keyboard.
 void pressKey(kv::LongCapture& capture, const QString& key) {
     QWidget* panel = capture.panel();
-    QVERIFY(e2e::waitFor([panel] { return panel->isActiveWindow(); }, 5000));
+    if (panel->isVisible())
+        QVERIFY(e2e::waitFor([panel] { return panel->isActiveWindow(); }, 5000));
     e2e::xdotool({"key", key});
 }
 
@@ -60,8 +66,8 @@ private slots:
     void pageIsStitchedExactly();
     void scrollBarInTheSelectionIsLeftOut();
     void windowThatDoesNotScrollGivesTheSelection();
-    void escapeDiscards();
-    void enterKeepsWhatIsStitched();
+    void keyEndsIt_data();
+    void keyEndsIt();
 };
 
 void TestLongCapture::init() {
@@ -120,28 +126,34 @@ void TestLongCapture::windowThatDoesNotScrollGivesTheSelection() {
     QVERIFY2(got == page.page(), qPrintable(e2e::firstDifference(got, page.page())));
 }
 
-void TestLongCapture::escapeDiscards() {
-    e2e::LongPage page;
-    QVERIFY(page.start({"--rows", "20000"}));
-    Run run(page.selection());
-    run.start();
-    QVERIFY(e2e::waitFor([&] { return run.capture().height() > 2 * page.selection().height(); }));
-    pressKey(run.capture(), "Escape");
-    QVERIFY(run.waitForEnd(5000));
-    QVERIFY(!run.result->kept);
-    QVERIFY(run.result->picture.isNull());
-    QVERIFY(!run.capture().panel()->isVisible());
+void TestLongCapture::keyEndsIt_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("panelRoom");
+    QTest::newRow("Esc discards") << "Escape" << true;
+    QTest::newRow("Enter keeps") << "Return" << true;
+    QTest::newRow("Esc discards without a panel") << "Escape" << false;
+    QTest::newRow("Enter keeps without a panel") << "Return" << false;
 }
 
-// Ended early, the page so far: the top of the page, exactly.
-void TestLongCapture::enterKeepsWhatIsStitched() {
+// Ended early by Esc, nothing; by Enter, the page so far: the top of the page, exactly.
+// Where no monitor has room for the panel, the keys still reach the capture.
+void TestLongCapture::keyEndsIt() {
+    QFETCH(QString, key);
+    QFETCH(bool, panelRoom);
     e2e::LongPage page;
     QVERIFY(page.start({"--rows", "20000"}));
-    Run run(page.selection());
+    Run run(page.selection(), panelRoom);
     run.start();
+    QCOMPARE(run.capture().panel()->isVisible(), panelRoom);
     QVERIFY(e2e::waitFor([&] { return run.capture().height() > 2 * page.selection().height(); }));
-    pressKey(run.capture(), "Return");
+    pressKey(run.capture(), key);
     QVERIFY(run.waitForEnd(5000));
+    QVERIFY(!run.capture().panel()->isVisible());
+    if (key == "Escape") {
+        QVERIFY(!run.result->kept);
+        QVERIFY(run.result->picture.isNull());
+        return;
+    }
     QVERIFY(run.result->kept);
     const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
     QVERIFY(got.height() > 2 * page.selection().height());

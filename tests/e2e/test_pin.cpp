@@ -140,6 +140,12 @@ private slots:
         QCOMPARE(pinWindows(pid_).size(), 1);
         QCOMPARE(clipboardText(), QStringLiteral("#1E90FF"));
         QVERIFY(screenShows(picture, {100, 600}, 1000));
+        // With no Kolvane running, the command does not start one just to refuse.
+        program_->stop();
+        const CommandResult fresh = run(binary(), {"--pin"}, 20000);
+        QCOMPARE(fresh.exitCode, 1);
+        QVERIFY2(fresh.err.contains("no picture"), fresh.err.constData());
+        QCOMPARE(clipboardText(), QStringLiteral("#1E90FF"));
     }
 
     // Esc on one pin closes that pin only.

@@ -3,6 +3,7 @@
 // Mouse events go the way the window system delivers them (popups, double clicks).
 #define QTEST_QPA_MOUSE_HANDLING
 #include "snapshot/optionbar.h"
+#include "snapshot/overlays.h"
 #include "snapshot/toolbar.h"
 #include "snapshot/tooltable.h"
 
@@ -44,10 +45,10 @@ private:
 void TestAnnotateBars::init() {
     window = new QWidget;
     window->resize(400, 200);
-    auto* p1 = new QWidget(window);
+    auto* p1 = new ToolBarPanel(window);
     p1->setGeometry(20, 20, kToolBarWidth, kToolBarHeight);
     toolBar = new ToolBar(p1);
-    auto* p2 = new QWidget(window);
+    auto* p2 = new ClickableLabel(window);
     p2->setGeometry(20, 49, 241, 37);
     told = {};
     reports = 0;

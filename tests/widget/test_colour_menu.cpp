@@ -3,6 +3,8 @@
 // program, the recent colours that picks leave and choosing one, the palette export.
 #include "app/colourmenu.h"
 #include "app/frmmain.h"
+#include "support/fakeclock.h"
+#include "support/fakescreen.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,19 +21,8 @@
 
 namespace {
 
-class FixedClock : public kv::Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 3, 5), QTime(9, 7, 45)); }
-};
-
-// A screen that shows one colour everywhere.
-class OneColourScreen final : public kv::ScreenReader {
-public:
-    QRgb colour = qRgb(0x3C, 0x8A, 0x5F);
-    std::optional<QRgb> pixel(QPoint) override { return colour; }
-    kv::ScreenGrab grab(const QRect&) override { return {}; }
-    QSize screenSize() const override { return {1920, 1080}; }
-};
+// The colour the screen shows everywhere at the start of each test.
+const QRgb kStartColour = qRgb(0x3C, 0x8A, 0x5F);
 
 // The clipboard as another program reads it, while this one keeps serving it.
 QByteArray clipboardFromOutside() {
@@ -88,8 +79,9 @@ void clickAction(QMenu* menu, QAction* action) {
 class TestColourMenu : public QObject {
     Q_OBJECT
 
-    FixedClock clock;
-    OneColourScreen screen;
+    kvtest::FixedClock clock;
+    QRgb colour_ = kStartColour; // what every pixel of the screen reads
+    kvtest::FakeScreen screen{QSize(1920, 1080), [this](QPoint, QPoint) { return colour_; }};
     std::unique_ptr<kv::FrmMain> w;
 
     kv::ColourPage& page() { return w->colourPage(); }
@@ -106,7 +98,7 @@ class TestColourMenu : public QObject {
     }
 
     void pickWithDropper(QRgb colour) {
-        screen.colour = colour;
+        colour_ = colour;
         QTest::mousePress(page().Picture1, Qt::LeftButton);
         QTest::mouseRelease(page().Picture1, Qt::LeftButton);
     }
@@ -117,7 +109,8 @@ class TestColourMenu : public QObject {
 
 private slots:
     void init() {
-        screen = OneColourScreen();
+        colour_ = kStartColour;
+        screen.pixelAt = [this](QPoint) { return std::optional<QRgb>(colour_); };
         kv::FrmMainServices s;
         s.clock = &clock;
         s.screen = &screen;
