@@ -47,20 +47,6 @@ private:
     std::unique_ptr<kv::LongCapture> capture_;
 };
 
-// Where the two pictures first differ, for the log of a failed comparison.
-QString firstDifference(const QImage& got, const QImage& want) {
-    if (got.size() != want.size())
-        return QString("size %1x%2, want %3x%4")
-            .arg(got.width())
-            .arg(got.height())
-            .arg(want.width())
-            .arg(want.height());
-    for (int y = 0; y < got.height(); ++y)
-        if (memcmp(got.constScanLine(y), want.constScanLine(y), size_t(got.width()) * 4))
-            return QString("first different row %1").arg(y);
-    return "same";
-}
-
 // Presses a key the way the user does: on the keyboard, into the focused panel, or
 // with no panel shown, into the frame that holds the keyboard.
 void pressKey(kv::LongCapture& capture, const QString& key) {
@@ -107,7 +93,7 @@ void TestLongCapture::pageIsStitchedExactly() {
           run.clock.elapsed());
     QVERIFY(run.result->kept);
     const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
-    QVERIFY2(got == page.page(), qPrintable(firstDifference(got, page.page())));
+    QVERIFY2(got == page.page(), qPrintable(e2e::firstDifference(got, page.page())));
 }
 
 // Selected with its scroll bar, the page comes out without the bar's moving part: the
@@ -125,7 +111,8 @@ void TestLongCapture::scrollBarInTheSelectionIsLeftOut() {
     QVERIFY2(got.width() >= width && got.width() < width + page.scrollBarWidth(),
              qPrintable(QString::number(got.width())));
     const QImage pageColumns = got.copy(0, 0, width, got.height());
-    QVERIFY2(pageColumns == page.page(), qPrintable(firstDifference(pageColumns, page.page())));
+    QVERIFY2(pageColumns == page.page(),
+             qPrintable(e2e::firstDifference(pageColumns, page.page())));
 }
 
 void TestLongCapture::windowThatDoesNotScrollGivesTheSelection() {
@@ -136,7 +123,7 @@ void TestLongCapture::windowThatDoesNotScrollGivesTheSelection() {
     QVERIFY(run.waitForEnd());
     QVERIFY(run.result->kept);
     const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
-    QVERIFY2(got == page.page(), qPrintable(firstDifference(got, page.page())));
+    QVERIFY2(got == page.page(), qPrintable(e2e::firstDifference(got, page.page())));
 }
 
 void TestLongCapture::keyEndsIt_data() {
@@ -171,7 +158,7 @@ void TestLongCapture::keyEndsIt() {
     const QImage got = run.result->picture.convertToFormat(QImage::Format_RGB32);
     QVERIFY(got.height() > 2 * page.selection().height());
     const QImage top = page.page().copy(0, 0, got.width(), got.height());
-    QVERIFY2(got == top, qPrintable(firstDifference(got, top)));
+    QVERIFY2(got == top, qPrintable(e2e::firstDifference(got, top)));
 }
 
 QTEST_MAIN(TestLongCapture)

@@ -1,9 +1,8 @@
 // kolvane --ocr FILE as a user types it: the text of a picture on standard output,
 // with no display at all; a missing or broken file is one clear line and exit 1.
 #include "e2e/support/desktop.h"
+#include "e2e/support/textpicture.h"
 
-#include <QFont>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,22 +24,12 @@ class TestOcrE2E : public QObject {
 
 private slots:
     void printsTheText() {
-        QImage picture(520, 100, QImage::Format_RGB32);
-        picture.fill(Qt::white);
-        QPainter p(&picture);
-        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
-        font.setPixelSize(16);
-        p.setFont(font);
-        p.drawText(20, 36, QStringLiteral("文字识别把截图中的文字复制出来"));
-        p.drawText(20, 72, QStringLiteral("Copy the text out of a screenshot"));
-        p.end();
+        const QImage picture = textPicture({520, 100}, kKnownLines);
         const QString file = dir_.filePath(QStringLiteral("text.png"));
         QVERIFY(picture.save(file));
         const CommandResult r = recognise(file);
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(
-            QString::fromUtf8(r.out),
-            QStringLiteral("文字识别把截图中的文字复制出来\nCopy the text out of a screenshot\n"));
+        QCOMPARE(QString::fromUtf8(r.out), kKnownLines.join('\n') + '\n');
     }
 
     void failsClearly_data() {

@@ -85,11 +85,15 @@ inline bool click(QPoint at) {
     return pointer({"move", QString::number(at.x()), QString::number(at.y()), "click"});
 }
 
-// Makes `picture` the desktop background and waits until the screen shows it.
-inline bool setBackground(const QImage& picture, const QString& file) {
+// Makes `picture` the desktop background and waits until the screen shows it
+// (outside `skip`: where the pointer rests, once there is one).
+inline bool setBackground(const QImage& picture, const QString& file,
+                          const QList<QRect>& skip = {}) {
     if (!picture.save(file, "PNG")) return false;
     e2e::run("swaymsg", {"output", "*", "bg", file, "stretch"});
-    return e2e::waitFor([&] { return grim() == picture; }, 10000);
+    return e2e::waitFor(
+        [&] { return skip.isEmpty() ? grim() == picture : sameOutside(grim(), picture, skip); },
+        10000);
 }
 
 // The built program as a Wayland client of this desktop.

@@ -1,10 +1,12 @@
 // Kolvane in a Wayland session, driven as a user would on the headless sway
 // desktop: its captures and its frozen editor show exactly what the compositor
 // shows (grim's picture), the main window is never in a frozen picture, a region
-// reaches the Wayland clipboard pixel for pixel, the dropper picks a native Wayland
+// reaches the Wayland clipboard pixel for pixel (and its text, read by 文字识别, as
+// text), the dropper picks a native Wayland
 // window's colour, and without a portal every capture command says so and the
 // main window comes back.
 #include "capture/capturefile.h"
+#include "e2e/support/textpicture.h"
 #include "support/privatebus.h"
 #include "swaydesktop.h"
 
@@ -34,6 +36,19 @@ protected:
 private:
     QColor colour_;
 };
+
+// "区域截图": true once the editor, the program's only window, covers the output.
+bool openEditor(sway::Program& kolvane) {
+    if (!kolvane.click(sway::kRegionCommand)) return false;
+    const bool shown = e2e::waitFor(
+        [&] {
+            const auto views = kolvane.windows();
+            return views.size() == 1 && sway::rectOf(views.first()) == QRect(0, 0, 1920, 1080);
+        },
+        15000);
+    QTest::qWait(200);
+    return shown;
+}
 
 } // namespace
 
@@ -93,17 +108,7 @@ private Q_SLOTS:
         sway::Program kolvane;
         const QRect main = kolvane.start();
         QVERIFY(main.isValid());
-        QVERIFY(kolvane.click(sway::kRegionCommand));
-        QRect editor;
-        QVERIFY(e2e::waitFor(
-            [&] {
-                const auto views = kolvane.windows();
-                if (views.size() != 1) return false;
-                editor = sway::rectOf(views.first());
-                return editor == QRect(0, 0, 1920, 1080);
-            },
-            15000));
-        QTest::qWait(200);
+        QVERIFY(openEditor(kolvane));
         QVERIFY(sway::sameOutside(sway::grim(), background_,
                                   sway::pointerArea(main.topLeft() + sway::kRegionCommand)));
 
@@ -117,6 +122,54 @@ private Q_SLOTS:
             const QList<QRect> rects = kolvane.windowRects();
             return rects.size() == 1 && rects.first().width() == 561;
         }));
+    }
+
+    // "文字识别" by its key (O, typed on a virtual keyboard) over a known text: the text
+    // reaches the Wayland clipboard exactly.
+    void regionTextToClipboard() {
+        const QRect text(100, 120, 520, 100);
+        QImage desktop = background_;
+        QPainter(&desktop).drawImage(text.topLeft(),
+                                     e2e::textPicture(text.size(), e2e::kKnownLines));
+        // The pointer out of the way, where it stays until the drag.
+        const QPoint parked(1900, 10);
+        QVERIFY(sway::pointer({"move", "1900", "10"}));
+        const QList<QRect> pointer{sway::pointerArea(parked)};
+        struct Restore {
+            QImage background;
+            QString file;
+            QList<QRect> pointer;
+            ~Restore() {
+                sway::pointer({"move", "1900", "10"});
+                sway::setBackground(background, file, pointer);
+            }
+        } restore{background_, dir_.filePath("pattern.png"), pointer};
+        QVERIFY(sway::setBackground(desktop, dir_.filePath("text.png"), pointer));
+        QVERIFY(e2e::run("wl-copy", {"replaced by the text"}).exitCode == 0);
+        sway::Program kolvane;
+        QVERIFY(kolvane.start().isValid());
+        QVERIFY(openEditor(kolvane));
+        const QPoint end = text.topLeft() + QPoint(text.width(), text.height());
+        QVERIFY(sway::pointer({"drag", QString::number(text.x()), QString::number(text.y()),
+                               QString::number(end.x()), QString::number(end.y()), "12"}));
+        QTest::qWait(200);
+        // The headless seat has a keyboard only while wtype's virtual one is there: a
+        // key pressed at once would reach the program before it has taken the new
+        // keyboard, so wtype waits a moment first.
+        QCOMPARE(e2e::run("wtype", {"-s", "400", "o"}).exitCode, 0);
+        // The main window back, and the result window once the text is read.
+        QVERIFY(e2e::waitFor([&] { return kolvane.windows().size() == 2; }, 30000));
+        QString got;
+        QVERIFY2(e2e::waitFor(
+                     [&] {
+                         got = QString::fromUtf8(e2e::run("wl-paste", {"--no-newline", "-t",
+                                                                       "text/plain;charset=utf-8"})
+                                                     .out);
+                         return got != QStringLiteral("replaced by the text");
+                     },
+                     10000),
+                 "no text came to the clipboard");
+        QCOMPARE(got, e2e::kKnownLines.join('\n'));
     }
 
     // On an output of scale 2 the editor still shows the picture pixel for pixel,

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <cstring>
 
 namespace e2e {
 
@@ -35,6 +36,19 @@ bool LongPage::start(const QStringList& options) {
         return !page_.isNull();
     }
     return false;
+}
+
+QString firstDifference(const QImage& got, const QImage& want) {
+    if (got.size() != want.size())
+        return QString("size %1x%2, want %3x%4")
+            .arg(got.width())
+            .arg(got.height())
+            .arg(want.width())
+            .arg(want.height());
+    for (int y = 0; y < got.height(); ++y)
+        if (memcmp(got.constScanLine(y), want.constScanLine(y), size_t(got.width()) * 4))
+            return QString("first different row %1").arg(y);
+    return "same";
 }
 
 } // namespace e2e

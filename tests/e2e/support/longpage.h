@@ -31,4 +31,8 @@ private:
     QImage page_;
 };
 
+// Where two pictures first differ (their sizes, or the first row that differs), for
+// the log of a failed comparison; "same" when they do not.
+QString firstDifference(const QImage& got, const QImage& want);
+
 } // namespace e2e
