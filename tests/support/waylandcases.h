@@ -236,8 +236,17 @@ public:
         QVERIFY(kolvane.click(kColourTab));
         QTest::qWait(300);
         const QPoint from = main.topLeft() + kDropper;
-        QVERIFY(pointer({"drag", QString::number(from.x()), QString::number(from.y()),
-                         QString::number(to.x()), QString::number(to.y()), "10"}));
+        // Pressed, then moved once the press has been taken, as a hand does: the
+        // picture the pick reads is taken at the press, and a headless compositor
+        // draws its pointer into it (KWin's virtual output has no pointer plane).
+        QStringList steps{
+            "move", QString::number(from.x()), QString::number(from.y()), "down", "sleep", "800"};
+        for (int i = 1; i <= 10; ++i) {
+            const QPoint p = from + (to - from) * i / 10;
+            steps << "move" << QString::number(p.x()) << QString::number(p.y()) << "sleep"
+                  << "20";
+        }
+        QVERIFY(pointer(steps << "up"));
         QVERIFY(e2e::waitFor(
             [&] { return screen().pixel(main.topLeft() + kColourPreview) == qRgb(12, 200, 99); },
             15000));
