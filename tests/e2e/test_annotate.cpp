@@ -2,6 +2,7 @@
 // drawn with the tool bar, undo, redo and finish; the clipboard then holds the region
 // with exactly those strokes on it.
 #include "e2e/support/desktop.h"
+#include "e2e/support/regioneditor.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -12,7 +13,6 @@ using namespace e2e;
 
 namespace {
 
-const QPoint kRegionCommand(80, 278); // "区域截图", in the main window's pixels
 const QRgb kRed = qRgb(255, 0, 0);
 
 // A desktop background with detail everywhere, so that any stray pixel shows.
@@ -22,24 +22,6 @@ QImage pattern(QSize size) {
         for (int x = 0; x < size.width(); ++x)
             img.setPixel(x, y, qRgb((x * 5 + y) & 0xff, (y * 3 + 40) & 0xff, (x ^ y) & 0xff));
     return img;
-}
-
-QString n(int v) {
-    return QString::number(v);
-}
-
-void clickAt(QPoint p) {
-    xdotool({"mousemove", "--sync", n(p.x()), n(p.y()), "click", "1"});
-}
-
-// Pressed at `from`, moved there in steps, released at `to`.
-void dragFromTo(QPoint from, QPoint to) {
-    xdotool({"mousemove", "--sync", n(from.x()), n(from.y()), "mousedown", "1"});
-    for (int i = 1; i <= 4; ++i) {
-        const QPoint at = from + (to - from) * i / 4;
-        xdotool({"mousemove", "--sync", n(at.x()), n(at.y())});
-    }
-    xdotool({"mouseup", "1"});
 }
 
 bool shown(const QString& nameRegex) {
@@ -83,7 +65,7 @@ private slots:
         QVERIFY(waitFor([] { return !shown("^Kolvane$"); }));
 
         const QPoint origin = region.topLeft();
-        dragFromTo(origin, origin + QPoint(region.width(), region.height()));
+        drag(origin, origin + QPoint(region.width(), region.height()));
         // The tool bar: right edges aligned with the selection, 4 pixels under it;
         // each button's icon is 16 pixels square, 5 pixels from the bar's top.
         const QPoint bar(region.right() + 1 - 265, region.bottom() + 1 + 4);
@@ -91,10 +73,10 @@ private slots:
 
         const QPoint r0 = origin + QPoint(20, 20), r1 = origin + QPoint(120, 100);
         clickAt(button(7)); // rectangle
-        dragFromTo(r0, r1);
+        drag(r0, r1);
         const QPoint tail = origin + QPoint(150, 150), tip = origin + QPoint(300, 150);
         clickAt(button(57)); // arrow
-        dragFromTo(tail, tip);
+        drag(tail, tip);
         clickAt(button(137)); // undo: the arrow goes
         clickAt(button(162)); // redo: it comes back
         // The font-size list opens and closes again by two presses on its face (the
