@@ -1,8 +1,11 @@
 #include "e2e/support/pinning.h"
+#include "e2e/support/regioneditor.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -178,6 +181,29 @@ void PinMonitorsTest::zoomsToExactBlocks() {
         QTest::qWait(100);
     }
     QVERIFY(screenShows(enlarged(picture, 2), at));
+}
+
+// A selection on the last monitor, P: the pin shows the frozen region exactly where
+// it was selected, on that monitor.
+void PinMonitorsTest::pinsTheSelectionOnTheLastMonitor() {
+    constexpr int kMainWindowWidth = 561; // at scale 1
+    // The scaled main window's commands lie elsewhere; the pin itself is checked there
+    // by the cases above.
+    if (windowGeometry(program_->mainWindow()).width() != kMainWindowWidth)
+        QSKIP("the main window is scaled on this desktop");
+    QTemporaryDir dir;
+    const QSize screen = QGuiApplication::primaryScreen()->virtualSize();
+    const QRect region(monitors_.back().topLeft() + QPoint(150, 120), QSize(211, 137));
+    QVERIFY(setDesktopBackground(pinPattern(screen, 50), dir.filePath("desk.png"), region));
+    const QImage frozen = grabScreen().copy(region);
+    const QString editor = openRegionEditor(*program_);
+    QVERIFY(!editor.isEmpty());
+    dragSelection(region);
+    xdotool({"key", "p"});
+    QVERIFY(editorLeft(*program_));
+    QVERIFY(waitFor([&] { return pinWindows(pid_).size() == 1; }));
+    QVERIFY(screenShows(frozen, region.topLeft()));
+    run("display", {"-window", "root", "xc:black"});
 }
 
 } // namespace e2e

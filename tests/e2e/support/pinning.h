@@ -65,6 +65,7 @@ private slots:
     void keptOnThePointersMonitor();
     void dragMovesItExactly();
     void zoomsToExactBlocks();
+    void pinsTheSelectionOnTheLastMonitor();
 
 private:
     QVector<QRect> monitors_;

@@ -31,7 +31,8 @@ QString openRegionEditor(Program& program) {
     const qint64 pid = program.process().processId();
     program.click(kRegionCommand);
     QString editor;
-    const QSize screen = QGuiApplication::primaryScreen()->size();
+    // The editor covers every monitor.
+    const QSize screen = QGuiApplication::primaryScreen()->virtualSize();
     const bool shown = waitFor([&] {
         const QStringList ids = visibleWindowsOf(pid, QStringLiteral("^Kolvane "));
         editor = ids.isEmpty() ? QString() : ids.first();
