@@ -123,6 +123,9 @@ void CapturePage::prepareRegionCapture() {
     // Only where reads are cheap: a portal's read is a whole screenshot request.
     if (services_.screen && services_.capabilities.samplesLive)
         services_.screen->grab(QRect(0, 0, 1, 1));
+    // Elsewhere the connection that tells when the main window has left the screen.
+    else if (services_.screen)
+        services_.screen->prepareForCapture();
 }
 
 void CapturePage::SaveRegionImage() {

@@ -105,37 +105,64 @@ void awaitFrame(const FrameClient& wl, wl_display* display, State& s, int timeou
 } // namespace
 
 bool waitForCompositorFrame(int timeoutMs) {
-    const FrameClient* wl = openFrameClient();
-    if (!wl) return false;
-    wl_display* display = wl->connect(nullptr);
-    if (!display) return false;
-    State s;
-    s.wl = wl;
-    wl_proxy* registry = wl->send(display, WL_DISPLAY_GET_REGISTRY, wl->registryInterface);
-    wl->addListener(
-        registry,
+    CompositorLink link;
+    return link.waitForFrame(timeoutMs);
+}
+
+struct CompositorLink::Connection {
+    const FrameClient* wl = nullptr;
+    wl_display* display = nullptr;
+    wl_proxy* registry = nullptr;
+    State state;
+};
+
+CompositorLink::CompositorLink() = default;
+
+CompositorLink::~CompositorLink() {
+    if (!c_ || !c_->display) return;
+    const FrameClient& wl = *c_->wl;
+    if (c_->state.compositor) wl.destroy(c_->state.compositor);
+    wl.destroy(c_->registry);
+    wl.disconnect(c_->display);
+}
+
+void CompositorLink::open() {
+    if (c_) return;
+    c_ = std::make_unique<Connection>();
+    c_->wl = openFrameClient();
+    if (!c_->wl) return;
+    const FrameClient& wl = *c_->wl;
+    c_->display = wl.connect(nullptr);
+    if (!c_->display) return;
+    c_->state.wl = c_->wl;
+    c_->registry = wl.send(c_->display, WL_DISPLAY_GET_REGISTRY, wl.registryInterface);
+    wl.addListener(
+        c_->registry,
         reinterpret_cast<void (**)(void)>(const_cast<wl_registry_listener*>(&registryListener)),
-        &s);
+        &c_->state);
+    wl.flush(c_->display);
+}
+
+bool CompositorLink::waitForFrame(int timeoutMs) {
+    open();
+    if (!c_->display) return false;
+    const FrameClient& wl = *c_->wl;
+    State& s = c_->state;
+    s.framed = false;
     // The compositor read our requests after every request sent before them on
     // other connections: what the hidden window asked is done once this returns.
-    wl->roundtrip(display);
-    if (s.compositor && timeoutMs > 0) {
-        wl_proxy* surface =
-            wl->send(s.compositor, WL_COMPOSITOR_CREATE_SURFACE, wl->surfaceInterface);
-        wl_proxy* callback = wl->send(surface, WL_SURFACE_FRAME, wl->callbackInterface);
-        wl->addListener(
-            callback,
-            reinterpret_cast<void (**)(void)>(const_cast<wl_callback_listener*>(&callbackListener)),
-            &s);
-        wl->send(surface, WL_SURFACE_COMMIT, nullptr);
-        awaitFrame(*wl, display, s, timeoutMs);
-        wl->destroy(callback);
-        wl->send(surface, WL_SURFACE_DESTROY, nullptr, WL_MARSHAL_FLAG_DESTROY);
-        wl->destroy(s.compositor);
-    }
-    if (s.compositor && timeoutMs <= 0) wl->destroy(s.compositor);
-    wl->destroy(registry);
-    wl->disconnect(display);
+    wl.roundtrip(c_->display);
+    if (!s.compositor || timeoutMs <= 0) return false;
+    wl_proxy* surface = wl.send(s.compositor, WL_COMPOSITOR_CREATE_SURFACE, wl.surfaceInterface);
+    wl_proxy* callback = wl.send(surface, WL_SURFACE_FRAME, wl.callbackInterface);
+    wl.addListener(
+        callback,
+        reinterpret_cast<void (**)(void)>(const_cast<wl_callback_listener*>(&callbackListener)),
+        &s);
+    wl.send(surface, WL_SURFACE_COMMIT, nullptr);
+    awaitFrame(wl, c_->display, s, timeoutMs);
+    wl.destroy(callback);
+    wl.send(surface, WL_SURFACE_DESTROY, nullptr, WL_MARSHAL_FLAG_DESTROY);
     return s.framed;
 }
 

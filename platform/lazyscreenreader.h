@@ -23,6 +23,10 @@ public:
     PictureHold holdPicture() override { return reader().holdPicture(); }
     void releasePicture() override { reader().releasePicture(); }
     PickedColour pickColour() override { return reader().pickColour(); }
+    bool waitForCompositorFrame(int timeoutMs) override {
+        return reader().waitForCompositorFrame(timeoutMs);
+    }
+    void prepareForCapture() override { reader().prepareForCapture(); }
 
 private:
     // Made once, whichever thread asks first.

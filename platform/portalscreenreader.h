@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/compositorframe.h"
 #include "platform/kwinscreenshot.h"
 #include "platform/portalscreenshot.h"
 #include "platform/screenreader.h"
@@ -30,6 +31,10 @@ public:
         offset_.reset();
     }
     PickedColour pickColour() override;
+    bool waitForCompositorFrame(int timeoutMs) override {
+        return compositor_.waitForFrame(timeoutMs);
+    }
+    void prepareForCapture() override { compositor_.open(); }
 
 private:
     // The whole picture, or why there is none.
@@ -37,6 +42,7 @@ private:
 
     std::unique_ptr<PortalScreenshot> portal_;
     std::unique_ptr<KWinScreenshot> kwin_; // null once KWin said no
+    CompositorLink compositor_;
     QImage held_;
     // From the positions Qt gives (our idea of where our windows are) to the
     // held picture's pixels.

@@ -64,6 +64,13 @@ public:
     // Lets the user pick a colour with the desktop's own picker, where reading
     // pixels under the pointer is not possible for us. Waits for the pick.
     virtual PickedColour pickColour() { return {}; }
+
+    // After one of our windows was hidden: waits until the compositor has taken it
+    // away (waitForCompositorFrame; false outside a Wayland session). A reader that
+    // keeps its own connection to the compositor answers sooner.
+    virtual bool waitForCompositorFrame(int timeoutMs);
+    // Readies, when nothing waits, what the next capture needs.
+    virtual void prepareForCapture() {}
 };
 
 } // namespace kv

@@ -65,19 +65,23 @@ bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const 
 // window's surface once Qt sends its requests; the compositor has taken the window
 // away once it has handled them and drawn a frame since (GNOME's screenshot, asked
 // through the portal a moment after a fixed short wait, could still show it).
-static bool hideOnWayland(QWidget* window) {
+static bool hideOnWayland(QWidget* window, ScreenReader* screen) {
     window->hide();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // sends them
     // Mutter sends the callback of a surface that is never shown after its next
     // frame; wlroots and KWin never send it, and handle an unmapped window before
     // a later screenshot request anyway: a round trip is all they need.
-    waitForCompositorFrame(desktopAsksForScreenshots() ? kWaylandFrameMs : 0);
+    const int frameMs = desktopAsksForScreenshots() ? kWaylandFrameMs : 0;
+    if (screen)
+        screen->waitForCompositorFrame(frameMs);
+    else
+        waitForCompositorFrame(frameMs);
     return true;
 }
 
 bool hideAndWaitOffScreen(QWidget* window, ScreenReader* screen, int timeoutMs) {
     if (!window->isVisible()) return true;
-    if (!x11Connection()) return hideOnWayland(window);
+    if (!x11Connection()) return hideOnWayland(window, screen);
     QElapsedTimer clock;
     clock.start();
     QRect area = window->frameGeometry();
