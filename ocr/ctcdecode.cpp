@@ -56,8 +56,11 @@ namespace {
 // -3), letter gaps at -5.8 and below (mostly below -8).
 constexpr float kSureSpace = -3.5f;
 // Between the two, the line's picture decides; below, it is a letter gap however
-// wide it looks (a monospaced "l" or "j" stands far from its neighbours).
+// wide it looks (a monospaced "l" or "j" stands far from its neighbours, at -7 to
+// -9). In a Chinese line the space scores lower: a number and its unit ("1.2 MB")
+// came at -6 to -8.
 constexpr float kPossibleSpace = -5.5f;
+constexpr float kPossibleSpaceInChinese = -8.0f;
 // A word gap is this many times the line's typical gap between letters.
 constexpr double kWordGapRatio = 2.0;
 
@@ -71,23 +74,29 @@ bool isWide(QChar c) {
 
 // Whether a space may stand before character i at all: not before closing
 // punctuation ("argc,", "f(x)") nor after an opening bracket or a slash ("://",
-// "/usr/share"), not inside a number ("1.1.0", "10:24"), not between Chinese
-// characters.
+// "/usr/share"; a comment's "// " apart), not inside a number ("1.1.0", "10:24"),
+// not between Chinese characters.
 bool spaceable(const QString& s, int i) {
     static const QString closing = QStringLiteral(".,:;!?)]}");
-    static const QString opening = QStringLiteral("([{/");
+    static const QString opening = QStringLiteral("([{");
     const QChar a = s[i - 1], b = s[i];
     if (a == QLatin1Char(' ') || b == QLatin1Char(' ')) return false;
     if (closing.contains(b) || opening.contains(a)) return false;
+    // After a slash only where it ends a comment's "//" (not a URL's "://").
+    if (a == QLatin1Char('/') &&
+        !(i >= 2 && s[i - 2] == QLatin1Char('/') && (i < 3 || s[i - 3] != QLatin1Char(':'))))
+        return false;
     if (a.isDigit() && b.isDigit()) return false;
     if (a == QLatin1Char(':') && b == QLatin1Char('/')) return false;
     // A slash within a path or URL: one came before it in the same word.
     const int wordStart = int(s.lastIndexOf(QLatin1Char(' '), i - 1)) + 1;
     if (b == QLatin1Char('/') && s.mid(wordStart, i - wordStart).contains(QLatin1Char('/')))
         return false;
-    // A digit after "1." may be read as "o" or "l" (mended later).
-    const bool digitNext = b.isDigit() || QStringLiteral("oOlI").contains(b);
-    if (digitNext && i >= 2 && s[i - 2].isDigit() && QStringLiteral(".,:").contains(a))
+    // A digit may be read as "o" or "l" (mended later): "1.1.o", "l.l.0".
+    const auto digitLike = [](QChar c) {
+        return c.isDigit() || QStringLiteral("oOlI").contains(c);
+    };
+    if (digitLike(b) && i >= 2 && digitLike(s[i - 2]) && QStringLiteral(".,:").contains(a))
         return false;
     return !(isWide(a) && isWide(b));
 }
@@ -120,21 +129,22 @@ QList<int> latinGaps(const DecodedText& read, const std::vector<bool>& ink, int 
 }
 
 // The smallest gap that is a word space: well above the line's median gap (most
-// gaps are between letters) and at least `minGap`.
+// gaps are between letters) and at least `minGap`. A few gaps (a unit after a
+// number in a Chinese line) have no telling median: twice `minGap` then.
 int wordGapThreshold(QList<int> gaps, int minGap) {
     gaps.removeAll(-1);
-    if (gaps.isEmpty()) return INT_MAX;
+    if (gaps.size() < 4) return 2 * minGap;
     std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
     const int median = gaps[gaps.size() / 2];
     return std::max(minGap, int(std::ceil(kWordGapRatio * std::max(1, median))));
 }
 
-bool wordSpace(const DecodedText& read, int i, int gap, int threshold) {
+bool wordSpace(const DecodedText& read, int i, int gap, int threshold, float possible) {
     if (!spaceable(read.text, i)) return false;
     // Without the network's word the picture alone decides.
-    const float hint = i < read.spaceBefore.size() ? read.spaceBefore[i] : kPossibleSpace;
+    const float hint = i < read.spaceBefore.size() ? read.spaceBefore[i] : possible;
     if (hint >= kSureSpace) return true;
-    return hint >= kPossibleSpace && gap >= threshold;
+    return hint >= possible && gap >= threshold;
 }
 
 } // namespace
@@ -142,9 +152,11 @@ bool wordSpace(const DecodedText& read, int i, int gap, int threshold) {
 void addWordSpaces(DecodedText& read, const std::vector<bool>& ink, int step, int minGap) {
     const QList<int> gaps = latinGaps(read, ink, step);
     const int threshold = wordGapThreshold(gaps, minGap);
+    const bool chinese = std::any_of(read.text.begin(), read.text.end(), isWide);
+    const float possible = chinese ? kPossibleSpaceInChinese : kPossibleSpace;
     DecodedText spaced{{}, read.confidence, {}, {}};
     for (int i = 0; i < read.text.size(); ++i) {
-        if (i > 0 && wordSpace(read, i, gaps[i], threshold)) {
+        if (i > 0 && wordSpace(read, i, gaps[i], threshold, possible)) {
             spaced.text += QLatin1Char(' ');
             spaced.steps.append(read.steps[i - 1]);
             spaced.spaceBefore.append(kNoSpace);

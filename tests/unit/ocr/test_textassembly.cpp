@@ -148,6 +148,14 @@ private slots:
             << "10:24/a/b" << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}
             << QList<float>{n, -1, -1, -1, -1, -1, -1, -1, -1} << "#########"
             << "10:24 /a/b";
+        QTest::newRow("after a comment's //, not a URL's")
+            << "x;//ab" << QList<int>{0, 1, 2, 3, 4, 5} << QList<float>{n, -9, -1, -9, -1, -9}
+            << "######"
+            << "x; // ab";
+        QTest::newRow("a faint space counts for more in a Chinese line")
+            << "共1.2MB" << QList<int>{0, 3, 4, 5, 12, 13} << QList<float>{n, -9, -9, -9, -7, -9}
+            << "#..###......##"
+            << "共1.2 MB";
         QTest::newRow("none in a URL's ://")
             << "a://b" << QList<int>{0, 1, 2, 3, 4} << QList<float>{n, -1, -1, -1, -1} << "#####"
             << "a://b";
@@ -166,7 +174,7 @@ private slots:
         std::vector<bool> columns;
         for (QChar c : ink)
             columns.push_back(c == QLatin1Char('#'));
-        addWordSpaces(text, columns, 1, 3);
+        addWordSpaces(text, columns, 1, 2);
         QCOMPARE(text.text, expected);
         QCOMPARE(text.steps.size(), text.text.size());
         QCOMPARE(text.spaceBefore.size(), text.text.size());
