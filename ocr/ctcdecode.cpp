@@ -74,8 +74,8 @@ bool isWide(QChar c) {
 
 // Whether a space may stand before character i at all: not before closing
 // punctuation ("argc,", "f(x)") nor after an opening bracket or a slash ("://",
-// "/usr/share"; a comment's "// " apart), not inside a number ("1.1.0", "10:24"),
-// not between Chinese characters.
+// "/usr/share"; a comment's "// " apart), not inside a dotted number or a time
+// ("1.1.0", "10:24") nor after "::", not between Chinese characters.
 bool spaceable(const QString& s, int i) {
     static const QString closing = QStringLiteral(".,:;!?)]}");
     static const QString opening = QStringLiteral("([{");
@@ -86,8 +86,8 @@ bool spaceable(const QString& s, int i) {
     if (a == QLatin1Char('/') &&
         !(i >= 2 && s[i - 2] == QLatin1Char('/') && (i < 3 || s[i - 3] != QLatin1Char(':'))))
         return false;
-    if (a.isDigit() && b.isDigit()) return false;
-    if (a == QLatin1Char(':') && b == QLatin1Char('/')) return false;
+    if (a == QLatin1Char(':') && (b == QLatin1Char('/') || (i >= 2 && s[i - 2] == a)))
+        return false; // "://", "std::"
     // A slash within a path or URL: one came before it in the same word.
     const int wordStart = int(s.lastIndexOf(QLatin1Char(' '), i - 1)) + 1;
     if (b == QLatin1Char('/') && s.mid(wordStart, i - wordStart).contains(QLatin1Char('/')))
@@ -101,10 +101,12 @@ bool spaceable(const QString& s, int i) {
     return !(isWide(a) && isWide(b));
 }
 
-// Where the picture alone may show a space: between letters and digits, or after
-// a comma, colon or semicolon before a letter ("a, b" but "1.5", "10:24").
+// Where the picture may show a space: between letters and digits, or after a
+// comma, colon or semicolon before a letter ("a, b" but "1.5", "10:24").
 bool gapMayBeSpace(QChar a, QChar b) {
     if (!isAscii(a) || !isAscii(b) || !b.isLetterOrNumber()) return false;
+    // Digits stand apart in many fonts ("11"); only the network splits numbers.
+    if (a.isDigit() && b.isDigit()) return false;
     return a.isLetterOrNumber() || (QStringLiteral(",;:").contains(a) && b.isLetter());
 }
 
@@ -139,10 +141,31 @@ int wordGapThreshold(QList<int> gaps, int minGap) {
     return std::max(minGap, int(std::ceil(kWordGapRatio * std::max(1, median))));
 }
 
+// The spaces the network read itself made clear scores of the next character, so
+// that the same rules keep or drop them ("1.1. 0"); a score for every character,
+// kUnknown where the network said nothing.
+constexpr float kUnknown = -1e8f;
+DecodedText withoutSpaces(const DecodedText& read) {
+    DecodedText out{{}, read.confidence, {}, {}};
+    bool space = false;
+    for (int i = 0; i < read.text.size(); ++i) {
+        if (read.text[i] == QLatin1Char(' ')) {
+            space = !out.text.isEmpty();
+            continue;
+        }
+        const float hint = i < read.spaceBefore.size() ? read.spaceBefore[i] : kUnknown;
+        out.text += read.text[i];
+        out.steps.append(read.steps[i]);
+        out.spaceBefore.append(space ? 0.f : hint);
+        space = false;
+    }
+    return out;
+}
+
 bool wordSpace(const DecodedText& read, int i, int gap, int threshold, float possible) {
     if (!spaceable(read.text, i)) return false;
     // Without the network's word the picture alone decides.
-    const float hint = i < read.spaceBefore.size() ? read.spaceBefore[i] : possible;
+    const float hint = read.spaceBefore[i] == kUnknown ? possible : read.spaceBefore[i];
     if (hint >= kSureSpace) return true;
     return hint >= possible && gap >= threshold;
 }
@@ -150,6 +173,7 @@ bool wordSpace(const DecodedText& read, int i, int gap, int threshold, float pos
 } // namespace
 
 void addWordSpaces(DecodedText& read, const std::vector<bool>& ink, int step, int minGap) {
+    read = withoutSpaces(read);
     const QList<int> gaps = latinGaps(read, ink, step);
     const int threshold = wordGapThreshold(gaps, minGap);
     const bool chinese = std::any_of(read.text.begin(), read.text.end(), isWide);
@@ -163,7 +187,7 @@ void addWordSpaces(DecodedText& read, const std::vector<bool>& ink, int step, in
         }
         spaced.text += read.text[i];
         spaced.steps.append(read.steps[i]);
-        spaced.spaceBefore.append(i < read.spaceBefore.size() ? read.spaceBefore[i] : kNoSpace);
+        spaced.spaceBefore.append(read.spaceBefore[i]);
     }
     read = spaced;
 }

@@ -127,6 +127,13 @@ private slots:
         QTest::newRow("digits are not split")
             << "1122" << QList<int>{0, 3, 9, 12} << QList<float>{} << "##.##.....##.##"
             << "1122";
+        QTest::newRow("a space the network read itself, where none may be, dropped")
+            << "1. 1.0 a" << QList<int>{0, 1, 2, 3, 4, 5, 6, 7} << QList<float>{} << "########"
+            << "1.1.0 a";
+        QTest::newRow("two numbers the network reads apart")
+            << "Mar1510" << QList<int>{0, 1, 2, 3, 4, 5, 6}
+            << QList<float>{n, -9, -9, -1, -9, -1, -9} << "#######"
+            << "Mar 15 10";
         QTest::newRow("the network's clear space, however narrow the gap")
             << "abcd" << QList<int>{0, 3, 6, 9} << QList<float>{n, -9, -1, -9} << "##.##.##.##"
             << "ab cd";
@@ -146,7 +153,7 @@ private slots:
             << "v 1.1.o";
         QTest::newRow("none inside a time or a path, one before the path")
             << "10:24/a/b" << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}
-            << QList<float>{n, -1, -1, -1, -1, -1, -1, -1, -1} << "#########"
+            << QList<float>{n, -9, -1, -1, -9, -1, -1, -1, -1} << "#########"
             << "10:24 /a/b";
         QTest::newRow("after a comment's //, not a URL's")
             << "x;//ab" << QList<int>{0, 1, 2, 3, 4, 5} << QList<float>{n, -9, -1, -9, -1, -9}
@@ -156,6 +163,10 @@ private slots:
             << "共1.2MB" << QList<int>{0, 3, 4, 5, 12, 13} << QList<float>{n, -9, -9, -9, -7, -9}
             << "#..###......##"
             << "共1.2 MB";
+        QTest::newRow("none after a scope's ::")
+            << "std::cout" << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}
+            << QList<float>{n, -9, -9, -1, -1, -1, -9, -9, -9} << "#########"
+            << "std::cout";
         QTest::newRow("none in a URL's ://")
             << "a://b" << QList<int>{0, 1, 2, 3, 4} << QList<float>{n, -1, -1, -1, -1} << "#####"
             << "a://b";
