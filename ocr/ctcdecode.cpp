@@ -131,11 +131,12 @@ QList<int> latinGaps(const DecodedText& read, const std::vector<bool>& ink, int 
 }
 
 // The smallest gap that is a word space: well above the line's median gap (most
-// gaps are between letters) and at least `minGap`. A few gaps (a unit after a
-// number in a Chinese line) have no telling median: twice `minGap` then.
-int wordGapThreshold(QList<int> gaps, int minGap) {
+// gaps are between letters) and at least `minGap`. A few gaps have no telling
+// median: in a Chinese line (a unit after a number) twice `minGap` then; in a
+// short Latin one none (a monospaced "r" stands that far apart).
+int wordGapThreshold(QList<int> gaps, int minGap, bool chinese) {
     gaps.removeAll(-1);
-    if (gaps.size() < 4) return 2 * minGap;
+    if (gaps.size() < 4) return chinese ? 2 * minGap : INT_MAX;
     std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
     const int median = gaps[gaps.size() / 2];
     return std::max(minGap, int(std::ceil(kWordGapRatio * std::max(1, median))));
@@ -175,8 +176,8 @@ bool wordSpace(const DecodedText& read, int i, int gap, int threshold, float pos
 void addWordSpaces(DecodedText& read, const std::vector<bool>& ink, int step, int minGap) {
     read = withoutSpaces(read);
     const QList<int> gaps = latinGaps(read, ink, step);
-    const int threshold = wordGapThreshold(gaps, minGap);
     const bool chinese = std::any_of(read.text.begin(), read.text.end(), isWide);
+    const int threshold = wordGapThreshold(gaps, minGap, chinese);
     const float possible = chinese ? kPossibleSpaceInChinese : kPossibleSpace;
     DecodedText spaced{{}, read.confidence, {}, {}};
     for (int i = 0; i < read.text.size(); ++i) {

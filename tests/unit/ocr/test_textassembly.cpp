@@ -116,8 +116,11 @@ private slots:
         // Letters two columns apart, words five: without the network's word the
         // wider gaps are word spaces.
         QTest::newRow("dropped spaces put back from the picture alone")
+            << "abcde" << QList<int>{0, 3, 9, 12, 15} << QList<float>{} << "##.##.....##.##.##"
+            << "ab cde";
+        QTest::newRow("too few gaps in a Latin line to tell a word gap")
             << "abcd" << QList<int>{0, 3, 9, 12} << QList<float>{} << "##.##.....##.##"
-            << "ab cd";
+            << "abcd";
         QTest::newRow("evenly spaced letters stay one word")
             << "abcd" << QList<int>{0, 3, 6, 9} << QList<float>{} << "##.##.##.##"
             << "abcd";
@@ -138,8 +141,9 @@ private slots:
             << "abcd" << QList<int>{0, 3, 6, 9} << QList<float>{n, -9, -1, -9} << "##.##.##.##"
             << "ab cd";
         QTest::newRow("a faint space where the gap is wide")
-            << "abcd" << QList<int>{0, 3, 9, 12} << QList<float>{n, -9, -5, -9} << "##.##.....##.##"
-            << "ab cd";
+            << "abcde" << QList<int>{0, 3, 9, 12, 15} << QList<float>{n, -9, -5, -9, -9}
+            << "##.##.....##.##.##"
+            << "ab cde";
         QTest::newRow("no space at all: a wide gap is a letter's (monospaced l)")
             << "abcd" << QList<int>{0, 3, 9, 12} << QList<float>{n, -9, -8, -9} << "##.##.....##.##"
             << "abcd";
