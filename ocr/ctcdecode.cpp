@@ -105,8 +105,6 @@ bool spaceable(const QString& s, int i) {
 // comma, colon or semicolon before a letter ("a, b" but "1.5", "10:24").
 bool gapMayBeSpace(QChar a, QChar b) {
     if (!isAscii(a) || !isAscii(b) || !b.isLetterOrNumber()) return false;
-    // Digits stand apart in many fonts ("11"); only the network splits numbers.
-    if (a.isDigit() && b.isDigit()) return false;
     return a.isLetterOrNumber() || (QStringLiteral(",;:").contains(a) && b.isLetter());
 }
 
@@ -168,7 +166,9 @@ bool wordSpace(const DecodedText& read, int i, int gap, int threshold, float pos
     // Without the network's word the picture alone decides.
     const float hint = read.spaceBefore[i] == kUnknown ? possible : read.spaceBefore[i];
     if (hint >= kSureSpace) return true;
-    return hint >= possible && gap >= threshold;
+    // Digits stand apart in many fonts ("11"); only the network splits numbers.
+    const bool digits = read.text[i - 1].isDigit() && read.text[i].isDigit();
+    return !digits && hint >= possible && gap >= threshold;
 }
 
 } // namespace
