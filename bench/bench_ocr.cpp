@@ -1,7 +1,9 @@
-// Text recognition: character accuracy and time per rendered interface picture,
+// Text recognition: character and word-space accuracy and time per rendered
+// interface picture,
 // beside Tesseract (chi_sim+eng) on the same picture in the same run; the first
 // use (models loaded) and the peak memory.
 #include "bench/measure.h"
+#include "bench/ocraccuracy.h"
 #include "bench/ocrsamples.h"
 #include "ocr/ocrengine.h"
 #include "ocr/textassembly.h"
@@ -19,47 +21,8 @@
 
 namespace {
 
-// Whitespace removed and full-width forms folded, so that only the characters count.
-QString comparable(const QString& text) {
-    QString out;
-    for (QChar c : text) {
-        if (c.isSpace()) continue;
-        const ushort u = c.unicode();
-        if (u >= 0xFF01 && u <= 0xFF5E)
-            c = QChar(u - 0xFEE0);
-        else if (u == 0x3002)
-            c = QLatin1Char('.');
-        else if (u == 0x3001)
-            c = QLatin1Char(',');
-        else if (u == 0x201C || u == 0x201D)
-            c = QLatin1Char('"');
-        else if (u == 0x2018 || u == 0x2019)
-            c = QLatin1Char('\'');
-        out += c;
-    }
-    return out;
-}
-
-int editDistance(const QString& a, const QString& b) {
-    QList<int> row(b.size() + 1);
-    for (int j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (int i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
-        row[0] = i;
-        for (int j = 1; j <= b.size(); ++j) {
-            const int above = row[j];
-            row[j] =
-                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
 double accuracy(const QString& truth, const QString& read) {
-    const QString t = comparable(truth), r = comparable(read);
-    return std::max(0.0, 1.0 - double(editDistance(t, r)) / std::max<qsizetype>(1, t.size()));
+    return kv::bench::characterAccuracy(truth, read);
 }
 
 // Tesseract as a Linux screenshot tool would run it; one thread, which on two
@@ -93,7 +56,8 @@ double peakMegabytes() {
 }
 
 struct Figures {
-    double sum = 0, worst = 1;
+    double sum = 0, worst = 1, spaces = 0;
+    int spaced = 0; // pictures with Latin word spaces
     double dialogMs = 0, dialogCpu = 0, pageMs = 0, pageCpu = 0, tessDialogMs = 0, tessPageMs = 0;
 };
 
@@ -103,8 +67,8 @@ Figures measureSamples(kv::OcrEngine& engine, const QList<kv::bench::OcrSample>&
     const QString keep = qEnvironmentVariable("KOLVANE_BENCH_KEEP"); // a folder for the pictures
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("sample.png"));
-    std::printf("%-16s %9s %7s %9s %9s | %9s %9s\n", "picture", "size", "acc", "time", "cpu",
-                "tess acc", "tess time");
+    std::printf("%-16s %9s %7s %7s %9s %9s | %9s %9s\n", "picture", "size", "acc", "spaces", "time",
+                "cpu", "tess acc", "tess time");
     Figures f;
     for (const auto& s : samples) {
         QString text;
@@ -113,15 +77,19 @@ Figures measureSamples(kv::OcrEngine& engine, const QList<kv::bench::OcrSample>&
             3, {[&] { text = kv::assembleText(engine.recognise(s.picture)); }}, 0)[0];
         const double cpu = (processorMs() - cpuBefore) / 3;
         const double acc = accuracy(s.truth, text);
+        const double spaces = kv::bench::wordSpaceAccuracy(s.truth, text);
         s.picture.save(png);
         if (!keep.isEmpty()) s.picture.save(QDir(keep).filePath(s.name + QStringLiteral(".png")));
         double tessMs = 0;
         const QString tess = tesseract(png, &tessMs);
-        std::printf("%-16s %4dx%-4d %6.1f%% %7.0fms %7.0fms | %8.1f%% %7.0fms\n",
-                    qPrintable(s.name), s.picture.width(), s.picture.height(), 100 * acc, ms, cpu,
-                    100 * accuracy(s.truth, tess), tessMs);
+        const QString spaceColumn =
+            spaces < 0 ? QStringLiteral("-") : QString::number(100 * spaces, 'f', 1) + '%';
+        std::printf("%-16s %4dx%-4d %6.1f%% %7s %7.0fms %7.0fms | %8.1f%% %7.0fms\n",
+                    qPrintable(s.name), s.picture.width(), s.picture.height(), 100 * acc,
+                    qPrintable(spaceColumn), ms, cpu, 100 * accuracy(s.truth, tess), tessMs);
         if (verbose) std::printf("---\n%s\n---\n", qPrintable(text));
         f.sum += acc;
+        if (spaces >= 0) f.spaces += spaces, ++f.spaced;
         f.worst = std::min(f.worst, acc);
         if (s.name == QLatin1String("dialog light"))
             f.dialogMs = ms, f.dialogCpu = cpu, f.tessDialogMs = tessMs;
@@ -172,6 +140,8 @@ void printTargets(const Figures& f, double samples, Timing newDialog, Timing new
                 QThread::idealThreadCount());
     target("mean character accuracy", 100 * mean, "%", 0, mean >= 0.98, ">= 98 %");
     target("lowest character accuracy", 100 * f.worst, "%", 0, f.worst >= 0.95, ">= 95 %");
+    std::printf("%-44s %8.1f %%   (word spaces found / found + missed + added)\n",
+                "mean word-space accuracy", 100 * f.spaces / std::max(1, f.spaced));
     target("800x600 dialog, the same size again", f.dialogMs, "ms", f.dialogCpu, f.dialogMs <= 1000,
            "<= 1000 ms");
     target("800x600 dialog, after another size", newDialog.ms, "ms", newDialog.cpu,

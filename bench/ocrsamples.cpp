@@ -143,6 +143,29 @@ OcrSample terminal() {
     return c.finish(QStringLiteral("terminal"));
 }
 
+// Latin text in the fonts of an English desktop, where word spaces and the
+// punctuation of versions, paths and code matter most.
+OcrSample latin() {
+    Canvas c({800, 600}, Qt::white);
+    const QString sans = QStringLiteral("DejaVu Sans"), mono = QStringLiteral("DejaVu Sans Mono");
+    const QList<std::pair<QString, int>> fonts{{sans, 12}, {sans, 14}, {sans, 16}, {mono, 14}};
+    const QStringList lines{
+        QStringLiteral("The quick brown fox jumps over the lazy dog."),
+        QStringLiteral("Version 1.1.0 is installed in /usr/share/kolvane"),
+        QStringLiteral("See https://example.org/kolvane/releases for details."),
+        QStringLiteral("int main(int argc, char** argv) {"),
+    };
+    int y = 36;
+    for (const auto& [family, px] : fonts) {
+        c.font(family, px);
+        for (const QString& line : lines) {
+            c.text(24, y, line, QColor(0x20, 0x20, 0x20));
+            y += px + 14;
+        }
+    }
+    return c.finish(QStringLiteral("latin"));
+}
+
 OcrSample smallText() {
     Canvas c({640, 240}, Qt::white);
     int y = 24;
@@ -165,6 +188,7 @@ QList<OcrSample> renderOcrSamples() {
             mixed(),
             code(),
             terminal(),
+            latin(),
             smallText(),
             page1080()};
 }

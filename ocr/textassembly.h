@@ -27,7 +27,8 @@ QString assembleText(const QList<OcrLine>& lines);
 
 // One recognised piece of a line tidied: no spaces between Chinese characters;
 // full-width punctuation made ASCII among Latin text and code, ASCII punctuation
-// between Chinese characters made full-width; other spaces kept.
+// between Chinese characters made full-width; other spaces kept; a letter read
+// for a digit inside a dotted number ("1.1.o") made the digit.
 QString tidyText(const QString& piece);
 
 } // namespace kv

@@ -1,7 +1,8 @@
-// Spacing and punctuation of recognised text.
+// Spacing, punctuation and dotted numbers of recognised text.
 #include "ocr/textassembly.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 namespace kv {
 namespace {
@@ -67,6 +68,25 @@ QChar punctuationFor(const QString& s, int i, bool anyHan) {
     return c;
 }
 
+// Dotted numbers ("1.1.0", "192.168.1.1") with a letter the recogniser took for a
+// digit, as it does with a round "0" or a plain "1" among digits: "1.1.o".
+QString numbersMended(QString s) {
+    static const QRegularExpression dotted(
+        QStringLiteral("(?<![A-Za-z0-9])[0-9oOlI]+(?:\\.[0-9oOlI]+)+(?![A-Za-z0-9])"));
+    for (auto it = dotted.globalMatch(s); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        QString number = m.captured();
+        if (!number.contains(QRegularExpression(QStringLiteral("[0-9]")))) continue;
+        for (QChar& c : number)
+            if (c == QLatin1Char('o') || c == QLatin1Char('O'))
+                c = QLatin1Char('0');
+            else if (c == QLatin1Char('l') || c == QLatin1Char('I'))
+                c = QLatin1Char('1');
+        s.replace(m.capturedStart(), number.size(), number);
+    }
+    return s;
+}
+
 } // namespace
 
 QString tidyText(const QString& piece) {
@@ -86,7 +106,7 @@ QString tidyText(const QString& piece) {
         }
         out += punctuationFor(s, i, anyHan);
     }
-    return out.simplified();
+    return numbersMended(out.simplified());
 }
 
 } // namespace kv

@@ -12,11 +12,12 @@ using namespace kv;
 
 namespace {
 
-QImage rendered(const QStringList& lines, QColor ink, QColor ground, int px = 16) {
+QImage rendered(const QStringList& lines, QColor ink, QColor ground, int px = 16,
+                const QString& family = QStringLiteral("WenQuanYi Micro Hei")) {
     QImage picture(480, 24 + int(lines.size()) * 2 * px, QImage::Format_RGB32);
     picture.fill(ground);
     QPainter p(&picture);
-    QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+    QFont font(family);
     font.setPixelSize(px);
     p.setFont(font);
     p.setPen(ink);
@@ -80,6 +81,43 @@ private slots:
         QFETCH(QColor, ink);
         QFETCH(QColor, ground);
         QCOMPARE(assembleText(engine_->recognise(rendered(lines, ink, ground))), lines.join('\n'));
+    }
+
+    // Latin text as English desktops show it: word spaces kept (the recogniser's
+    // blank wins most word gaps), and none before the dots of a version or a
+    // path's slashes.
+    void latinText_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("px");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QStringList>("lines");
+        const QString sans = QStringLiteral("DejaVu Sans"),
+                      mono = QStringLiteral("DejaVu Sans Mono"),
+                      hei = QStringLiteral("WenQuanYi Micro Hei");
+        const QStringList prose{QStringLiteral("The quick brown fox jumps over the lazy dog"),
+                                QStringLiteral("Version 1.1.0 is installed in /usr/share"),
+                                QStringLiteral("https://example.org/kolvane/releases")};
+        const QStringList code{QStringLiteral("int main(int argc, char** argv) {"),
+                               QStringLiteral("1.1.0"), QStringLiteral("/usr/share/kolvane")};
+        QTest::newRow("DejaVu Sans 12, prose") << sans << 12 << false << prose;
+        QTest::newRow("DejaVu Sans 14, prose, light on dark") << sans << 14 << true << prose;
+        QTest::newRow("DejaVu Sans 16, prose") << sans << 16 << false << prose;
+        QTest::newRow("DejaVu Sans 12, code") << sans << 12 << false << code;
+        QTest::newRow("DejaVu Sans Mono 12, code") << mono << 12 << false << code;
+        QTest::newRow("DejaVu Sans Mono 16, prose, light on dark") << mono << 16 << true << prose;
+        QTest::newRow("WenQuanYi 14, prose") << hei << 14 << false << prose;
+        QTest::newRow("WenQuanYi 16, prose, light on dark") << hei << 16 << true << prose;
+        QTest::newRow("WenQuanYi 12, code") << hei << 12 << false << code;
+    }
+    void latinText() {
+        QFETCH(QString, family);
+        QFETCH(int, px);
+        QFETCH(bool, dark);
+        QFETCH(QStringList, lines);
+        const QColor ink = dark ? QColor(0xe0, 0xe0, 0xe0) : QColor(0x20, 0x20, 0x20);
+        const QColor ground = dark ? QColor(0x1e, 0x1e, 0x1e) : QColor(Qt::white);
+        QCOMPARE(assembleText(engine_->recognise(rendered(lines, ink, ground, px, family))),
+                 lines.join('\n'));
     }
 
     void boxesWhereTheLinesAre() {

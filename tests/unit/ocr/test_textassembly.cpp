@@ -56,6 +56,10 @@ private slots:
                                              << "\"hello\"";
         QTest::newRow("ideographic space between Chinese") << "常规\u3000截图"
                                                            << "常规截图";
+        QTest::newRow("letters misread in a dotted number") << "Version 1.1.o, l.2.O and 10.O.0.l"
+                                                            << "Version 1.1.0, 1.2.0 and 10.0.0.1";
+        QTest::newRow("words and hosts with dots left alone") << "example.org lo.l o.O"
+                                                              << "example.org lo.l o.O";
     }
     void tidy() {
         QFETCH(QString, read);
@@ -104,38 +108,91 @@ private slots:
 
     void wordSpaces_data() {
         QTest::addColumn<QString>("read");
-        QTest::addColumn<QList<int>>("steps"); // the step of each character
-        QTest::addColumn<QString>("ink");      // one column a character: '#' ink, '.' empty
+        QTest::addColumn<QList<int>>("steps");   // the step of each character
+        QTest::addColumn<QList<float>>("hints"); // the space's score before each; none: unknown
+        QTest::addColumn<QString>("ink");        // one column a character: '#' ink, '.' empty
         QTest::addColumn<QString>("expected");
-        // Letters two columns apart, words five: the wider gaps are word spaces.
-        QTest::newRow("dropped spaces put back")
-            << "abcd" << QList<int>{0, 3, 9, 12} << "##.##.....##.##"
-            << "ab cd";
+        const float n = kNoSpace;
+        // Letters two columns apart, words five: without the network's word the
+        // wider gaps are word spaces.
+        QTest::newRow("dropped spaces put back from the picture alone")
+            << "abcde" << QList<int>{0, 3, 9, 12, 15} << QList<float>{} << "##.##.....##.##.##"
+            << "ab cde";
+        QTest::newRow("too few gaps in a Latin line to tell a word gap")
+            << "abcd" << QList<int>{0, 3, 9, 12} << QList<float>{} << "##.##.....##.##"
+            << "abcd";
         QTest::newRow("evenly spaced letters stay one word")
-            << "abcd" << QList<int>{0, 3, 6, 9} << "##.##.##.##"
+            << "abcd" << QList<int>{0, 3, 6, 9} << QList<float>{} << "##.##.##.##"
             << "abcd";
         QTest::newRow("a space already read is kept, no second one")
-            << "ab cd" << QList<int>{0, 3, 6, 9, 12} << "##.##.....##.##"
+            << "ab cd" << QList<int>{0, 3, 6, 9, 12} << QList<float>{} << "##.##.....##.##"
             << "ab cd";
         QTest::newRow("digits are not split")
-            << "1122" << QList<int>{0, 3, 9, 12} << "##.##.....##.##"
+            << "1122" << QList<int>{0, 3, 9, 12} << QList<float>{} << "##.##.....##.##"
             << "1122";
-        QTest::newRow("Chinese is not spaced")
-            << "中文ab" << QList<int>{0, 9, 12, 15} << "##.......##.##.##"
-            << "中文ab";
+        QTest::newRow("a space the network read itself, where none may be, dropped")
+            << "1. 1.0 a" << QList<int>{0, 1, 2, 3, 4, 5, 6, 7} << QList<float>{} << "########"
+            << "1.1.0 a";
+        QTest::newRow("two numbers the network reads apart")
+            << "Mar1510" << QList<int>{0, 1, 2, 3, 4, 5, 6}
+            << QList<float>{n, -9, -9, -1, -9, -1, -9} << "#######"
+            << "Mar 15 10";
+        QTest::newRow("the network's clear space, however narrow the gap")
+            << "abcd" << QList<int>{0, 3, 6, 9} << QList<float>{n, -9, -1, -9} << "##.##.##.##"
+            << "ab cd";
+        QTest::newRow("a faint space where the gap is wide")
+            << "abcde" << QList<int>{0, 3, 9, 12, 15} << QList<float>{n, -9, -5, -9, -9}
+            << "##.##.....##.##.##"
+            << "ab cde";
+        QTest::newRow("no space at all: a wide gap is a letter's (monospaced l)")
+            << "abcd" << QList<int>{0, 3, 9, 12} << QList<float>{n, -9, -8, -9} << "##.##.....##.##"
+            << "abcd";
+        QTest::newRow("none before closing punctuation, one after a comma")
+            << "f(a,b);" << QList<int>{0, 1, 2, 3, 4, 5, 6}
+            << QList<float>{n, -9, -1, -1, -1, -1, -1} << "#######"
+            << "f(a, b);";
+        QTest::newRow("none inside a version, even before a misread digit")
+            << "v1.1.o" << QList<int>{0, 1, 2, 3, 4, 5} << QList<float>{n, -1, -1, -1, -1, -1}
+            << "######"
+            << "v 1.1.o";
+        QTest::newRow("none inside a time or a path, one before the path")
+            << "10:24/a/b" << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}
+            << QList<float>{n, -9, -1, -1, -9, -1, -1, -1, -1} << "#########"
+            << "10:24 /a/b";
+        QTest::newRow("after a comment's //, not a URL's")
+            << "x;//ab" << QList<int>{0, 1, 2, 3, 4, 5} << QList<float>{n, -9, -1, -9, -1, -9}
+            << "######"
+            << "x; // ab";
+        QTest::newRow("a faint space counts for more in a Chinese line")
+            << "共1.2MB" << QList<int>{0, 3, 4, 5, 12, 13} << QList<float>{n, -9, -9, -9, -7, -9}
+            << "#..###......##"
+            << "共1.2 MB";
+        QTest::newRow("none after a scope's ::")
+            << "std::cout" << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}
+            << QList<float>{n, -9, -9, -1, -1, -1, -9, -9, -9} << "#########"
+            << "std::cout";
+        QTest::newRow("none in a URL's ://")
+            << "a://b" << QList<int>{0, 1, 2, 3, 4} << QList<float>{n, -1, -1, -1, -1} << "#####"
+            << "a://b";
+        QTest::newRow("Chinese characters not spaced, Latin after them is")
+            << "中文ab" << QList<int>{0, 9, 12, 15} << QList<float>{n, -1, -1, -9}
+            << "##.......##.##.##"
+            << "中文 ab";
     }
     void wordSpaces() {
         QFETCH(QString, read);
         QFETCH(QList<int>, steps);
+        QFETCH(QList<float>, hints);
         QFETCH(QString, ink);
         QFETCH(QString, expected);
-        DecodedText text{read, 1.f, steps};
+        DecodedText text{read, 1.f, steps, hints};
         std::vector<bool> columns;
         for (QChar c : ink)
             columns.push_back(c == QLatin1Char('#'));
-        addWordSpaces(text, columns, 1, 3);
+        addWordSpaces(text, columns, 1, 2);
         QCOMPARE(text.text, expected);
         QCOMPARE(text.steps.size(), text.text.size());
+        QCOMPARE(text.spaceBefore.size(), text.text.size());
     }
 
     void ctc_data() {
@@ -162,6 +219,24 @@ private slots:
         QCOMPARE(read.text, expected);
         const float e2 = std::exp(2.f);
         QCOMPARE(read.confidence, expected.isEmpty() ? 0.f : e2 / (e2 + 4));
+        QCOMPARE(read.spaceBefore.size(), read.text.size());
+    }
+
+    // The space class's score against the blank's, at its highest between two
+    // characters: what tells a word gap the blank won from a letter gap.
+    void spaceScoreBetweenCharacters() {
+        const QStringList characters{"a", "b", " "};
+        const int classes = 4;
+        // a, blank (space 5 below), blank (space 2 below), b, blank, b.
+        const QList<QList<float>> rows{{0, 9, 0, 0}, {9, 0, 0, 4}, {9, 0, 0, 7},
+                                       {0, 0, 9, 0}, {9, 0, 0, 0}, {0, 0, 9, 0}};
+        QList<float> logits;
+        for (const auto& row : rows)
+            logits += row;
+        const DecodedText read =
+            decodeCtc(logits.constData(), int(rows.size()), classes, characters);
+        QCOMPARE(read.text, QStringLiteral("abb"));
+        QCOMPARE(read.spaceBefore, (QList<float>{kNoSpace, -2.f, -9.f}));
     }
 };
 
