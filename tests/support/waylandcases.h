@@ -4,7 +4,7 @@
 // KWin): the built program's windows are found in the compositor's own pictures,
 // where the screen differs from the screen before the program started. Each
 // desktop's test file runs these cases as its test functions.
-#include "capture/capturefile.h"
+#include "support/capturefiles.h"
 #include "support/waylanddesktop.h"
 
 #include <QPainter>
@@ -132,11 +132,6 @@ inline QPoint findBlock(const QImage& picture, QRgb colour, QSize size) {
     return {};
 }
 
-inline QStringList captureFiles() {
-    const QString folder = kv::captureFolder(QFileInfo(e2e::binary()).absolutePath());
-    return QDir(folder).entryList({"*.bmp"}, QDir::Files, QDir::Name);
-}
-
 // The cases. `skip`: areas of the desktop that change on their own (GNOME's top
 // bar), left out of every comparison.
 class CaptureCases {
@@ -149,24 +144,11 @@ public:
         ScreenProgram kolvane;
         const QRect main = kolvane.start(skip_);
         QVERIFY(main.isValid());
-        const QStringList before = captureFiles();
+        const QStringList before = kvtest::captureFiles();
         QVERIFY(kolvane.click(kScreenCommand));
         QVERIFY(park());
-        QStringList added;
-        QVERIFY(e2e::waitFor(
-            [&] {
-                added.clear();
-                for (const QString& f : captureFiles())
-                    if (!before.contains(f)) added << f;
-                return !added.isEmpty();
-            },
-            20000));
-        QTest::qWait(300); // the file is complete
-        const QString folder = kv::captureFolder(QFileInfo(e2e::binary()).absolutePath());
-        const QImage saved =
-            QImage(QDir(folder).filePath(added.first())).convertToFormat(QImage::Format_RGB32);
-        for (const QString& f : added)
-            QFile::remove(QDir(folder).filePath(f));
+        const QImage saved = kvtest::takeNewCapture(before, 20000);
+        QVERIFY2(!saved.isNull(), "no capture was saved");
         // The screen is what was saved, the main window in it (which now shows the
         // capture itself).
         QVERIFY(sameOutside(saved, screen(), skip_ + QList<QRect>{pointerArea(kParked), main}));

@@ -5,8 +5,8 @@
 // text), the dropper picks a native Wayland
 // window's colour, and without a portal every capture command says so and the
 // main window comes back.
-#include "capture/capturefile.h"
 #include "e2e/support/textpicture.h"
+#include "support/capturefiles.h"
 #include "support/privatebus.h"
 #include "swaydesktop.h"
 
@@ -16,11 +16,6 @@
 #include <QWidget>
 
 namespace {
-
-QStringList captureFiles() {
-    const QString folder = kv::captureFolder(QFileInfo(e2e::binary()).absolutePath());
-    return QDir(folder).entryList({"*.bmp"}, QDir::Files, QDir::Name);
-}
 
 // A native Wayland window of one colour.
 class ColourWindow : public QWidget {
@@ -81,23 +76,10 @@ private Q_SLOTS:
         sway::Program kolvane;
         const QRect main = kolvane.start();
         QVERIFY(main.isValid());
-        const QStringList before = captureFiles();
+        const QStringList before = kvtest::captureFiles();
         QVERIFY(kolvane.click(command));
-        QStringList added;
-        QVERIFY(e2e::waitFor(
-            [&] {
-                added.clear();
-                for (const QString& f : captureFiles())
-                    if (!before.contains(f)) added << f;
-                return !added.isEmpty();
-            },
-            15000));
-        QTest::qWait(300); // the file is complete
-        const QString folder = kv::captureFolder(QFileInfo(e2e::binary()).absolutePath());
-        const QImage saved =
-            QImage(QDir(folder).filePath(added.first())).convertToFormat(QImage::Format_RGB32);
-        for (const QString& f : added)
-            QFile::remove(QDir(folder).filePath(f));
+        const QImage saved = kvtest::takeNewCapture(before, 15000);
+        QVERIFY2(!saved.isNull(), "no capture was saved");
         QVERIFY(sway::sameOutside(saved, background_, main));
     }
 
@@ -267,7 +249,7 @@ private Q_SLOTS:
             sway::Program kolvane(env);
             const QRect main = kolvane.start();
             QVERIFY(main.isValid());
-            const QStringList before = captureFiles();
+            const QStringList before = kvtest::captureFiles();
             QVERIFY(kolvane.click(command));
             QVERIFY(e2e::waitFor([&] { return kolvane.windows().size() == 2; }, 15000));
             QRect box, back;
@@ -279,7 +261,7 @@ private Q_SLOTS:
             }
             QCOMPARE(back, main);
             QVERIFY(box.isValid());
-            QCOMPARE(captureFiles(), before);
+            QCOMPARE(kvtest::captureFiles(), before);
         }
     }
 };
