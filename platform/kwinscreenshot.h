@@ -33,6 +33,6 @@ private:
 
 // The picture in KWin's raw answer: `data` of `width` x `height` at `stride`, in
 // the QImage format numbered `format`.
-QImage kwinRawPicture(const QByteArray& data, int width, int height, int stride, int format);
+QImage kwinRawPicture(QByteArray data, int width, int height, int stride, int format);
 
 } // namespace kv

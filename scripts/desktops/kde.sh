@@ -23,11 +23,11 @@ export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KD
 unset DISPLAY WAYLAND_DISPLAY
 # KWin's own screenshot interface answers programs whose desktop entry declares it
 # and names them by full path, as Kolvane's installed entry does: the same for the
-# built program and its benchmark here.
+# built program, its benchmark and the test that reads it here.
 kde_build="$here/../${KOLVANE_BUILD_DIR:-build}"
 case "${KOLVANE_BUILD_DIR:-}" in /*) kde_build="$KOLVANE_BUILD_DIR" ;; esac
 mkdir -p "$XDG_DATA_HOME/applications"
-for exe in "$kde_build/kolvane" "$kde_build/bench/kde/bench_kde_editor"; do
+for exe in "$kde_build/kolvane" "$kde_build/bench/kde/bench_kde_editor" "$kde_build/tests/kde_test_kde_capture"; do
   [ -x "$exe" ] || continue
   printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nNoDisplay=true\nX-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2\n' \
     "$(basename "$exe")" "$(readlink -f "$exe")" >"$XDG_DATA_HOME/applications/kolvane-test-$(basename "$exe").desktop"

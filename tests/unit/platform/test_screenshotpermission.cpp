@@ -128,6 +128,12 @@ private Q_SLOTS:
         QVERIFY(kwinRawPicture(data, 5, 3, 8, QImage::Format_ARGB32).isNull());
         QVERIFY(kwinRawPicture(data, 5, 3, stride, 9999).isNull());
         QVERIFY(kwinRawPicture(data, 0, 3, stride, QImage::Format_ARGB32).isNull());
+        // Where KWin leaves a pixel translucent the picture is converted, not taken
+        // as it is (an RGB32 picture's pixels are opaque).
+        source.setPixel(2, 1, qRgba(40, 30, 20, 128));
+        memcpy(data.data() + stride, source.constScanLine(1), 20);
+        QCOMPARE(kwinRawPicture(data, 5, 3, stride, QImage::Format_ARGB32),
+                 source.convertToFormat(QImage::Format_RGB32));
     }
 };
 
