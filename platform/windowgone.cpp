@@ -68,9 +68,12 @@ bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const 
 static bool hideOnWayland(QWidget* window, ScreenReader* screen) {
     window->hide();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // sends them
-    // Mutter sends the callback of a surface that is never shown after its next
-    // frame; wlroots and KWin never send it, and handle an unmapped window before
-    // a later screenshot request anyway: a round trip is all they need.
+    // wlroots and KWin handle an unmapped window before a later screenshot request:
+    // a round trip is all they need. GNOME Shell, where it animates, fades a closing
+    // window out over 150 ms, and Mutter 43 sends no frame callback to a surface
+    // that never had a role (measured: never, so this waits its whole time). The
+    // wait keeps the fading window out of the picture: the screenshot is drawn a
+    // few frames after the request, past the fade's visible part.
     const int frameMs = desktopAsksForScreenshots() ? kWaylandFrameMs : 0;
     if (screen)
         screen->waitForCompositorFrame(frameMs);
