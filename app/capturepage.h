@@ -86,8 +86,9 @@ public:
     // ---- region editor ----
     void OpenRegionCapture(); // "区域截图"
     // Opens ahead what the first opening of the editor would open (the screen's
-    // connection and shared memory), for idle time after the main window's first
-    // frame. Reads one pixel where reads are cheap; shows nothing.
+    // connection and shared memory, an editor's fonts and drawing), for idle time
+    // after the main window's first frame. Reads the screen where reads are cheap;
+    // shows nothing.
     void prepareRegionCapture();
     void SaveRegionImage(); // "保存图像"
     // Asks for a file name and saves the finished region in the format its extension
@@ -105,6 +106,7 @@ public:
     PictureBox* PicMain = nullptr;
 
 private:
+    void warmEditor(QSize screenSize);
     class EditorHost;
     CaptureCountdown::Actions countdownActions();
     void wireCaptureTimers();
