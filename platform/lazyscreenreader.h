@@ -23,9 +23,7 @@ public:
     PictureHold holdPicture() override { return reader().holdPicture(); }
     void releasePicture() override { reader().releasePicture(); }
     PickedColour pickColour() override { return reader().pickColour(); }
-    bool waitForCompositorFrame(int timeoutMs) override {
-        return reader().waitForCompositorFrame(timeoutMs);
-    }
+    bool syncWithCompositor() override { return reader().syncWithCompositor(); }
     void prepareForCapture() override { reader().prepareForCapture(); }
 
 private:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/compositorframe.h"
+#include "platform/compositorsync.h"
 #include "platform/kwinscreenshot.h"
 #include "platform/portalscreenshot.h"
 #include "platform/screenreader.h"
@@ -31,9 +31,7 @@ public:
         offset_.reset();
     }
     PickedColour pickColour() override;
-    bool waitForCompositorFrame(int timeoutMs) override {
-        return compositor_.waitForFrame(timeoutMs);
-    }
+    bool syncWithCompositor() override { return compositor_.roundTrip(); }
     void prepareForCapture() override { compositor_.open(); }
 
 private:

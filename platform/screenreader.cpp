@@ -1,11 +1,11 @@
 #include "platform/screenreader.h"
 
-#include "platform/compositorframe.h"
+#include "platform/compositorsync.h"
 
 namespace kv {
 
-bool ScreenReader::waitForCompositorFrame(int timeoutMs) {
-    return kv::waitForCompositorFrame(timeoutMs);
+bool ScreenReader::syncWithCompositor() {
+    return kv::syncWithCompositor();
 }
 
 } // namespace kv

@@ -66,9 +66,9 @@ public:
     virtual PickedColour pickColour() { return {}; }
 
     // After one of our windows was hidden: waits until the compositor has taken it
-    // away (waitForCompositorFrame; false outside a Wayland session). A reader that
+    // away (syncWithCompositor; false outside a Wayland session). A reader that
     // keeps its own connection to the compositor answers sooner.
-    virtual bool waitForCompositorFrame(int timeoutMs);
+    virtual bool syncWithCompositor();
     // Readies, when nothing waits, what the next capture needs.
     virtual void prepareForCapture() {}
 };

@@ -1,6 +1,7 @@
 #include "platform/windowgone.h"
 
-#include "platform/compositorframe.h"
+#include "platform/compositorsync.h"
+#include "platform/gnomesettings.h"
 #include "platform/screenshotpermission.h"
 
 #include <QCoreApplication>
@@ -44,9 +45,9 @@ bool viewable(xcb_connection_t* c, xcb_window_t w) {
     return shown;
 }
 
-// A frame of a compositor that sends none for a surface never shown: it is not
-// waited for longer than this.
-constexpr int kWaylandFrameMs = 100;
+// GNOME Shell fades a closing window out over 150 ms where it animates; with one
+// frame at 60 Hz after that, the screen no longer shows any of it.
+constexpr int kGnomeFadeMs = 170;
 
 } // namespace
 
@@ -63,22 +64,21 @@ bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const 
 // Without an X server (a Wayland session) there is nothing to ask: every read is a
 // whole portal request, far too slow to watch the area with. Hiding unmaps the
 // window's surface once Qt sends its requests; the compositor has taken the window
-// away once it has handled them and drawn a frame since (GNOME's screenshot, asked
-// through the portal a moment after a fixed short wait, could still show it).
+// away once it has handled them (GNOME's screenshot, asked through the portal a
+// moment after hiding without that, could still show it).
 static bool hideOnWayland(QWidget* window, ScreenReader* screen) {
     window->hide();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // sends them
-    // wlroots and KWin handle an unmapped window before a later screenshot request:
-    // a round trip is all they need. GNOME Shell, where it animates, fades a closing
-    // window out over 150 ms, and Mutter 43 sends no frame callback to a surface
-    // that never had a role (measured: never, so this waits its whole time). The
-    // wait keeps the fading window out of the picture: the screenshot is drawn a
-    // few frames after the request, past the fade's visible part.
-    const int frameMs = desktopAsksForScreenshots() ? kWaylandFrameMs : 0;
+    // A round trip is then all a compositor needs, unless it animates the window's
+    // going: GNOME Shell fades it out and tells no client when that has ended
+    // (Mutter sends no frame callback to a surface without a role), so Kolvane waits
+    // for the whole fade where GNOME's animations are on.
+    const int waitMs = desktopAsksForScreenshots() && gnomeAnimatesWindows() ? kGnomeFadeMs : 0;
     if (screen)
-        screen->waitForCompositorFrame(frameMs);
+        screen->syncWithCompositor();
     else
-        waitForCompositorFrame(frameMs);
+        syncWithCompositor();
+    if (waitMs > 0) QThread::msleep(waitMs);
     return true;
 }
 

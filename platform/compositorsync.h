@@ -5,13 +5,10 @@
 namespace kv {
 
 // Waits until the Wayland compositor has handled every request sent to it so far,
-// ours included, and has drawn a new frame since: after a window is hidden, the
-// screen no longer shows it from then on. Asks through a connection of its own (a
-// round trip, then a frame callback of a surface that is never shown); a compositor
-// that sends no callbacks for such a surface is given `timeoutMs`; with 0, only the
-// round trip is made. Returns whether a frame was seen; false as well outside a
-// Wayland session.
-bool waitForCompositorFrame(int timeoutMs);
+// ours included, through a connection of its own (a round trip): after a window
+// was hidden, what a later screenshot request shows no longer has it. Returns
+// whether a compositor answered; false outside a Wayland session.
+bool syncWithCompositor();
 
 // The same over one connection kept open: a compositor may take a long time over a
 // new client's first round trip (KWin about half a second), so the connection is made
@@ -24,8 +21,8 @@ public:
     CompositorLink& operator=(const CompositorLink&) = delete;
     // Connects (once) and sends the first request without waiting for its answer.
     void open();
-    // As waitForCompositorFrame; connects first if open() was not called.
-    bool waitForFrame(int timeoutMs);
+    // As syncWithCompositor; connects first if open() was not called.
+    bool roundTrip();
 
 private:
     struct Connection;
