@@ -1,7 +1,7 @@
 #include "platform/windowgone.h"
 
 #include "platform/compositorsync.h"
-#include "platform/gnomesettings.h"
+#include "platform/gnomeshell.h"
 #include "platform/screenshotpermission.h"
 
 #include <QCoreApplication>
@@ -72,8 +72,11 @@ static bool hideOnWayland(QWidget* window, ScreenReader* screen) {
     // A round trip is then all a compositor needs, unless it animates the window's
     // going: GNOME Shell fades it out and tells no client when that has ended
     // (Mutter sends no frame callback to a surface without a role), so Kolvane waits
-    // for the whole fade where GNOME's animations are on.
-    const int waitMs = desktopAsksForScreenshots() && gnomeAnimatesWindows() ? kGnomeFadeMs : 0;
+    // for the whole fade where the shell animates windows.
+    const int waitMs =
+        desktopAsksForScreenshots() && gnomeShellAnimates(QDBusConnection::sessionBus())
+            ? kGnomeFadeMs
+            : 0;
     if (screen)
         screen->syncWithCompositor();
     else
