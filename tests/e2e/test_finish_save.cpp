@@ -2,6 +2,7 @@
 // drag a selection over a known picture, double-click inside it, then save it
 // from the main window, with a cancelled dialog and a failed save on the way.
 #include "e2e/support/desktop.h"
+#include "e2e/support/regioneditor.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -181,16 +182,8 @@ private:
             const QString id = visibleWindow("^Kolvane ", pid_);
             return !id.isEmpty() && windowGeometry(id).size() == picture_.size();
         }));
-        const QPoint a = kRegion.topLeft(),
-                     b = kRegion.topLeft() + QPoint(kRegion.width(), kRegion.height());
-        xdotool({"mousemove", "--sync", QString::number(a.x()), QString::number(a.y()), "mousedown",
-                 "1"});
-        xdotool({"mousemove", "--sync", QString::number(a.x() + 40), QString::number(a.y() + 30)});
-        xdotool({"mousemove", "--sync", QString::number(b.x()), QString::number(b.y()), "mouseup",
-                 "1"});
-        const QPoint inside = kRegion.center();
-        xdotool({"mousemove", "--sync", QString::number(inside.x()), QString::number(inside.y())});
-        xdotool({"click", "--repeat", "2", "--delay", "80", "1"});
+        dragSelection(kRegion);
+        doubleClickAt(kRegion.center());
         QVERIFY(waitFor([&] { return !visibleWindow("^Kolvane$", pid_).isEmpty(); }));
     }
 

@@ -4,6 +4,7 @@
 #include "app/artwork.h"
 #include "app/frmmain.h"
 #include "e2e/support/desktop.h"
+#include "e2e/support/regioneditor.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -26,7 +27,7 @@ const QRect kBannerClear(420, 2, 540, 56);
 // The status bar's clock, which changes every second.
 const QRect kClock(330, 850, 480, 60);
 // "区域截图" on the capture page, in the window's own pixels.
-const QPoint kRegionCommand(150, 556);
+const QPoint kScaledRegionCommand(150, 556);
 
 void setXftDpi(int dpi) {
     run(QStringLiteral("xrdb"), {"-nocpp", "-merge"}, 5000,
@@ -277,23 +278,15 @@ private:
         QVERIFY(kolvane.start());
         QVERIFY(!kolvane.mainWindow().isEmpty());
         const QString pid = QString::number(kolvane.process().processId());
-        kolvane.click(kRegionCommand);
+        kolvane.click(kScaledRegionCommand);
         QVERIFY(waitFor([&] { return visibleWindow("^Kolvane$", pid).isEmpty(); }));
         QVERIFY2(waitFor([&] {
                      const QString editor = visibleWindow("^Kolvane ", pid);
                      return !editor.isEmpty() && windowGeometry(editor).contains(editorArea);
                  }),
                  "the editor does not cover the screen one to one");
-        const QPoint a = region.topLeft(),
-                     b = region.topLeft() + QPoint(region.width(), region.height());
-        xdotool({"mousemove", "--sync", QString::number(a.x()), QString::number(a.y()), "mousedown",
-                 "1"});
-        xdotool({"mousemove", "--sync", QString::number(a.x() + 40), QString::number(a.y() + 30)});
-        xdotool({"mousemove", "--sync", QString::number(b.x()), QString::number(b.y()), "mouseup",
-                 "1"});
-        const QPoint inside = region.center();
-        xdotool({"mousemove", "--sync", QString::number(inside.x()), QString::number(inside.y())});
-        xdotool({"click", "--repeat", "2", "--delay", "80", "1"});
+        dragSelection(region);
+        doubleClickAt(region.center());
         QVERIFY2(waitFor([&] { return !visibleWindow("^Kolvane$", pid).isEmpty(); }),
                  visibleWindow("^Kolvane ", pid).isEmpty()
                      ? "the editor closed, but the main window did not come back"

@@ -75,6 +75,11 @@ void clickAt(QPoint at) {
     xdotool({"mousemove", "--sync", n(at.x()), n(at.y()), "click", "1"});
 }
 
+void doubleClickAt(QPoint at) {
+    xdotool({"mousemove", "--sync", n(at.x()), n(at.y())});
+    xdotool({"click", "--repeat", "2", "--delay", "80", "1"});
+}
+
 bool typeKeyInto(const QString& window, const QString& key) {
     if (!waitFor([&] { return xdotool({"getactivewindow"}) == window; }, 5000)) {
         qWarning("window %s never had the keyboard focus (%s has it)", qPrintable(window),

@@ -36,6 +36,8 @@ void dragSelection(const QRect& selection);
 void drag(QPoint from, QPoint to);
 // Moves the pointer there and clicks the left button once.
 void clickAt(QPoint at);
+// Moves the pointer there and double-clicks the left button (what finishes a selection).
+void doubleClickAt(QPoint at);
 
 // A key typed on the keyboard into `window`, once it has the keyboard focus.
 bool typeKeyInto(const QString& window, const QString& key);
