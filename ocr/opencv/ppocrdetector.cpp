@@ -89,6 +89,25 @@ std::vector<Quad> boxesFromMap(const cv::Mat& probability, cv::Size picture) {
     return boxes;
 }
 
+// Two boxes of one row may overlap where the map splits a line at a wide gap
+// (between a terminal's columns, say): the first then reaches into the next
+// word's first letter, which the recogniser reads as the first line's last
+// ("user 1 183520"). The first is cut back to where the second starts.
+void trimOverlaps(std::vector<Quad>& boxes) {
+    const auto left = [](const Quad& q) { return std::min(q[0].x, q[3].x); };
+    for (Quad& a : boxes) {
+        for (const Quad& b : boxes) {
+            const float top = std::max(a[0].y, b[0].y), bottom = std::min(a[3].y, b[3].y);
+            const float shorter = std::min(a[3].y - a[0].y, b[3].y - b[0].y);
+            if (&a == &b || bottom - top < shorter / 2) continue;
+            const float at = left(b);
+            if (at <= a[0].x || at >= a[1].x || b[1].x <= a[1].x) continue;
+            a[1] = a[0] + (a[1] - a[0]) * ((at - a[0].x) / (a[1].x - a[0].x));
+            a[2] = a[3] + (a[2] - a[3]) * ((at - a[3].x) / std::max(1e-3f, a[2].x - a[3].x));
+        }
+    }
+}
+
 } // namespace
 
 cv::Size detectionInputSize(cv::Size picture, int limit) {
@@ -107,7 +126,9 @@ std::vector<Quad> Detector::detect(const cv::Mat& bgr) {
     net_.setInput(inputBlob(bgr, size));
     cv::Mat out = net_.forward();
     const cv::Mat probability(size, CV_32F, out.ptr<float>());
-    return boxesFromMap(probability, bgr.size());
+    std::vector<Quad> boxes = boxesFromMap(probability, bgr.size());
+    trimOverlaps(boxes);
+    return boxes;
 }
 
 } // namespace kv::ppocr

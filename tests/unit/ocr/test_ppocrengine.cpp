@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTest>
 
@@ -118,6 +119,51 @@ private slots:
         const QColor ground = dark ? QColor(0x1e, 0x1e, 0x1e) : QColor(Qt::white);
         QCOMPARE(assembleText(engine_->recognise(rendered(lines, ink, ground, px, family))),
                  lines.join('\n'));
+    }
+
+    // A line's closing full stop or comma, selected closely as a user selects one
+    // line: the detector's box ends right at it, and the recogniser left it out
+    // when nothing followed it in the cut.
+    void closingPunctuation_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("px");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("line");
+        const QString sans = QStringLiteral("DejaVu Sans"),
+                      mono = QStringLiteral("WenQuanYi Micro Hei Mono"),
+                      hei = QStringLiteral("WenQuanYi Micro Hei");
+        const QStringList latin{QStringLiteral("Kolvane reads text."),
+                                QStringLiteral("See the manual."),
+                                QStringLiteral("Press Esc to cancel."), QStringLiteral("Done.")};
+        for (const QString& line : latin) {
+            QTest::addRow("DejaVu Sans 12: %s", qPrintable(line)) << sans << 12 << false << line;
+            QTest::addRow("WenQuanYi Mono 14, light on dark: %s", qPrintable(line))
+                << mono << 14 << true << line;
+        }
+        const QStringList chinese{QStringLiteral("识别完成。"), QStringLiteral("文件已保存。"),
+                                  QStringLiteral("你好，"),
+                                  QStringLiteral("设置已保存，请重新启动。")};
+        for (const QString& line : chinese)
+            for (int px : {12, 14, 16})
+                QTest::addRow("WenQuanYi %d: %s", px, qPrintable(line))
+                    << hei << px << false << line;
+    }
+    void closingPunctuation() {
+        QFETCH(QString, family);
+        QFETCH(int, px);
+        QFETCH(bool, dark);
+        QFETCH(QString, line);
+        QFont font(family);
+        font.setPixelSize(px);
+        QImage picture(QFontMetrics(font).horizontalAdvance(line) + 32, 3 * px,
+                       QImage::Format_RGB32);
+        picture.fill(dark ? QColor(0x1e, 0x1e, 0x1e) : QColor(Qt::white));
+        QPainter p(&picture);
+        p.setFont(font);
+        p.setPen(dark ? QColor(0xd0, 0xd0, 0xd0) : QColor(0x20, 0x20, 0x20));
+        p.drawText(QPoint(16, 2 * px), line);
+        p.end();
+        QCOMPARE(assembleText(engine_->recognise(picture)), line);
     }
 
     void boxesWhereTheLinesAre() {
