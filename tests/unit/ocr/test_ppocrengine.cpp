@@ -62,6 +62,12 @@ private slots:
         QTest::newRow("Chinese with full-width punctuation")
             << QStringList{QStringLiteral("提示：按回车键确认，按空格键取消。")}
             << QColor(Qt::black) << QColor(Qt::white);
+        // A space between Chinese and a Latin word is kept, none is added where
+        // the Latin follows straight on.
+        QTest::newRow("Chinese and Latin words")
+            << QStringList{QStringLiteral("设置 Settings"), QStringLiteral("关于 Kolvane"),
+                           QStringLiteral("使用PaddleOCR的模型")}
+            << QColor(Qt::black) << QColor(Qt::white);
         // More than one strip's worth of lines: strips are read side by side, each
         // line's answer must land on its own line.
         QTest::newRow("many lines, several strips read at once")
@@ -109,6 +115,13 @@ private slots:
         QTest::newRow("WenQuanYi 14, prose") << hei << 14 << false << prose;
         QTest::newRow("WenQuanYi 16, prose, light on dark") << hei << 16 << true << prose;
         QTest::newRow("WenQuanYi 12, code") << hei << 12 << false << code;
+        // A terminal's monospaced text: no space beside its narrow letters.
+        const QStringList terminal{QStringLiteral("cd ~/src/kolvane"),
+                                   QStringLiteral("user@debian:~$ kolvane --ocr shot.png"),
+                                   QStringLiteral("make -j2 kolvane")};
+        QTest::newRow("WenQuanYi Mono 12, terminal")
+            << QStringLiteral("WenQuanYi Micro Hei Mono") << 12 << false << terminal;
+        QTest::newRow("DejaVu Sans Mono 12, terminal") << mono << 12 << false << terminal;
     }
     void latinText() {
         QFETCH(QString, family);

@@ -174,10 +174,26 @@ private slots:
         QTest::newRow("none in a URL's ://")
             << "a://b" << QList<int>{0, 1, 2, 3, 4} << QList<float>{n, -1, -1, -1, -1} << "#####"
             << "a://b";
-        QTest::newRow("Chinese characters not spaced, Latin after them is")
+        // Between Chinese and Latin the picture's gap decides ("设置 Settings",
+        // "使用PaddleOCR"): the network's space score says little there.
+        QTest::newRow("Chinese characters not spaced, Latin after a gap is")
+            << "中文ab" << QList<int>{0, 9, 14, 17} << QList<float>{n, -1, -1, -9}
+            << "##.......##...##.##"
+            << "中文 ab";
+        QTest::newRow("Latin right after Chinese not spaced, whatever the network says")
             << "中文ab" << QList<int>{0, 9, 12, 15} << QList<float>{n, -1, -1, -9}
             << "##.......##.##.##"
-            << "中文 ab";
+            << "中文ab";
+        QTest::newRow("a wide gap after Chinese spaced, though the network is faint")
+            << "设置ab" << QList<int>{0, 9, 15, 18} << QList<float>{n, -1, -12, -9}
+            << "##.......##....##.##"
+            << "设置 ab";
+        // A monospaced line: the network's space beside a narrow letter ("sr c",
+        // "ko lvane") is a gap well under the line's word space.
+        QTest::newRow("a narrow letter's gap in a monospaced line is no space")
+            << "ab cdrc" << QList<int>{0, 2, 7, 12, 14, 16, 20}
+            << QList<float>{n, -9, -9, -9, -9, -9, -2} << "#.#.........#.#.#...#"
+            << "ab cdrc";
     }
     void wordSpaces() {
         QFETCH(QString, read);
