@@ -16,6 +16,9 @@ constexpr float kBoxThreshold = 0.6f;
 constexpr float kUnclipRatio = 1.5f;
 constexpr int kMaxCandidates = 1000;
 constexpr float kMinSide = 3;
+// A box no wider than the typical line height and under this share of it tall
+// holds a lone character.
+constexpr float kLoneHeight = 0.8f;
 
 // The network was trained on pictures read as BGR and normalised with ImageNet's
 // RGB means, in that (mismatched) order; we feed it the same.
@@ -107,6 +110,33 @@ void trimOverlaps(std::vector<Quad>& boxes) {
     }
 }
 
+// A lone character's region is small, and its box, grown by a share of its
+// area over its perimeter, stays tighter than a line's: a terminal's "0" or a
+// code's closing "}" was cut at top and bottom and read as "Q" or not at all.
+// Such a box is grown to the picture's typical line height, as far every way.
+void growLoneCharacters(std::vector<Quad>& boxes, cv::Size picture) {
+    const auto height = [](const Quad& q) { return float(cv::norm(q[3] - q[0])); };
+    std::vector<float> heights;
+    for (const Quad& q : boxes)
+        heights.push_back(height(q));
+    if (heights.size() < 3) return;
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    const float typical = heights[heights.size() / 2];
+    for (Quad& q : boxes) {
+        const float h = height(q), w = float(cv::norm(q[1] - q[0]));
+        if (h >= kLoneHeight * typical || w > typical) continue;
+        const float grow = (typical - h) / 2;
+        const cv::Point2f across = (q[3] - q[0]) / std::max(h, 1.f) * grow,
+                          along = (q[1] - q[0]) / std::max(w, 1.f) * grow;
+        q = {q[0] - across - along, q[1] - across + along, q[2] + across + along,
+             q[3] + across - along};
+        for (cv::Point2f& p : q) {
+            p.x = std::clamp(p.x, 0.f, float(picture.width));
+            p.y = std::clamp(p.y, 0.f, float(picture.height));
+        }
+    }
+}
+
 } // namespace
 
 cv::Size detectionInputSize(cv::Size picture, int limit) {
@@ -127,6 +157,7 @@ std::vector<Quad> Detector::detect(const cv::Mat& bgr) {
     const cv::Mat probability(size, CV_32F, out.ptr<float>());
     std::vector<Quad> boxes = boxesFromMap(probability, bgr.size());
     trimOverlaps(boxes);
+    growLoneCharacters(boxes, bgr.size());
     return boxes;
 }
 
