@@ -167,6 +167,22 @@ OcrSample latin() {
     return c.finish(QStringLiteral("latin"));
 }
 
+// Chinese written in columns, top to bottom, the first column at the right, as
+// on a poster or a book's page; each column is one line of the text.
+OcrSample columns() {
+    Canvas c({400, 300}, QColor(0xfb, 0xf8, 0xf0));
+    c.font(kSans, 24);
+    const QStringList columns{QStringLiteral("床前明月光"), QStringLiteral("疑是地上霜"),
+                              QStringLiteral("举头望明月"), QStringLiteral("低头思故乡")};
+    for (int i = 0; i < columns.size(); ++i) {
+        for (int k = 0; k < columns[i].size(); ++k)
+            c.text(330 - i * 44, 60 + k * 28, columns[i].mid(k, 1), QColor(0x20, 0x20, 0x20),
+                   false);
+        c.remember(columns[i]);
+    }
+    return c.finish(QStringLiteral("columns"));
+}
+
 // Lines that end in a full stop or comma, as a status line or a message shows
 // them: the detector's box ends right at that last mark.
 OcrSample sentences() {
@@ -225,6 +241,7 @@ QList<OcrSample> renderOcrSamples() {
             code(),
             terminal(),
             latin(),
+            columns(),
             sentences(),
             oneLine(),
             smallText(),

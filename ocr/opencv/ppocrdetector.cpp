@@ -16,6 +16,8 @@ constexpr float kBoxThreshold = 0.6f;
 constexpr float kUnclipRatio = 1.5f;
 constexpr int kMaxCandidates = 1000;
 constexpr float kMinSide = 3;
+// A box this many times as tall as wide is (part of) a column of text.
+constexpr float kStanding = 1.5f;
 // A box no wider than the typical line height and under this share of it tall
 // holds a lone character.
 constexpr float kLoneHeight = 0.8f;
@@ -110,6 +112,40 @@ void trimOverlaps(std::vector<Quad>& boxes) {
     }
 }
 
+Quad quadOf(const cv::Rect2f& r) {
+    return {r.tl(), cv::Point2f(r.x + r.width, r.y), r.br(), cv::Point2f(r.x, r.y + r.height)};
+}
+
+// Text written in columns (top to bottom) comes out of the map in pieces, split
+// where two characters stand apart, a lone character's piece among them: the
+// pieces of one column are joined, so that the column is read whole and in
+// order. A piece at least kStanding times as tall as wide is part of a column;
+// it takes in the pieces above and below that stand in the same place across
+// and no further off than half its width.
+void joinColumns(std::vector<Quad>& boxes) {
+    const auto rect = [](const Quad& q) {
+        return cv::Rect2f(cv::boundingRect(std::vector<cv::Point2f>(q.begin(), q.end())));
+    };
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t i = 0; i < boxes.size() && !joined; ++i) {
+            const cv::Rect2f a = rect(boxes[i]);
+            if (a.height < kStanding * a.width) continue;
+            for (size_t j = 0; j < boxes.size() && !joined; ++j) {
+                const cv::Rect2f b = rect(boxes[j]);
+                const float across = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+                const float gap = std::max(b.y - (a.y + a.height), a.y - (b.y + b.height));
+                if (i == j || across < 0.6f * std::min(a.width, b.width) ||
+                    b.width > 1.5f * a.width || gap > a.width / 2)
+                    continue;
+                boxes[i] = quadOf(a | b);
+                boxes.erase(boxes.begin() + long(j));
+                joined = true;
+            }
+        }
+    }
+}
+
 // A lone character's region is small, and its box, grown by a share of its
 // area over its perimeter, stays tighter than a line's: a terminal's "0" or a
 // code's closing "}" was cut at top and bottom and read as "Q" or not at all.
@@ -157,6 +193,7 @@ std::vector<Quad> Detector::detect(const cv::Mat& bgr) {
     const cv::Mat probability(size, CV_32F, out.ptr<float>());
     std::vector<Quad> boxes = boxesFromMap(probability, bgr.size());
     trimOverlaps(boxes);
+    joinColumns(boxes);
     growLoneCharacters(boxes, bgr.size());
     return boxes;
 }

@@ -179,6 +179,25 @@ private slots:
         QCOMPARE(assembleText(engine_->recognise(picture)), line);
     }
 
+    // Chinese in columns, top to bottom: the detector finds each column in
+    // pieces (split where two characters stand apart); they are read whole, and
+    // the columns from the right.
+    void columnsFromTheRight() {
+        const QStringList columns{QStringLiteral("文字识别"), QStringLiteral("竖排文本"),
+                                  QStringLiteral("截图工具")};
+        QImage picture(200, 160, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter p(&picture);
+        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+        font.setPixelSize(24);
+        p.setFont(font);
+        for (int i = 0; i < columns.size(); ++i)
+            for (int k = 0; k < columns[i].size(); ++k)
+                p.drawText(QPoint(150 - i * 44, 40 + k * 28), columns[i].mid(k, 1));
+        p.end();
+        QCOMPARE(assembleText(engine_->recognise(picture)), columns.join('\n'));
+    }
+
     void boxesWhereTheLinesAre() {
         const QList<OcrLine> found = engine_->recognise(
             rendered({QStringLiteral("第一行"), QStringLiteral("第二行")}, Qt::black, Qt::white));

@@ -98,6 +98,16 @@ private slots:
             << "第一段上\n第一段下\n第二段";
         QTest::newRow("buttons on one row")
             << QStringList{"400,10,40,20:取消", "340,10,40,20:确定"} << "确定 取消";
+        // Text in columns, top to bottom: each column a line, the right-hand first;
+        // a title across the top still comes before them.
+        QTest::newRow("columns read from the right")
+            << QStringList{"20,40,30,150:低头思故乡", "100,40,30,150:疑是地上霜",
+                           "140,40,30,150:床前明月光", "60,40,30,150:举头望明月",
+                           "10,5,160,24:静夜思"}
+            << "静夜思\n床前明月光\n疑是地上霜\n举头望明月\n低头思故乡";
+        QTest::newRow("a column beside a paragraph is a block of its own")
+            << QStringList{"10,10,300,20:第一行", "10,40,300,20:第二行", "400,10,30,120:竖排的标语"}
+            << "第一行\n第二行\n竖排的标语";
         QTest::newRow("nothing") << QStringList{} << "";
     }
     void readingOrder() {
