@@ -16,8 +16,11 @@ constexpr float kBoxThreshold = 0.6f;
 constexpr float kUnclipRatio = 1.5f;
 constexpr int kMaxCandidates = 1000;
 constexpr float kMinSide = 3;
-// A box this many times as tall as wide is (part of) a column of text.
+// A box this many times as tall as wide is (part of) a column of text; one at
+// least kSquare times may be a character of one.
 constexpr float kStanding = 1.5f;
+constexpr float kSquare = 0.7f;
+constexpr float kStacked = 0.25f;
 // A box no wider than the typical line height and under this share of it tall
 // holds a lone character.
 constexpr float kLoneHeight = 0.8f;
@@ -116,12 +119,26 @@ Quad quadOf(const cv::Rect2f& r) {
     return {r.tl(), cv::Point2f(r.x + r.width, r.y), r.br(), cv::Point2f(r.x, r.y + r.height)};
 }
 
+// Whether `b` continues the column `a` is part of: it stands in the same place
+// across, about as wide, just above or below. A piece at least kStanding times
+// as tall as wide is part of a column and reaches half its width; a square one
+// (a character of its own, as small columns come out) only kStacked of it, less
+// than the space between two lines of text.
+bool continuesColumn(const cv::Rect2f& a, const cv::Rect2f& b) {
+    const bool standing = a.height >= kStanding * a.width;
+    const auto square = [](const cv::Rect2f& r) { return r.height >= kSquare * r.width; };
+    if (!square(a) || !square(b)) return false;
+    const float across = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+    const float gap = std::max(b.y - (a.y + a.height), a.y - (b.y + b.height));
+    const float wider = std::max(a.width, b.width), narrower = std::min(a.width, b.width);
+    return across >= 0.6f * narrower && wider <= 1.7f * narrower &&
+           gap <= (standing ? 0.5f : kStacked) * a.width;
+}
+
 // Text written in columns (top to bottom) comes out of the map in pieces, split
-// where two characters stand apart, a lone character's piece among them: the
-// pieces of one column are joined, so that the column is read whole and in
-// order. A piece at least kStanding times as tall as wide is part of a column;
-// it takes in the pieces above and below that stand in the same place across
-// and no further off than half its width.
+// where two characters stand apart, or a piece for every character in a small
+// column: the pieces of one column are joined, so that the column is read whole
+// and in order.
 void joinColumns(std::vector<Quad>& boxes) {
     const auto rect = [](const Quad& q) {
         return cv::Rect2f(cv::boundingRect(std::vector<cv::Point2f>(q.begin(), q.end())));
@@ -129,16 +146,9 @@ void joinColumns(std::vector<Quad>& boxes) {
     for (bool joined = true; joined;) {
         joined = false;
         for (size_t i = 0; i < boxes.size() && !joined; ++i) {
-            const cv::Rect2f a = rect(boxes[i]);
-            if (a.height < kStanding * a.width) continue;
             for (size_t j = 0; j < boxes.size() && !joined; ++j) {
-                const cv::Rect2f b = rect(boxes[j]);
-                const float across = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
-                const float gap = std::max(b.y - (a.y + a.height), a.y - (b.y + b.height));
-                if (i == j || across < 0.6f * std::min(a.width, b.width) ||
-                    b.width > 1.5f * a.width || gap > a.width / 2)
-                    continue;
-                boxes[i] = quadOf(a | b);
+                if (i == j || !continuesColumn(rect(boxes[i]), rect(boxes[j]))) continue;
+                boxes[i] = quadOf(rect(boxes[i]) | rect(boxes[j]));
                 boxes.erase(boxes.begin() + long(j));
                 joined = true;
             }
@@ -152,15 +162,15 @@ void joinColumns(std::vector<Quad>& boxes) {
 // Such a box is grown to the picture's typical line height, as far every way.
 void growLoneCharacters(std::vector<Quad>& boxes, cv::Size picture) {
     const auto height = [](const Quad& q) { return float(cv::norm(q[3] - q[0])); };
-    std::vector<float> heights;
+    std::vector<float> heights; // of the lying lines: a column's says nothing
     for (const Quad& q : boxes)
-        heights.push_back(height(q));
+        if (height(q) < kStanding * float(cv::norm(q[1] - q[0]))) heights.push_back(height(q));
     if (heights.size() < 3) return;
     std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
     const float typical = heights[heights.size() / 2];
     for (Quad& q : boxes) {
         const float h = height(q), w = float(cv::norm(q[1] - q[0]));
-        if (h >= kLoneHeight * typical || w > typical) continue;
+        if (h >= kLoneHeight * typical || w > typical || h >= kStanding * w) continue;
         const float grow = (typical - h) / 2;
         const cv::Point2f across = (q[3] - q[0]) / std::max(h, 1.f) * grow,
                           along = (q[1] - q[0]) / std::max(w, 1.f) * grow;

@@ -180,20 +180,27 @@ private slots:
     }
 
     // Chinese in columns, top to bottom: the detector finds each column in
-    // pieces (split where two characters stand apart); they are read whole, and
-    // the columns from the right.
+    // pieces (split where two characters stand apart, or one a character when
+    // small); they are read whole, and the columns from the right.
+    void columnsFromTheRight_data() {
+        QTest::addColumn<int>("px");
+        QTest::newRow("24 px") << 24;
+        QTest::newRow("20 px, a piece a character") << 20;
+    }
     void columnsFromTheRight() {
+        QFETCH(int, px);
         const QStringList columns{QStringLiteral("文字识别"), QStringLiteral("竖排文本"),
                                   QStringLiteral("截图工具")};
-        QImage picture(200, 160, QImage::Format_RGB32);
+        QImage picture(8 * px, 7 * px, QImage::Format_RGB32);
         picture.fill(Qt::white);
         QPainter p(&picture);
         QFont font(QStringLiteral("WenQuanYi Micro Hei"));
-        font.setPixelSize(24);
+        font.setPixelSize(px);
         p.setFont(font);
         for (int i = 0; i < columns.size(); ++i)
             for (int k = 0; k < columns[i].size(); ++k)
-                p.drawText(QPoint(150 - i * 44, 40 + k * 28), columns[i].mid(k, 1));
+                p.drawText(QPoint(int((6 - 1.8 * i) * px), int((1.6 + 1.15 * k) * px)),
+                           columns[i].mid(k, 1));
         p.end();
         QCOMPARE(assembleText(engine_->recognise(picture)), columns.join('\n'));
     }
