@@ -2,6 +2,7 @@
 #include "bench/ocrsamples.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace kv::bench {
@@ -166,6 +167,57 @@ OcrSample latin() {
     return c.finish(QStringLiteral("latin"));
 }
 
+// Chinese written in columns, top to bottom, the first column at the right, as
+// on a poster or a book's page; each column is one line of the text.
+OcrSample columns() {
+    Canvas c({400, 300}, QColor(0xfb, 0xf8, 0xf0));
+    c.font(kSans, 24);
+    const QStringList columns{QStringLiteral("床前明月光"), QStringLiteral("疑是地上霜"),
+                              QStringLiteral("举头望明月"), QStringLiteral("低头思故乡")};
+    for (int i = 0; i < columns.size(); ++i) {
+        for (int k = 0; k < columns[i].size(); ++k)
+            c.text(330 - i * 44, 60 + k * 28, columns[i].mid(k, 1), QColor(0x20, 0x20, 0x20),
+                   false);
+        c.remember(columns[i]);
+    }
+    return c.finish(QStringLiteral("columns"));
+}
+
+// Lines that end in a full stop or comma, as a status line or a message shows
+// them: the detector's box ends right at that last mark.
+OcrSample sentences() {
+    Canvas c({800, 600}, Qt::white);
+    const QList<std::pair<QString, int>> fonts{
+        {QStringLiteral("DejaVu Sans"), 12}, {kSans, 14}, {QStringLiteral("DejaVu Sans Mono"), 14}};
+    const QStringList lines{
+        QStringLiteral("Kolvane reads text."),  QStringLiteral("See the manual."),
+        QStringLiteral("识别完成。"),           QStringLiteral("文件已保存，请重新启动。"),
+        QStringLiteral("Press Esc to cancel."), QStringLiteral("设置已更改，"),
+        QStringLiteral("Saved 3 files."),       QStringLiteral("确定要退出吗？"),
+    };
+    int y = 30;
+    for (const auto& [family, px] : fonts) {
+        c.font(family, px);
+        for (const QString& line : lines) {
+            c.text(24, y, line, QColor(0x20, 0x20, 0x20));
+            y += px + 10;
+        }
+    }
+    return c.finish(QStringLiteral("sentences"));
+}
+
+// One line selected closely, as a user selects a message to copy: the detector
+// then scales the picture a little, and its box stopped short of the full stop.
+OcrSample oneLine() {
+    const QString line = QStringLiteral("Copied to the clipboard. See the manual.");
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    Canvas c({QFontMetrics(font).horizontalAdvance(line) + 32, 36}, Qt::white);
+    c.font(font.family(), 12);
+    c.text(16, 24, line, QColor(0x20, 0x20, 0x20));
+    return c.finish(QStringLiteral("one line"));
+}
+
 OcrSample smallText() {
     Canvas c({640, 240}, Qt::white);
     int y = 24;
@@ -189,6 +241,9 @@ QList<OcrSample> renderOcrSamples() {
             code(),
             terminal(),
             latin(),
+            columns(),
+            sentences(),
+            oneLine(),
             smallText(),
             page1080()};
 }

@@ -63,6 +63,15 @@ constexpr float kPossibleSpace = -5.5f;
 constexpr float kPossibleSpaceInChinese = -8.0f;
 // A word gap is this many times the line's typical gap between letters.
 constexpr double kWordGapRatio = 2.0;
+// Between a Chinese character and a Latin letter or digit the network's space
+// says little (-2.4 to -9.4 where a space stood, -6.9 to -14 where none did:
+// "设置 Settings" lost its space); the picture's gap decides, in multiples of the
+// least Latin word gap: from kHanGap on a space; from kFaintHanGap on where the
+// space class came at least kHanSpace close. (Rendered 12–16 px, at the
+// network's height: gaps of 9–32 columns with a space, 0–12 without.)
+constexpr double kHanGap = 1.8;
+constexpr double kFaintHanGap = 1.25;
+constexpr float kHanSpace = -6.5f;
 
 bool isAscii(QChar c) {
     return c.unicode() > 0x20 && c.unicode() < 0x7F;
@@ -128,6 +137,31 @@ QList<int> latinGaps(const DecodedText& read, const std::vector<bool>& ink, int 
     return gaps;
 }
 
+// The empty run between each two neighbouring characters; -1 before the first.
+QList<int> allGaps(const DecodedText& read, const std::vector<bool>& ink, int step) {
+    QList<int> gaps(read.text.size(), -1);
+    for (int i = 1; i < read.text.size(); ++i)
+        gaps[i] = longestEmptyRun(ink, read.steps[i - 1] * step + step / 2,
+                                  read.steps[i] * step + step / 2);
+    return gaps;
+}
+
+// The typical word space of the line: the median gap between two Latin
+// characters where both the network and the picture clearly show a space; 0
+// when there is none. In a monospaced line that is a whole cell, and a letter
+// gap beside a narrow letter ("r c", ". c", ": ~"), where the network at times
+// comes close to a space as well, is well under half of it.
+int typicalWordSpace(const DecodedText& read, const QList<int>& gaps, int threshold) {
+    QList<int> spaces;
+    for (int i = 1; i < read.text.size(); ++i)
+        if (isAscii(read.text[i - 1]) && isAscii(read.text[i]) && gaps[i] >= threshold &&
+            read.spaceBefore[i] >= kSureSpace)
+            spaces.append(gaps[i]);
+    if (spaces.isEmpty()) return 0;
+    std::nth_element(spaces.begin(), spaces.begin() + spaces.size() / 2, spaces.end());
+    return spaces[spaces.size() / 2];
+}
+
 // The smallest gap that is a word space: well above the line's median gap (most
 // gaps are between letters) and at least `minGap`. A few gaps have no telling
 // median: in a Chinese line (a unit after a number) twice `minGap` then; in a
@@ -144,6 +178,7 @@ int wordGapThreshold(QList<int> gaps, int minGap, bool chinese) {
 // that the same rules keep or drop them ("1.1. 0"); a score for every character,
 // kUnknown where the network said nothing.
 constexpr float kUnknown = -1e8f;
+constexpr float kWritten = 0.f;
 DecodedText withoutSpaces(const DecodedText& read) {
     DecodedText out{{}, read.confidence, {}, {}};
     bool space = false;
@@ -155,33 +190,59 @@ DecodedText withoutSpaces(const DecodedText& read) {
         const float hint = i < read.spaceBefore.size() ? read.spaceBefore[i] : kUnknown;
         out.text += read.text[i];
         out.steps.append(read.steps[i]);
-        out.spaceBefore.append(space ? 0.f : hint);
+        out.spaceBefore.append(space ? kWritten : hint);
         space = false;
     }
     return out;
 }
 
-bool wordSpace(const DecodedText& read, int i, int gap, int threshold, float possible) {
+bool isHan(QChar c) {
+    return isWide(c) && c.isLetter();
+}
+
+struct Spacing {
+    QList<int> latin, all; // the gaps (latinGaps, allGaps)
+    int threshold = 0;     // wordGapThreshold
+    float possible = 0;    // the faintest space score the picture may confirm
+    int wordSpace = 0;     // typicalWordSpace
+    int minGap = 0;
+};
+
+bool wordSpace(const DecodedText& read, int i, const Spacing& s) {
     if (!spaceable(read.text, i)) return false;
+    const QChar a = read.text[i - 1], b = read.text[i];
     // Without the network's word the picture alone decides.
-    const float hint = read.spaceBefore[i] == kUnknown ? possible : read.spaceBefore[i];
+    const float hint = read.spaceBefore[i] == kUnknown ? s.possible : read.spaceBefore[i];
+    const int gap = s.all[i];
+    if ((isHan(a) && isAscii(b) && b.isLetterOrNumber()) ||
+        (isAscii(a) && a.isLetterOrNumber() && isHan(b)))
+        return gap >= kHanGap * s.minGap || (gap >= kFaintHanGap * s.minGap && hint >= kHanSpace);
+    // Under half the line's typical word space the picture shows a letter gap,
+    // unless the network wrote the space itself (a serif "A j" stands close).
+    const bool written = read.spaceBefore[i] == kWritten;
+    if (!written && s.wordSpace > 0 && isAscii(a) && isAscii(b) && 2 * gap < s.wordSpace)
+        return false;
     if (hint >= kSureSpace) return true;
     // Digits stand apart in many fonts ("11"); only the network splits numbers.
-    const bool digits = read.text[i - 1].isDigit() && read.text[i].isDigit();
-    return !digits && hint >= possible && gap >= threshold;
+    const bool digits = a.isDigit() && b.isDigit();
+    return !digits && hint >= s.possible && s.latin[i] >= s.threshold;
 }
 
 } // namespace
 
 void addWordSpaces(DecodedText& read, const std::vector<bool>& ink, int step, int minGap) {
     read = withoutSpaces(read);
-    const QList<int> gaps = latinGaps(read, ink, step);
     const bool chinese = std::any_of(read.text.begin(), read.text.end(), isWide);
-    const int threshold = wordGapThreshold(gaps, minGap, chinese);
-    const float possible = chinese ? kPossibleSpaceInChinese : kPossibleSpace;
+    Spacing s;
+    s.latin = latinGaps(read, ink, step);
+    s.all = allGaps(read, ink, step);
+    s.threshold = wordGapThreshold(s.latin, minGap, chinese);
+    s.possible = chinese ? kPossibleSpaceInChinese : kPossibleSpace;
+    s.wordSpace = typicalWordSpace(read, s.all, s.threshold);
+    s.minGap = minGap;
     DecodedText spaced{{}, read.confidence, {}, {}};
     for (int i = 0; i < read.text.size(); ++i) {
-        if (i > 0 && wordSpace(read, i, gaps[i], threshold, possible)) {
+        if (i > 0 && wordSpace(read, i, s)) {
             spaced.text += QLatin1Char(' ');
             spaced.steps.append(read.steps[i - 1]);
             spaced.spaceBefore.append(kNoSpace);

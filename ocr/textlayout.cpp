@@ -17,6 +17,9 @@ constexpr double kSimilarHeight = 1.6;
 // and a column beside them is read whole first.
 constexpr double kSectionGap = 1.5;
 
+constexpr double kColumn = 1.5;
+constexpr double kColumnGap = 1.5;
+
 struct Row {
     QRect box;
     QString text;
@@ -140,12 +143,41 @@ void cutInReadingOrder(const QList<OcrBlock>& blocks, QList<OcrBlock>& out) {
     cutInReadingOrder(second, out);
 }
 
+// Text written in columns, top to bottom: a line this many times as tall as
+// wide, of more than one character.
+bool isColumn(const OcrLine& line) {
+    return line.box.height() >= kColumn * line.box.width() && line.text.trimmed().size() > 1;
+}
+
+// Columns side by side (no further apart than kColumnGap of their width, level
+// with each other) make one block, read from the right-hand column leftwards.
+QList<OcrBlock> columnBlocks(QList<OcrLine> columns) {
+    std::sort(columns.begin(), columns.end(),
+              [](auto& a, auto& b) { return a.box.right() > b.box.right(); });
+    QList<OcrBlock> blocks;
+    QRect last;
+    for (const OcrLine& column : columns) {
+        const QRect box = column.box;
+        const bool beside = !blocks.isEmpty() &&
+                            last.left() - box.right() <= kColumnGap * last.width() &&
+                            sameRow(last, box);
+        if (!beside) blocks.append({box, {}});
+        blocks.back().box |= box;
+        blocks.back().lines << tidyText(column.text);
+        last = box;
+    }
+    return blocks;
+}
+
 } // namespace
 
 QList<OcrBlock> arrangeBlocks(const QList<OcrLine>& lines) {
     QList<OcrBlock> ordered;
     if (lines.isEmpty()) return ordered;
-    cutInReadingOrder(blocksOf(rowsOf(lines)), ordered);
+    QList<OcrLine> rows, columns;
+    for (const OcrLine& line : lines)
+        (isColumn(line) ? columns : rows).append(line);
+    cutInReadingOrder(blocksOf(rowsOf(rows)) + columnBlocks(columns), ordered);
     return ordered;
 }
 

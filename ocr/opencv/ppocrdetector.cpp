@@ -16,6 +16,14 @@ constexpr float kBoxThreshold = 0.6f;
 constexpr float kUnclipRatio = 1.5f;
 constexpr int kMaxCandidates = 1000;
 constexpr float kMinSide = 3;
+// A box this many times as tall as wide is (part of) a column of text; one at
+// least kSquare times may be a character of one.
+constexpr float kStanding = 1.5f;
+constexpr float kSquare = 0.7f;
+constexpr float kStacked = 0.25f;
+// A box no wider than the typical line height and under this share of it tall
+// holds a lone character.
+constexpr float kLoneHeight = 0.8f;
 
 // The network was trained on pictures read as BGR and normalised with ImageNet's
 // RGB means, in that (mismatched) order; we feed it the same.
@@ -41,17 +49,16 @@ Quad orderedCorners(const cv::RotatedRect& rect) {
     return {tl, tr, br, bl};
 }
 
-// The mean probability inside the box: how surely it is text.
-float boxScore(const cv::Mat& probability, const cv::RotatedRect& rect) {
-    const cv::Rect bounds = rect.boundingRect() & cv::Rect({}, probability.size());
+// The mean probability inside the region's own outline: how surely it is text.
+// (PaddleOCR's "slow" score. The mean over the region's rotated rectangle, its
+// "fast" one, takes in the rectangle's corners beside a thin line of small
+// text, and a whole 12 px line came out at 0.58, under the threshold.)
+float regionScore(const cv::Mat& probability, const std::vector<cv::Point>& contour) {
+    const cv::Rect bounds = cv::boundingRect(contour) & cv::Rect({}, probability.size());
     if (bounds.empty()) return 0;
     cv::Mat mask = cv::Mat::zeros(bounds.size(), CV_8U);
-    cv::Point2f p[4];
-    rect.points(p);
-    std::vector<cv::Point> corners;
-    for (const cv::Point2f& q : p)
-        corners.emplace_back(cvRound(q.x - bounds.x), cvRound(q.y - bounds.y));
-    cv::fillConvexPoly(mask, corners, 1);
+    cv::fillPoly(mask, std::vector<std::vector<cv::Point>>{contour}, 1, cv::LINE_8, 0,
+                 -bounds.tl());
     return static_cast<float>(cv::mean(probability(bounds), mask)[0]);
 }
 
@@ -76,7 +83,7 @@ std::vector<Quad> boxesFromMap(const cv::Mat& probability, cv::Size picture) {
     for (size_t i = 0; i < count; ++i) {
         const cv::RotatedRect core = cv::minAreaRect(contours[i]);
         if (std::min(core.size.width, core.size.height) < kMinSide) continue;
-        if (boxScore(probability, core) < kBoxThreshold) continue;
+        if (regionScore(probability, contours[i]) < kBoxThreshold) continue;
         const cv::RotatedRect line = unclipped(core);
         if (std::min(line.size.width, line.size.height) < kMinSide + 2) continue;
         Quad quad = orderedCorners(line);
@@ -87,6 +94,93 @@ std::vector<Quad> boxesFromMap(const cv::Mat& probability, cv::Size picture) {
         boxes.push_back(quad);
     }
     return boxes;
+}
+
+// Two boxes of one row may overlap where the map splits a line at a wide gap
+// (between a terminal's columns, say): the first then reaches into the next
+// word's first letter, which the recogniser reads as the first line's last
+// ("user 1 183520"). The first is cut back to where the second starts.
+void trimOverlaps(std::vector<Quad>& boxes) {
+    const auto left = [](const Quad& q) { return std::min(q[0].x, q[3].x); };
+    for (Quad& a : boxes) {
+        for (const Quad& b : boxes) {
+            const float top = std::max(a[0].y, b[0].y), bottom = std::min(a[3].y, b[3].y);
+            const float shorter = std::min(a[3].y - a[0].y, b[3].y - b[0].y);
+            if (&a == &b || bottom - top < shorter / 2) continue;
+            const float at = left(b);
+            if (at <= a[0].x || at >= a[1].x || b[1].x <= a[1].x) continue;
+            a[1] = a[0] + (a[1] - a[0]) * ((at - a[0].x) / (a[1].x - a[0].x));
+            a[2] = a[3] + (a[2] - a[3]) * ((at - a[3].x) / std::max(1e-3f, a[2].x - a[3].x));
+        }
+    }
+}
+
+Quad quadOf(const cv::Rect2f& r) {
+    return {r.tl(), cv::Point2f(r.x + r.width, r.y), r.br(), cv::Point2f(r.x, r.y + r.height)};
+}
+
+// Whether `b` continues the column `a` is part of: it stands in the same place
+// across, about as wide, just above or below. A piece at least kStanding times
+// as tall as wide is part of a column and reaches half its width; a square one
+// (a character of its own, as small columns come out) only kStacked of it, less
+// than the space between two lines of text.
+bool continuesColumn(const cv::Rect2f& a, const cv::Rect2f& b) {
+    const bool standing = a.height >= kStanding * a.width;
+    const auto square = [](const cv::Rect2f& r) { return r.height >= kSquare * r.width; };
+    if (!square(a) || !square(b)) return false;
+    const float across = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+    const float gap = std::max(b.y - (a.y + a.height), a.y - (b.y + b.height));
+    const float wider = std::max(a.width, b.width), narrower = std::min(a.width, b.width);
+    return across >= 0.6f * narrower && wider <= 1.7f * narrower &&
+           gap <= (standing ? 0.5f : kStacked) * a.width;
+}
+
+// Text written in columns (top to bottom) comes out of the map in pieces, split
+// where two characters stand apart, or a piece for every character in a small
+// column: the pieces of one column are joined, so that the column is read whole
+// and in order.
+void joinColumns(std::vector<Quad>& boxes) {
+    const auto rect = [](const Quad& q) {
+        return cv::Rect2f(cv::boundingRect(std::vector<cv::Point2f>(q.begin(), q.end())));
+    };
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t i = 0; i < boxes.size() && !joined; ++i) {
+            for (size_t j = 0; j < boxes.size() && !joined; ++j) {
+                if (i == j || !continuesColumn(rect(boxes[i]), rect(boxes[j]))) continue;
+                boxes[i] = quadOf(rect(boxes[i]) | rect(boxes[j]));
+                boxes.erase(boxes.begin() + long(j));
+                joined = true;
+            }
+        }
+    }
+}
+
+// A lone character's region is small, and its box, grown by a share of its
+// area over its perimeter, stays tighter than a line's: a terminal's "0" or a
+// code's closing "}" was cut at top and bottom and read as "Q" or not at all.
+// Such a box is grown to the picture's typical line height, as far every way.
+void growLoneCharacters(std::vector<Quad>& boxes, cv::Size picture) {
+    const auto height = [](const Quad& q) { return float(cv::norm(q[3] - q[0])); };
+    std::vector<float> heights; // of the lying lines: a column's says nothing
+    for (const Quad& q : boxes)
+        if (height(q) < kStanding * float(cv::norm(q[1] - q[0]))) heights.push_back(height(q));
+    if (heights.size() < 3) return;
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    const float typical = heights[heights.size() / 2];
+    for (Quad& q : boxes) {
+        const float h = height(q), w = float(cv::norm(q[1] - q[0]));
+        if (h >= kLoneHeight * typical || w > typical || h >= kStanding * w) continue;
+        const float grow = (typical - h) / 2;
+        const cv::Point2f across = (q[3] - q[0]) / std::max(h, 1.f) * grow,
+                          along = (q[1] - q[0]) / std::max(w, 1.f) * grow;
+        q = {q[0] - across - along, q[1] - across + along, q[2] + across + along,
+             q[3] + across - along};
+        for (cv::Point2f& p : q) {
+            p.x = std::clamp(p.x, 0.f, float(picture.width));
+            p.y = std::clamp(p.y, 0.f, float(picture.height));
+        }
+    }
 }
 
 } // namespace
@@ -107,7 +201,11 @@ std::vector<Quad> Detector::detect(const cv::Mat& bgr) {
     net_.setInput(inputBlob(bgr, size));
     cv::Mat out = net_.forward();
     const cv::Mat probability(size, CV_32F, out.ptr<float>());
-    return boxesFromMap(probability, bgr.size());
+    std::vector<Quad> boxes = boxesFromMap(probability, bgr.size());
+    trimOverlaps(boxes);
+    joinColumns(boxes);
+    growLoneCharacters(boxes, bgr.size());
+    return boxes;
 }
 
 } // namespace kv::ppocr

@@ -14,8 +14,10 @@
 namespace kv {
 namespace {
 
-// Lines read with less confidence than this are noise (icons, borders).
+// Lines read with less confidence than this are noise (icons, borders); a lone
+// character more often is (a check box read as "_" or "口"), so it needs more.
 constexpr float kMinConfidence = 0.5f;
+constexpr float kMinConfidenceAlone = 0.7f;
 
 cv::Mat bgrOf(const QImage& picture) {
     const QImage bgr = picture.convertToFormat(QImage::Format_BGR888);
@@ -59,7 +61,8 @@ public:
         const std::vector<DecodedText> read = recogniser_.read(cuts, cancel);
         for (size_t i = 0; i < quads.size(); ++i) {
             const QString text = read[i].text.trimmed();
-            if (text.isEmpty() || read[i].confidence < kMinConfidence) continue;
+            const float least = text.size() == 1 ? kMinConfidenceAlone : kMinConfidence;
+            if (text.isEmpty() || read[i].confidence < least) continue;
             lines.append({boundsOf(quads[i]), text, read[i].confidence});
         }
         return lines;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTest>
 
@@ -61,6 +62,12 @@ private slots:
         QTest::newRow("Chinese with full-width punctuation")
             << QStringList{QStringLiteral("提示：按回车键确认，按空格键取消。")}
             << QColor(Qt::black) << QColor(Qt::white);
+        // A space between Chinese and a Latin word is kept, none is added where
+        // the Latin follows straight on.
+        QTest::newRow("Chinese and Latin words")
+            << QStringList{QStringLiteral("设置 Settings"), QStringLiteral("关于 Kolvane"),
+                           QStringLiteral("使用PaddleOCR的模型")}
+            << QColor(Qt::black) << QColor(Qt::white);
         // More than one strip's worth of lines: strips are read side by side, each
         // line's answer must land on its own line.
         QTest::newRow("many lines, several strips read at once")
@@ -108,6 +115,13 @@ private slots:
         QTest::newRow("WenQuanYi 14, prose") << hei << 14 << false << prose;
         QTest::newRow("WenQuanYi 16, prose, light on dark") << hei << 16 << true << prose;
         QTest::newRow("WenQuanYi 12, code") << hei << 12 << false << code;
+        // A terminal's monospaced text: no space beside its narrow letters.
+        const QStringList terminal{QStringLiteral("cd ~/src/kolvane"),
+                                   QStringLiteral("user@debian:~$ kolvane --ocr shot.png"),
+                                   QStringLiteral("make -j2 kolvane")};
+        QTest::newRow("WenQuanYi Mono 12, terminal")
+            << QStringLiteral("WenQuanYi Micro Hei Mono") << 12 << false << terminal;
+        QTest::newRow("DejaVu Sans Mono 12, terminal") << mono << 12 << false << terminal;
     }
     void latinText() {
         QFETCH(QString, family);
@@ -118,6 +132,77 @@ private slots:
         const QColor ground = dark ? QColor(0x1e, 0x1e, 0x1e) : QColor(Qt::white);
         QCOMPARE(assembleText(engine_->recognise(rendered(lines, ink, ground, px, family))),
                  lines.join('\n'));
+    }
+
+    // A line's closing full stop or comma, selected closely as a user selects one
+    // line: the detector's box ends right at it, and the recogniser left it out
+    // when nothing followed it in the cut.
+    void closingPunctuation_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("px");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("line");
+        const QString sans = QStringLiteral("DejaVu Sans"),
+                      mono = QStringLiteral("WenQuanYi Micro Hei Mono"),
+                      hei = QStringLiteral("WenQuanYi Micro Hei");
+        const QStringList latin{QStringLiteral("Kolvane reads text."),
+                                QStringLiteral("See the manual."),
+                                QStringLiteral("Press Esc to cancel."), QStringLiteral("Done.")};
+        for (const QString& line : latin) {
+            QTest::addRow("DejaVu Sans 12: %s", qPrintable(line)) << sans << 12 << false << line;
+            QTest::addRow("WenQuanYi Mono 14, light on dark: %s", qPrintable(line))
+                << mono << 14 << true << line;
+        }
+        const QStringList chinese{QStringLiteral("识别完成。"), QStringLiteral("文件已保存。"),
+                                  QStringLiteral("你好，"),
+                                  QStringLiteral("设置已保存，请重新启动。")};
+        for (const QString& line : chinese)
+            for (int px : {12, 14, 16})
+                QTest::addRow("WenQuanYi %d: %s", px, qPrintable(line))
+                    << hei << px << false << line;
+    }
+    void closingPunctuation() {
+        QFETCH(QString, family);
+        QFETCH(int, px);
+        QFETCH(bool, dark);
+        QFETCH(QString, line);
+        QFont font(family);
+        font.setPixelSize(px);
+        QImage picture(QFontMetrics(font).horizontalAdvance(line) + 32, 3 * px,
+                       QImage::Format_RGB32);
+        picture.fill(dark ? QColor(0x1e, 0x1e, 0x1e) : QColor(Qt::white));
+        QPainter p(&picture);
+        p.setFont(font);
+        p.setPen(dark ? QColor(0xd0, 0xd0, 0xd0) : QColor(0x20, 0x20, 0x20));
+        p.drawText(QPoint(16, 2 * px), line);
+        p.end();
+        QCOMPARE(assembleText(engine_->recognise(picture)), line);
+    }
+
+    // Chinese in columns, top to bottom: the detector finds each column in
+    // pieces (split where two characters stand apart, or one a character when
+    // small); they are read whole, and the columns from the right.
+    void columnsFromTheRight_data() {
+        QTest::addColumn<int>("px");
+        QTest::newRow("24 px") << 24;
+        QTest::newRow("20 px, a piece a character") << 20;
+    }
+    void columnsFromTheRight() {
+        QFETCH(int, px);
+        const QStringList columns{QStringLiteral("文字识别"), QStringLiteral("竖排文本"),
+                                  QStringLiteral("截图工具")};
+        QImage picture(8 * px, 7 * px, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter p(&picture);
+        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+        font.setPixelSize(px);
+        p.setFont(font);
+        for (int i = 0; i < columns.size(); ++i)
+            for (int k = 0; k < columns[i].size(); ++k)
+                p.drawText(QPoint(int((6 - 1.8 * i) * px), int((1.6 + 1.15 * k) * px)),
+                           columns[i].mid(k, 1));
+        p.end();
+        QCOMPARE(assembleText(engine_->recognise(picture)), columns.join('\n'));
     }
 
     void boxesWhereTheLinesAre() {

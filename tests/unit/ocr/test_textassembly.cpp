@@ -98,6 +98,16 @@ private slots:
             << "第一段上\n第一段下\n第二段";
         QTest::newRow("buttons on one row")
             << QStringList{"400,10,40,20:取消", "340,10,40,20:确定"} << "确定 取消";
+        // Text in columns, top to bottom: each column a line, the right-hand first;
+        // a title across the top still comes before them.
+        QTest::newRow("columns read from the right")
+            << QStringList{"20,40,30,150:低头思故乡", "100,40,30,150:疑是地上霜",
+                           "140,40,30,150:床前明月光", "60,40,30,150:举头望明月",
+                           "10,5,160,24:静夜思"}
+            << "静夜思\n床前明月光\n疑是地上霜\n举头望明月\n低头思故乡";
+        QTest::newRow("a column beside a paragraph is a block of its own")
+            << QStringList{"10,10,300,20:第一行", "10,40,300,20:第二行", "400,10,30,120:竖排的标语"}
+            << "第一行\n第二行\n竖排的标语";
         QTest::newRow("nothing") << QStringList{} << "";
     }
     void readingOrder() {
@@ -174,10 +184,26 @@ private slots:
         QTest::newRow("none in a URL's ://")
             << "a://b" << QList<int>{0, 1, 2, 3, 4} << QList<float>{n, -1, -1, -1, -1} << "#####"
             << "a://b";
-        QTest::newRow("Chinese characters not spaced, Latin after them is")
+        // Between Chinese and Latin the picture's gap decides ("设置 Settings",
+        // "使用PaddleOCR"): the network's space score says little there.
+        QTest::newRow("Chinese characters not spaced, Latin after a gap is")
+            << "中文ab" << QList<int>{0, 9, 14, 17} << QList<float>{n, -1, -1, -9}
+            << "##.......##...##.##"
+            << "中文 ab";
+        QTest::newRow("Latin right after Chinese not spaced, whatever the network says")
             << "中文ab" << QList<int>{0, 9, 12, 15} << QList<float>{n, -1, -1, -9}
             << "##.......##.##.##"
-            << "中文 ab";
+            << "中文ab";
+        QTest::newRow("a wide gap after Chinese spaced, though the network is faint")
+            << "设置ab" << QList<int>{0, 9, 15, 18} << QList<float>{n, -1, -12, -9}
+            << "##.......##....##.##"
+            << "设置 ab";
+        // A monospaced line: the network's space beside a narrow letter ("sr c",
+        // "ko lvane") is a gap well under the line's word space.
+        QTest::newRow("a narrow letter's gap in a monospaced line is no space")
+            << "ab cdrc" << QList<int>{0, 2, 7, 12, 14, 16, 20}
+            << QList<float>{n, -9, -9, -9, -9, -9, -2} << "#.#.........#.#.#...#"
+            << "ab cdrc";
     }
     void wordSpaces() {
         QFETCH(QString, read);
