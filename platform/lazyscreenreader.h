@@ -25,6 +25,7 @@ public:
     PickedColour pickColour() override { return reader().pickColour(); }
     bool syncWithCompositor() override { return reader().syncWithCompositor(); }
     void prepareForCapture() override { reader().prepareForCapture(); }
+    void expectHidden(const QImage& looks) override { reader().expectHidden(looks); }
 
 private:
     // Made once, whichever thread asks first.

@@ -1,5 +1,6 @@
 #include "platform/portalscreenreader.h"
 
+#include "platform/freshpicture.h"
 #include "platform/locatewindow.h"
 #include "platform/screenshotpermission.h"
 
@@ -17,6 +18,11 @@ namespace {
 constexpr int kScreenshotTimeoutMs = 10000;
 // The colour picker waits for the user.
 constexpr int kPickTimeoutMs = 120000;
+// A window hidden this long ago concerns no picture any more.
+constexpr qint64 kHiddenForMs = 2000;
+// Pictures taken at most while they still show a window just hidden: the first one
+// that lagged behind is followed by one taken a portal round trip later.
+constexpr int kStaleAttempts = 3;
 
 // The outputs as one picture: their logical places, each in its own pixels.
 QSize outputsSize() {
@@ -36,6 +42,12 @@ PortalScreenReader::PortalScreenReader(std::unique_ptr<PortalScreenshot> portal,
     : portal_(std::move(portal)), kwin_(std::move(kwin)) {}
 
 ScreenGrab PortalScreenReader::takePicture() {
+    const QImage looks = std::exchange(hiddenLooks_, QImage());
+    if (looks.isNull() || hiddenAt_.elapsed() > kHiddenForMs) return takeOnce();
+    return takeWithout([this] { return takeOnce(); }, looks, kStaleAttempts);
+}
+
+ScreenGrab PortalScreenReader::takeOnce() {
     if (kwin_) {
         KWinPicture own = kwin_->take();
         if (!own.image.isNull()) {

@@ -5,6 +5,7 @@
 #include "platform/portalscreenshot.h"
 #include "platform/screenreader.h"
 
+#include <QElapsedTimer>
 #include <memory>
 
 namespace kv {
@@ -33,10 +34,15 @@ public:
     PickedColour pickColour() override;
     bool syncWithCompositor() override { return compositor_.roundTrip(); }
     void prepareForCapture() override { compositor_.open(); }
+    void expectHidden(const QImage& looks) override {
+        hiddenLooks_ = looks;
+        hiddenAt_.start();
+    }
 
 private:
-    // The whole picture, or why there is none.
+    // The whole picture, or why there is none: without a window just hidden.
     ScreenGrab takePicture();
+    ScreenGrab takeOnce();
 
     std::unique_ptr<PortalScreenshot> portal_;
     std::unique_ptr<KWinScreenshot> kwin_; // null once KWin said no
@@ -46,6 +52,10 @@ private:
     // held picture's pixels.
     std::optional<QPoint> offset_;
     QSize lastSize_;
+    // A window hidden for the next picture, and when (an opening that read nothing
+    // leaves it for no later picture).
+    QImage hiddenLooks_;
+    QElapsedTimer hiddenAt_;
     bool pickerOffered_ = true; // until the portal says otherwise
 };
 

@@ -69,6 +69,10 @@ public:
     // away (syncWithCompositor; false outside a Wayland session). A reader that
     // keeps its own connection to the compositor answers sooner.
     virtual bool syncWithCompositor();
+    // One of our windows, of these looks, was just hidden: the next whole picture must
+    // not show it. A reader whose pictures may lag behind the windows takes another
+    // then; one of the screen's own pixels needs nothing.
+    virtual void expectHidden(const QImage& windowLooks) { (void)windowLooks; }
     // Readies, when nothing waits, what the next capture needs.
     virtual void prepareForCapture() {}
 };

@@ -48,6 +48,9 @@ bool viewable(xcb_connection_t* c, xcb_window_t w) {
 // GNOME Shell fades a closing window out over 150 ms where it animates; with one
 // frame at 60 Hz after that, the screen no longer shows any of it.
 constexpr int kGnomeFadeMs = 170;
+// Where a picture cannot be checked for the window: time for GNOME to paint the
+// screen without it.
+constexpr int kGnomeRepaintMs = 100;
 
 } // namespace
 
@@ -67,21 +70,27 @@ bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const 
 // away once it has handled them (GNOME's screenshot, asked through the portal a
 // moment after hiding without that, could still show it).
 static bool hideOnWayland(QWidget* window, ScreenReader* screen) {
+    // GNOME may still show the window in a screenshot asked right after: its looks
+    // let the reader tell (at scale 1, where they are the screen's own pixels).
+    const bool gnome = desktopAsksForScreenshots();
+    const QImage looks = gnome && screen ? window->grab().toImage() : QImage();
     window->hide();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // sends them
-    // A round trip is then all a compositor needs, unless it animates the window's
-    // going: GNOME Shell fades it out and tells no client when that has ended
-    // (Mutter sends no frame callback to a surface without a role), so Kolvane waits
-    // for the whole fade where the shell animates windows.
-    const int waitMs =
-        desktopAsksForScreenshots() && gnomeShellAnimates(QDBusConnection::sessionBus())
-            ? kGnomeFadeMs
-            : 0;
     if (screen)
         screen->syncWithCompositor();
     else
         syncWithCompositor();
-    if (waitMs > 0) QThread::msleep(waitMs);
+    if (!gnome) return true;
+    // A round trip is all other compositors need. GNOME Shell, where it animates
+    // windows, fades the window out and tells no client when that has ended (Mutter
+    // sends no frame callback to a surface without a role): the whole fade is waited
+    // for. Else a picture that still shows the window is taken again.
+    if (gnomeShellAnimates(QDBusConnection::sessionBus()))
+        QThread::msleep(kGnomeFadeMs);
+    else if (screen && !looks.isNull() && looks.devicePixelRatio() == 1.0)
+        screen->expectHidden(looks);
+    else
+        QThread::msleep(kGnomeRepaintMs);
     return true;
 }
 
