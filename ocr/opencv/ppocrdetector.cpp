@@ -140,15 +140,20 @@ bool continuesColumn(const cv::Rect2f& a, const cv::Rect2f& b) {
 // column: the pieces of one column are joined, so that the column is read whole
 // and in order.
 void joinColumns(std::vector<Quad>& boxes) {
-    const auto rect = [](const Quad& q) {
-        return cv::Rect2f(cv::boundingRect(std::vector<cv::Point2f>(q.begin(), q.end())));
-    };
+    // Each box's rectangle is worked out once, not at every comparison: a page has
+    // hundreds of boxes, and every pair is compared again after each join.
+    std::vector<cv::Rect2f> rects;
+    rects.reserve(boxes.size());
+    for (const Quad& q : boxes)
+        rects.emplace_back(cv::boundingRect(std::vector<cv::Point2f>(q.begin(), q.end())));
     for (bool joined = true; joined;) {
         joined = false;
-        for (size_t i = 0; i < boxes.size() && !joined; ++i) {
-            for (size_t j = 0; j < boxes.size() && !joined; ++j) {
-                if (i == j || !continuesColumn(rect(boxes[i]), rect(boxes[j]))) continue;
-                boxes[i] = quadOf(rect(boxes[i]) | rect(boxes[j]));
+        for (size_t i = 0; i < rects.size() && !joined; ++i) {
+            for (size_t j = 0; j < rects.size() && !joined; ++j) {
+                if (i == j || !continuesColumn(rects[i], rects[j])) continue;
+                rects[i] |= rects[j];
+                boxes[i] = quadOf(rects[i]);
+                rects.erase(rects.begin() + long(j));
                 boxes.erase(boxes.begin() + long(j));
                 joined = true;
             }
