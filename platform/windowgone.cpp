@@ -74,10 +74,16 @@ bool areaSettled(const QImage& windowPicture, const QImage& previousRead, const 
 // away once it has handled them (GNOME's screenshot, asked through the portal a
 // moment after hiding without that, could still show it).
 static bool hideOnWayland(QWidget* window, ScreenReader* screen) {
-    // GNOME may still show the window in a screenshot asked right after: its looks
-    // let the reader tell (at scale 1, where they are the screen's own pixels).
+    // A round trip after the hide is all most compositors need. GNOME Shell, where it
+    // animates windows, fades the window out and tells no client when that has ended
+    // (Mutter sends no frame callback to a surface without a role): the whole fade is
+    // waited for. Else GNOME may still answer with a picture painted before the hide:
+    // the window's looks let the reader tell and take another (at scale 1, where they
+    // are the screen's own pixels).
     const bool gnome = desktopAsksForScreenshots();
-    const QImage looks = gnome && screen ? window->grab().toImage() : QImage();
+    const bool fades = gnome && gnomeShellAnimates(QDBusConnection::sessionBus());
+    const QImage looks = gnome && !fades && screen ? window->grab().toImage() : QImage();
+    const bool checkable = !looks.isNull() && looks.devicePixelRatio() == 1.0;
     window->hide();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // sends them
     if (screen)
@@ -85,18 +91,8 @@ static bool hideOnWayland(QWidget* window, ScreenReader* screen) {
     else
         syncWithCompositor();
     if (!gnome) return true;
-    // A round trip is all other compositors need. GNOME Shell, where it animates
-    // windows, fades the window out and tells no client when that has ended (Mutter
-    // sends no frame callback to a surface without a role): the whole fade is waited
-    // for. Else, after two frames, a picture that still shows the window is taken
-    // again.
-    if (gnomeShellAnimates(QDBusConnection::sessionBus()))
-        QThread::msleep(kGnomeFadeMs);
-    else if (screen && !looks.isNull() && looks.devicePixelRatio() == 1.0) {
-        QThread::msleep(kGnomeSettleMs);
-        screen->expectHidden(looks);
-    } else
-        QThread::msleep(kGnomeRepaintMs);
+    QThread::msleep(fades ? kGnomeFadeMs : checkable ? kGnomeSettleMs : kGnomeRepaintMs);
+    if (checkable) screen->expectHidden(looks);
     return true;
 }
 
